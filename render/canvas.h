@@ -1,0 +1,69 @@
+#pragma once
+// A pixel canvas with the toolkit's rectangle rules, over a buffer that the caller owns.
+#include <cstdint>
+
+namespace kadro {
+
+// Opaque 0xFFRRGGBB words, so the buffer can be shown as it is.
+using Pixel = uint32_t;
+constexpr Pixel rgb(uint8_t red, uint8_t green, uint8_t blue) {
+    return 0xFF000000u | (uint32_t{red} << 16) | (uint32_t{green} << 8) | blue;
+}
+
+// The toolkit's named colours.
+namespace colours {
+inline constexpr Pixel black = rgb(0, 0, 0);
+inline constexpr Pixel white = rgb(255, 255, 255);
+inline constexpr Pixel silver = rgb(192, 192, 192);
+inline constexpr Pixel grey = rgb(128, 128, 128);
+inline constexpr Pixel navy = rgb(0, 0, 128);
+inline constexpr Pixel yellow = rgb(255, 255, 0);
+inline constexpr Pixel lime = rgb(0, 255, 0);
+inline constexpr Pixel aqua = rgb(0, 255, 255);
+inline constexpr Pixel fuchsia = rgb(255, 0, 255);
+inline constexpr Pixel red = rgb(255, 0, 0);
+}  // namespace colours
+
+// Draw colour of a colour code 1..5; black for anything else.
+Pixel colourOfCode(int code);
+
+struct PixelBuffer {
+    Pixel* pixels;
+    int width;
+    int height;
+    int stride;  // pixels from one row to the next
+
+    Pixel& at(int x, int y) const { return pixels[y * stride + x]; }
+};
+
+enum class BrushStyle { Solid, DiagonalCross };
+
+class Canvas {
+public:
+    explicit Canvas(PixelBuffer target) : target_(target) {}
+
+    void setPenColour(Pixel colour) { pen_ = colour; }
+    void setBrushColour(Pixel colour) { brush_ = colour; }
+    void setBrushStyle(BrushStyle style) { style_ = style; }
+
+    // Corners in either order. After ordering, x1..x2-1 by y1..y2-1 is painted: its border in
+    // the pen colour, its inside with the brush. A diagonal-cross brush paints only the hatch
+    // pixels, (x - y) mod 8 == 0 or (x + y) mod 8 == 7 in buffer coordinates, and leaves the
+    // rest as it was. Everything is clipped to the buffer; nothing outside it is touched.
+    void Rectangle(int x1, int y1, int x2, int y2);
+
+    const PixelBuffer& target() const { return target_; }
+
+private:
+    PixelBuffer target_;
+    Pixel pen_ = colours::black;
+    Pixel brush_ = colours::white;
+    BrushStyle style_ = BrushStyle::Solid;
+};
+
+// True for the pixels that a diagonal-cross brush paints.
+constexpr bool isHatchPixel(int x, int y) {
+    return ((x - y) & 7) == 0 || ((x + y) & 7) == 7;
+}
+
+}  // namespace kadro

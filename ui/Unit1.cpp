@@ -1,0 +1,124 @@
+#include "ui/Unit1.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScreen>
+
+TForm1* Form1 = nullptr;
+const char* const kFontFamily = "Liberation Sans";
+
+using namespace kadro;
+
+TForm1::TForm1(ViewState& state, CellGrid& grid, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      Timer1(new QTimer(this)),
+      Timer2(new QTimer(this)),
+      state_(state),
+      grid_(grid) {
+    setupUi(this);
+    applyLayoutExtras(this, kFontFamily);
+    // A press on any control belongs to that control; only the bare background drags.
+    for (QWidget* child : findChildren<QWidget*>()) child->setAttribute(Qt::WA_NoMousePropagation);
+
+    connect(Label14, &TLabel::clicked, this, [this] { Label14Click(Label14); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(Button3); });
+    connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(Button4); });
+    connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(Button5); });
+    connect(Button6, &QPushButton::clicked, this, [this] { Button6Click(Button6); });
+    connect(Button11, &QPushButton::clicked, this, [this] { Button11Click(Button11); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
+    connect(ScrollBar4, &QScrollBar::valueChanged, this, [this] { ScrollBar4Change(ScrollBar4); });
+    connect(Shape1, &TShape::mouseDown, this, [this](auto& a) { Shape1MouseDown(Shape1, a); });
+    connect(Shape2, &TShape::mouseDown, this, [this](auto& a) { Shape2MouseDown(Shape2, a); });
+    connect(Shape3, &TShape::mouseDown, this, [this](auto& a) { Shape3MouseDown(Shape3, a); });
+    connect(Shape4, &TShape::mouseDown, this, [this](auto& a) { Shape4MouseDown(Shape4, a); });
+    connect(Shape5, &TShape::mouseDown, this, [this](auto& a) { Shape5MouseDown(Shape5, a); });
+
+    for (QTimer* timer : {Timer1, Timer2}) {
+        timer->setTimerType(Qt::PreciseTimer);
+        timer->setInterval(10);
+    }
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(Timer1); });
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(Timer2); });
+    // Both are enabled from creation; they tick once the event loop runs.
+    Timer1->start();
+    Timer2->start();
+}
+
+void TForm1::FormCreate(QObject*) {
+    setWindowState(Qt::WindowNoState);
+    const QSize screenSize = screen()->geometry().size();
+    const WindowPosition start = startPosition(screenSize.width(), screenSize.height());
+    move(start.left, start.top);
+    Button1Click(this);
+    Canvas& canvas = Image1->canvas();
+    canvas.setPenColour(colours::black);
+    canvas.setBrushColour(colours::black);
+    canvas.Rectangle(0, 0, width(), height());
+    resize(550, 580);
+    Image2->lower();
+    state_.introCounter = 1;
+    Timer2->start();
+    ScrollBar4Change(this);
+}
+
+void TForm1::mousePressEvent(QMouseEvent* event) { event->accept(); }
+
+void TForm1::mouseMoveEvent(QMouseEvent* event) {
+    // Positions are taken from the global pointer and this window's own idea of where it is,
+    // so a move that the window system has not confirmed yet cannot make the window jump.
+    const QPoint local = event->globalPosition().toPoint() - pos();
+    FormMouseMove(this, event->buttons(), local.x(), local.y());
+}
+
+void TForm1::FormMouseMove(QObject*, Qt::MouseButtons Shift, int X, int Y) {
+    if (!(Shift & Qt::LeftButton)) return;
+    const int top = y() + Y;
+    const int left = x() + X;
+    move(left, top);
+}
+
+void TForm1::Label14Click(QObject*) { QApplication::quit(); }
+
+void TForm1::Button1Click(QObject*) {
+    resetGrid(state_, grid_, ScrollBar4->value(), ScrollBar2->value());
+    Label7->setCaption(QString::fromStdString(intToText(state_.currentLayer)));
+    ScrollBar2->setValue(kZoomPositionAfterReset);
+}
+
+void TForm1::ScrollBar4Change(QObject*) {
+    layOutForSize(state_, grid_, ScrollBar4->value(), ScrollBar2->value());
+    Label7->setCaption(QString::fromStdString(intToText(state_.currentLayer)));
+    Label10->setCaption(QString::fromStdString(floatToText(state_.gridDepth)));
+}
+
+void TForm1::Button3Click(QObject*) {
+    state_.gridVisible = !state_.gridVisible;
+    Button3->setText(state_.gridVisible ? "HIDE GRID" : "SHOW GRID");
+}
+
+void TForm1::Button4Click(QObject*) {
+    state_.eraseMode = !state_.eraseMode;
+    Button4->setText(state_.eraseMode ? "ERASE IS ON" : "ERASE IS OFF");
+}
+
+// LOAD and SAVE are placeholders that do nothing.
+void TForm1::Button5Click(QObject*) {}
+void TForm1::Button6Click(QObject*) {}
+
+void TForm1::Button11Click(QObject*) {}
+
+void TForm1::ShapeMouseDown(QObject*, ColourCode code) {
+    state_.currentColour = static_cast<int32_t>(code);
+    state_.eraseMode = false;
+    Button4->setText("ERASE IS OFF");
+}
+
+void TForm1::Shape1MouseDown(QObject* s, const MouseEventArgs&) { ShapeMouseDown(s, ColourCode::Yellow); }
+void TForm1::Shape2MouseDown(QObject* s, const MouseEventArgs&) { ShapeMouseDown(s, ColourCode::Lime); }
+void TForm1::Shape3MouseDown(QObject* s, const MouseEventArgs&) { ShapeMouseDown(s, ColourCode::Aqua); }
+void TForm1::Shape4MouseDown(QObject* s, const MouseEventArgs&) { ShapeMouseDown(s, ColourCode::Fuchsia); }
+void TForm1::Shape5MouseDown(QObject* s, const MouseEventArgs&) { ShapeMouseDown(s, ColourCode::Red); }
+
+void TForm1::Timer1Timer(QObject*) {}
+void TForm1::Timer2Timer(QObject*) {}

@@ -1,0 +1,144 @@
+#include "ui/controls.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolButton>
+
+MouseEventArgs mouseEventArgs(const QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    return {event->button(), event->buttons(), event->modifiers(), at.x(), at.y()};
+}
+
+TLabel::TLabel(QWidget* parent) : QLabel(parent) {
+    setMargin(0);
+    setIndent(0);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void TLabel::setCaption(const QString& caption) {
+    if (caption == text()) return;
+    setText(caption);
+    adjustSize();
+}
+
+void TLabel::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void TLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    event->accept();
+    if (click) emit clicked();
+}
+
+TShape::TShape(QWidget* parent) : QWidget(parent) {}
+
+void TShape::setBrushColour(const QColor& colour) {
+    brush_ = colour;
+    update();
+}
+
+void TShape::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    painter.fillRect(rect().adjusted(1, 1, -1, -1), brush_);
+}
+
+void TShape::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    emit mouseDown(mouseEventArgs(event));
+}
+
+TUpDown::TUpDown(QWidget* parent)
+    : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
+    up_->setArrowType(Qt::UpArrow);
+    down_->setArrowType(Qt::DownArrow);
+    for (QToolButton* arrow : {up_, down_}) {
+        arrow->setFocusPolicy(Qt::NoFocus);
+        arrow->setAutoRepeat(true);
+        arrow->setAttribute(Qt::WA_NoMousePropagation);
+    }
+    connect(up_, &QToolButton::clicked, this, [this] { click(UpDownButton::Up); });
+    connect(down_, &QToolButton::clicked, this, [this] { click(UpDownButton::Down); });
+}
+
+void TUpDown::setPosition(int value) { position_ = std::clamp(value, minimum_, maximum_); }
+
+void TUpDown::click(UpDownButton button) {
+    setPosition(position_ + (button == UpDownButton::Up ? 1 : -1));
+    emit clicked(button);
+}
+
+void TUpDown::resizeEvent(QResizeEvent*) {
+    const int upper = height() / 2;
+    up_->setGeometry(0, 0, width(), upper);
+    down_->setGeometry(0, upper, width(), height() - upper);
+}
+
+TImage::TImage(QWidget* parent) : QWidget(parent) {}
+
+TImage::~TImage() = default;
+
+kadro::Canvas& TImage::canvas() {
+    if (!canvas_) {
+        pixels_.assign(static_cast<size_t>(width()) * height(), kadro::colours::black);
+        canvas_ = std::make_unique<kadro::Canvas>(
+            kadro::PixelBuffer{pixels_.data(), width(), height(), width()});
+    }
+    return *canvas_;
+}
+
+void TImage::setPictureSource(std::function<QImage()> source) {
+    pictureSource_ = std::move(source);
+    picture_ = QImage();
+    update();
+}
+
+void TImage::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    if (canvas_) {
+        const kadro::PixelBuffer& buffer = canvas_->target();
+        const QImage view(reinterpret_cast<const uchar*>(buffer.pixels), buffer.width,
+                          buffer.height, buffer.stride * 4, QImage::Format_RGB32);
+        painter.drawImage(event->rect(), view, event->rect());
+        return;
+    }
+    if (picture_.isNull() && pictureSource_) picture_ = pictureSource_();
+    if (picture_.isNull()) return;
+    if (stretch_) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(rect(), picture_);
+    } else {
+        painter.drawImage(0, 0, picture_);
+    }
+}
+
+void TImage::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    emit mouseDown(mouseEventArgs(event));
+}
+
+void applyLayoutExtras(QWidget* root, const QString& fontFamily) {
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* widget : widgets) {
+        const QVariant height = widget->property("fontHeight");
+        if (height.isValid()) {
+            QFont font(fontFamily);
+            font.setPixelSize(height.toInt());
+            widget->setFont(font);
+        }
+        const QVariant colour = widget->property("colour");
+        if (colour.isValid()) {
+            QPalette palette = widget->palette();
+            palette.setColor(QPalette::Window, colour.value<QColor>());
+            palette.setColor(QPalette::WindowText, Qt::black);
+            widget->setPalette(palette);
+            widget->setAutoFillBackground(true);
+        }
+        if (auto* label = qobject_cast<TLabel*>(widget)) label->adjustSize();
+    }
+}

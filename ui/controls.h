@@ -1,0 +1,134 @@
+#pragma once
+// Small controls for the layouts where Qt has no exact twin: a label that sizes itself to its
+// text and reports clicks, a framed colour swatch, an up-down pair of arrows, and an image
+// that shows a pixel canvas or a stretched picture.
+#include <QImage>
+#include <QLabel>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "render/canvas.h"
+
+class QToolButton;
+
+// The mouse details that a press or move carries: button, held buttons, keys, position.
+struct MouseEventArgs {
+    Qt::MouseButton button;
+    Qt::MouseButtons heldButtons;
+    Qt::KeyboardModifiers heldKeys;
+    int x;
+    int y;
+};
+
+class TLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit TLabel(QWidget* parent = nullptr);
+    // Sets the text and resizes the label to fit it, keeping its top-left corner.
+    void setCaption(const QString& caption);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool pressed_ = false;
+};
+
+class TShape : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QColor brushColour READ brushColour WRITE setBrushColour)
+public:
+    explicit TShape(QWidget* parent = nullptr);
+    QColor brushColour() const { return brush_; }
+    void setBrushColour(const QColor& colour);
+
+signals:
+    void mouseDown(const MouseEventArgs& args);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QColor brush_ = Qt::white;
+};
+
+enum class UpDownButton { Up, Down };
+
+// Two arrow buttons over each other. Every arrow click moves the position by one within
+// minimum..maximum (no wrap) and is reported, also when the position is already at a limit.
+class TUpDown : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(int minimum READ minimum WRITE setMinimum)
+    Q_PROPERTY(int maximum READ maximum WRITE setMaximum)
+    Q_PROPERTY(int position READ position WRITE setPosition)
+public:
+    explicit TUpDown(QWidget* parent = nullptr);
+    int minimum() const { return minimum_; }
+    int maximum() const { return maximum_; }
+    int position() const { return position_; }
+    void setMinimum(int value) { minimum_ = value; }
+    void setMaximum(int value) { maximum_ = value; }
+    void setPosition(int value);
+    // Presses an arrow as a click would.
+    void click(UpDownButton button);
+
+    QToolButton* upArrow() const { return up_; }
+    QToolButton* downArrow() const { return down_; }
+
+signals:
+    void clicked(UpDownButton button);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    int minimum_ = 0;
+    int maximum_ = 100;
+    int position_ = 0;
+    QToolButton* up_;
+    QToolButton* down_;
+};
+
+// Shows either its own pixel canvas (created on first use, the size of the control) or a
+// picture, which is made when first drawn and then stretched to the control.
+class TImage : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(bool stretch READ stretch WRITE setStretch)
+public:
+    explicit TImage(QWidget* parent = nullptr);
+    ~TImage() override;
+
+    kadro::Canvas& canvas();
+    bool hasCanvas() const { return canvas_ != nullptr; }
+    void setPictureSource(std::function<QImage()> source);
+    bool pictureIsLoaded() const { return !picture_.isNull(); }
+    bool stretch() const { return stretch_; }
+    void setStretch(bool stretch) { stretch_ = stretch; }
+
+signals:
+    void mouseDown(const MouseEventArgs& args);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    std::vector<kadro::Pixel> pixels_;
+    std::unique_ptr<kadro::Canvas> canvas_;
+    std::function<QImage()> pictureSource_;
+    QImage picture_;
+    bool stretch_ = false;
+};
+
+MouseEventArgs mouseEventArgs(const QMouseEvent* event);
+
+// Applies what a layout stores as extra properties: "fontHeight" (pixels) and "colour"
+// (background) on the root and every widget below it.
+void applyLayoutExtras(QWidget* root, const QString& fontFamily);

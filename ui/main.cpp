@@ -1,0 +1,28 @@
+#include <memory>
+
+#include "model/grid.h"
+#include "ui/Unit1.h"
+#include "ui/application.h"
+
+namespace {
+// The model lives for the whole run, in one place.
+kadro::ViewState viewState;
+kadro::CellGrid cellGrid;
+}  // namespace
+
+int main(int argc, char** argv) {
+    preferX11OnWayland();
+    KadroApplication application(argc, argv);
+    std::unique_ptr<TForm1> mainWindow;
+    try {
+        mainWindow = std::make_unique<TForm1>(viewState, cellGrid);
+        Form1 = mainWindow.get();
+        Form1->FormCreate(Form1);
+        Form1->show();
+        application.exec();
+    } catch (const std::exception& error) {
+        showException(error);
+    }
+    Form1 = nullptr;
+    return 0;
+}
