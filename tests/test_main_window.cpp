@@ -1,0 +1,136 @@
+#include <QScreen>
+#include <QTimer>
+
+#include "form_fixture.h"
+
+using namespace kadro;
+
+TEST_F(MainWindowTest, CreationPlacesSizesAndLaysOutTheWindow) {
+    const QSize screen = form->screen()->geometry().size();
+    const WindowPosition start = startPosition(screen.width(), screen.height());
+    EXPECT_EQ(form->pos(), QPoint(start.left, start.top));
+    EXPECT_EQ(form->size(), QSize(550, 580));
+    EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(form->windowTitle(), "KADRO");
+    EXPECT_EQ(form->Label7->text(), "1");
+    EXPECT_EQ(form->Label10->text(), "10");
+    EXPECT_EQ(form->ScrollBar2->value(), kZoomPositionAfterReset);
+    EXPECT_EQ(state.cellSize, 26.0f);
+    EXPECT_EQ(state.introCounter, 1);
+    EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_TRUE(form->Timer2->isActive());
+    EXPECT_EQ(form->Timer1->interval(), 10);
+    // The drawing area reaches past the window's right edge, and was cleared to black.
+    EXPECT_EQ(form->Image1->geometry(), QRect(8, 88, 761, 417));
+    EXPECT_EQ(form->Image1->canvas().target().at(554, 416), colours::black);
+}
+
+TEST_F(MainWindowTest, LayoutHasEveryControlInItsPlace) {
+    EXPECT_EQ(form->Shape3->geometry(), QRect(56, 512, 25, 25));
+    EXPECT_EQ(form->Shape3->brushColour(), QColor(0, 255, 255));
+    EXPECT_EQ(form->Button4->geometry(), QRect(312, 512, 121, 25));
+    EXPECT_EQ(form->Button4->text(), "ERASE IS OFF");
+    EXPECT_EQ(form->Button3->text(), "HIDE GRID");
+    EXPECT_EQ(form->Button5->cursor().shape(), Qt::ForbiddenCursor);
+    EXPECT_EQ(form->Image1->cursor().shape(), Qt::CrossCursor);
+    EXPECT_EQ(form->ScrollBar4->minimum(), 2);
+    EXPECT_EQ(form->ScrollBar4->maximum(), 20);
+    EXPECT_EQ(form->UpDown1->position(), 1);
+    EXPECT_EQ(form->UpDown1->maximum(), 20);
+    EXPECT_EQ(form->Label5->font().pixelSize(), 16);
+    EXPECT_EQ(form->Button2->font().pixelSize(), 11);
+    EXPECT_EQ(form->Label14->text(), " X ");
+    for (QWidget* hidden : std::initializer_list<QWidget*>{form->ScrollBar1, form->ScrollBar2, form->Button1,
+                                                         form->Button8, form->Button10, form->Label11,
+                                                         form->Label3, form->Edit1}) {
+        EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, CountLabelsSizeToTheirText) {
+    form->Label1->setCaption("1000");
+    const int wide = form->Label1->width();
+    form->Label1->setCaption("1");
+    EXPECT_LT(form->Label1->width(), wide);
+    EXPECT_EQ(form->Label1->pos(), QPoint(8, 536));
+}
+
+TEST_F(MainWindowTest, GridAndEraseTogglesKeepCaptionsWithTheirFlags) {
+    form->Button3->click();
+    EXPECT_FALSE(state.gridVisible);
+    EXPECT_EQ(form->Button3->text(), "SHOW GRID");
+    form->Button3->click();
+    EXPECT_TRUE(state.gridVisible);
+    EXPECT_EQ(form->Button3->text(), "HIDE GRID");
+
+    form->Button4->click();
+    EXPECT_TRUE(state.eraseMode);
+    EXPECT_EQ(form->Button4->text(), "ERASE IS ON");
+    form->Button4->click();
+    EXPECT_FALSE(state.eraseMode);
+    EXPECT_EQ(form->Button4->text(), "ERASE IS OFF");
+}
+
+TEST_F(MainWindowTest, AnySwatchPressChoosesItsColourAndEndsErasing) {
+    form->Button4->click();
+    QTest::mousePress(form->Shape3, Qt::RightButton);
+    EXPECT_EQ(state.currentColour, 3);
+    EXPECT_FALSE(state.eraseMode);
+    EXPECT_EQ(form->Button4->text(), "ERASE IS OFF");
+    QTest::mousePress(form->Shape5, Qt::MiddleButton);
+    EXPECT_EQ(state.currentColour, 5);
+    QTest::mousePress(form->Shape1, Qt::LeftButton);
+    EXPECT_EQ(state.currentColour, 1);
+    EXPECT_EQ(form->Button4->text(), "ERASE IS OFF");
+}
+
+TEST_F(MainWindowTest, LoadAndSaveChangeNothing) {
+    const ViewState before = state;
+    form->Button5->click();
+    form->Button6->click();
+    EXPECT_EQ(std::memcmp(&before, &state, sizeof state), 0);
+}
+
+TEST_F(MainWindowTest, DraggingTheBackgroundMovesTheWindowWithThePointer) {
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const QPoint start = form->pos();
+    QTest::mousePress(form.get(), Qt::LeftButton, {}, QPoint(100, 40));
+    QTest::mouseMove(form.get(), QPoint(101, 40));
+    EXPECT_EQ(form->pos(), start + QPoint(101, 40));
+    // The pointer now sits on the window's corner; a further step moves the window by it.
+    QTest::mouseMove(form.get(), QPoint(3, -2));
+    EXPECT_EQ(form->pos(), start + QPoint(104, 38));
+    QTest::mouseRelease(form.get(), Qt::LeftButton, {}, QPoint(3, -2));
+    QTest::mouseMove(form.get(), QPoint(50, 50));
+    EXPECT_EQ(form->pos(), start + QPoint(104, 38));
+}
+
+TEST_F(MainWindowTest, OnlyTheLeftButtonDrags) {
+    const QPoint start = form->pos();
+    form->FormMouseMove(form.get(), Qt::RightButton, 30, 30);
+    form->FormMouseMove(form.get(), Qt::NoButton, 30, 30);
+    EXPECT_EQ(form->pos(), start);
+    form->FormMouseMove(form.get(), Qt::LeftButton | Qt::RightButton, 30, -5);
+    EXPECT_EQ(form->pos(), start + QPoint(30, -5));
+}
+
+TEST_F(MainWindowTest, PressesOnControlsAndBlankImagesDoNotDrag) {
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const QPoint start = form->pos();
+    for (QWidget* control : std::initializer_list<QWidget*>{form->Image4, form->Image3, form->Label5}) {
+        QTest::mousePress(control, Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseMove(control, QPoint(20, 10));
+        QTest::mouseRelease(control, Qt::LeftButton, {}, QPoint(20, 10));
+        EXPECT_EQ(form->pos(), start) << control->objectName().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, CloseMarkEndsTheEventLoopWithZero) {
+    form->show();
+    QTimer::singleShot(0, form.get(), [this] { QTest::mouseClick(form->Label14, Qt::LeftButton); });
+    // A safety net so a broken close mark fails instead of hanging.
+    QTimer::singleShot(5000, [] { QApplication::exit(99); });
+    EXPECT_EQ(QApplication::exec(), 0);
+}
