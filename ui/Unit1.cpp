@@ -4,10 +4,17 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include "model/recount.h"
+#include "render/frame.h"
+
 TForm1* Form1 = nullptr;
 const char* const kFontFamily = "Liberation Sans";
 
 using namespace kadro;
+
+namespace {
+QString text(int32_t value) { return QString::fromStdString(intToText(value)); }
+}  // namespace
 
 TForm1::TForm1(ViewState& state, CellGrid& grid, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
@@ -82,13 +89,13 @@ void TForm1::Label14Click(QObject*) { QApplication::quit(); }
 
 void TForm1::Button1Click(QObject*) {
     resetGrid(state_, grid_, ScrollBar4->value(), ScrollBar2->value());
-    Label7->setCaption(QString::fromStdString(intToText(state_.currentLayer)));
+    Label7->setCaption(text(state_.currentLayer));
     ScrollBar2->setValue(kZoomPositionAfterReset);
 }
 
 void TForm1::ScrollBar4Change(QObject*) {
     layOutForSize(state_, grid_, ScrollBar4->value(), ScrollBar2->value());
-    Label7->setCaption(QString::fromStdString(intToText(state_.currentLayer)));
+    Label7->setCaption(text(state_.currentLayer));
     Label10->setCaption(QString::fromStdString(floatToText(state_.gridDepth)));
 }
 
@@ -120,5 +127,20 @@ void TForm1::Shape3MouseDown(QObject* s, const MouseEventArgs&) { ShapeMouseDown
 void TForm1::Shape4MouseDown(QObject* s, const MouseEventArgs&) { ShapeMouseDown(s, ColourCode::Fuchsia); }
 void TForm1::Shape5MouseDown(QObject* s, const MouseEventArgs&) { ShapeMouseDown(s, ColourCode::Red); }
 
-void TForm1::Timer1Timer(QObject*) {}
+void TForm1::Timer1Timer(QObject*) {
+    Label10->setCaption(QString::fromStdString(floatToText(state_.gridDepth)));
+    Label11->setCaption(text(ScrollBar2->value()));
+    updateExtents(state_, ScrollBar4->value(), ScrollBar2->value());
+    Label7->setCaption(text(state_.currentLayer));
+    drawFrame(Image1->canvas(), state_, grid_, width(), height());
+    Button10Click(this);
+    Label1->setCaption(text(state_.countOf(ColourCode::Yellow)));
+    Label2->setCaption(text(state_.countOf(ColourCode::Lime)));
+    Label4->setCaption(text(state_.countOf(ColourCode::Aqua)));
+    Label8->setCaption(text(state_.countOf(ColourCode::Fuchsia)));
+    Label9->setCaption(text(state_.countOf(ColourCode::Red)));
+    Image1->update();
+}
+
+void TForm1::Button10Click(QObject*) { recount(state_, grid_); }
 void TForm1::Timer2Timer(QObject*) {}

@@ -36,6 +36,7 @@ public:
     void Shape3MouseDown(QObject* Sender, const MouseEventArgs&);
     void Shape4MouseDown(QObject* Sender, const MouseEventArgs&);
     void Shape5MouseDown(QObject* Sender, const MouseEventArgs&);
+    void Button10Click(QObject* Sender);
     void Timer1Timer(QObject* Sender);
     void Timer2Timer(QObject* Sender);
 

@@ -1,0 +1,46 @@
+#include "form_fixture.h"
+#include "render/frame.h"
+
+using namespace kadro;
+
+namespace {
+Pixel pixelAt(TForm1& form, int x, int y) { return form.Image1->canvas().target().at(x, y); }
+}  // namespace
+
+TEST_F(MainWindowTest, TickDrawsWhatTheGridHoldsAndWritesTheLabels) {
+    form->Timer2->stop();
+    state.gridVisible = false;
+    form->Timer1Timer(form->Timer1);
+    EXPECT_EQ(pixelAt(*form, 30, 380), colours::black);
+    EXPECT_EQ(form->Label1->text(), "0");
+
+    grid->at(0, 0, 1).colour = 1.0f;
+    grid->at(5, 5, 5).colour = 3.0f;
+    EXPECT_EQ(pixelAt(*form, 30, 380), colours::black);  // nothing shows before the tick
+    form->Timer1Timer(form->Timer1);
+    EXPECT_EQ(pixelAt(*form, 30, 380), colours::yellow);
+    EXPECT_EQ(form->Label1->text(), "1");
+    EXPECT_EQ(form->Label4->text(), "1");
+    EXPECT_EQ(form->Label2->text(), "0");
+    EXPECT_EQ(form->Label7->text(), "1");
+    EXPECT_EQ(form->Label10->text(), "10");
+    EXPECT_EQ(form->Label11->text(), "10");
+    // The preview cube of the current colour.
+    EXPECT_EQ(pixelAt(*form, 380, 380), colours::yellow);
+    // Columns past the window's width are never cleared.
+    form->Image1->canvas().target().at(600, 100) = colours::red;
+    form->Timer1Timer(form->Timer1);
+    EXPECT_EQ(pixelAt(*form, 600, 100), colours::red);
+}
+
+TEST_F(MainWindowTest, TickFollowsTheSizeControlAndTheCountsFollowTheSize) {
+    form->Timer2->stop();
+    grid->at(12, 0, 1).colour = 5.0f;
+    form->Timer1Timer(form->Timer1);
+    EXPECT_EQ(form->Label9->text(), "0");
+    form->ScrollBar4->setValue(13);
+    form->Timer1Timer(form->Timer1);
+    EXPECT_EQ(state.cellSize, 20.0f);
+    EXPECT_EQ(form->Label10->text(), "13");
+    EXPECT_EQ(form->Label9->text(), "1");
+}
