@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include "model/editing.h"
 #include "model/recount.h"
 #include "render/frame.h"
 
@@ -35,6 +36,10 @@ TForm1::TForm1(ViewState& state, CellGrid& grid, QWidget* parent)
     connect(Button11, &QPushButton::clicked, this, [this] { Button11Click(Button11); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
     connect(ScrollBar4, &QScrollBar::valueChanged, this, [this] { ScrollBar4Change(ScrollBar4); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(Button2); });
+    connect(Button7, &QPushButton::clicked, this, [this] { Button7Click(Button7); });
+    connect(UpDown1, &TUpDown::clicked, this, [this](UpDownButton b) { UpDown1Click(UpDown1, b); });
+    connect(Image1, &TImage::mouseDown, this, [this](auto& a) { Image1MouseDown(Image1, a); });
     connect(Shape1, &TShape::mouseDown, this, [this](auto& a) { Shape1MouseDown(Shape1, a); });
     connect(Shape2, &TShape::mouseDown, this, [this](auto& a) { Shape2MouseDown(Shape2, a); });
     connect(Shape3, &TShape::mouseDown, this, [this](auto& a) { Shape3MouseDown(Shape3, a); });
@@ -98,6 +103,17 @@ void TForm1::ScrollBar4Change(QObject*) {
     Label7->setCaption(text(state_.currentLayer));
     Label10->setCaption(QString::fromStdString(floatToText(state_.gridDepth)));
 }
+
+void TForm1::UpDown1Click(QObject*, UpDownButton) {
+    state_.currentLayer = layerForUpDown(state_, UpDown1->position());
+}
+
+void TForm1::Image1MouseDown(QObject*, const MouseEventArgs& args) {
+    editAt(state_, grid_, args.x, args.y);
+}
+
+void TForm1::Button2Click(QObject*) { clearVisibleBlock(state_, grid_); }
+void TForm1::Button7Click(QObject*) { fillVisibleBlock(state_, grid_); }
 
 void TForm1::Button3Click(QObject*) {
     state_.gridVisible = !state_.gridVisible;

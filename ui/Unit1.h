@@ -25,6 +25,10 @@ public:
     void Label14Click(QObject* Sender);
     void Button1Click(QObject* Sender);
     void ScrollBar4Change(QObject* Sender);
+    void UpDown1Click(QObject* Sender, UpDownButton Button);
+    void Image1MouseDown(QObject* Sender, const MouseEventArgs& args);
+    void Button2Click(QObject* Sender);
+    void Button7Click(QObject* Sender);
     void Button3Click(QObject* Sender);
     void Button4Click(QObject* Sender);
     void Button5Click(QObject* Sender);
