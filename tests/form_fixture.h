@@ -16,6 +16,16 @@ protected:
     }
     void TearDown() override { Form1 = nullptr; }
 
+    // Plays the intro and the 13 stripe frames through the handlers, then empties every cell,
+    // so a test starts from a quiet, empty model.
+    void playAnimationAndEmpty() {
+        while (form->Timer2->isActive()) form->Timer2Timer(form->Timer2);
+        for (int tick = 0; tick < 13; ++tick) form->Timer1Timer(form->Timer1);
+        for (auto& plane : grid->cells)
+            for (auto& line : plane)
+                for (auto& cell : line) cell.colour = 0.0f;
+    }
+
     kadro::ViewState state;
     std::unique_ptr<kadro::CellGrid> grid = std::make_unique<kadro::CellGrid>();
     std::unique_ptr<TForm1> form;

@@ -38,6 +38,7 @@ TEST_F(MainWindowTest, UpDownSetsTheLayerClampedToTheSizeAndKeepsItsPosition) {
 }
 
 TEST_F(MainWindowTest, AnyButtonOnTheDrawingAreaPlacesAndEveryPressCounts) {
+    playAnimationAndEmpty();
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     QTest::mousePress(form->Shape2, Qt::LeftButton);
@@ -59,7 +60,7 @@ TEST_F(MainWindowTest, AnyButtonOnTheDrawingAreaPlacesAndEveryPressCounts) {
 }
 
 TEST_F(MainWindowTest, ClearAndFillButtons) {
-    form->Timer2->stop();
+    playAnimationAndEmpty();
     QTest::mousePress(form->Shape4, Qt::LeftButton);
     form->Button7->click();
     form->Timer1Timer(form->Timer1);

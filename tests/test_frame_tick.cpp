@@ -1,6 +1,8 @@
 #include "form_fixture.h"
 #include "render/frame.h"
 
+#include <QElapsedTimer>
+
 using namespace kadro;
 
 namespace {
@@ -8,7 +10,7 @@ Pixel pixelAt(TForm1& form, int x, int y) { return form.Image1->canvas().target(
 }  // namespace
 
 TEST_F(MainWindowTest, TickDrawsWhatTheGridHoldsAndWritesTheLabels) {
-    form->Timer2->stop();
+    playAnimationAndEmpty();
     state.gridVisible = false;
     form->Timer1Timer(form->Timer1);
     EXPECT_EQ(pixelAt(*form, 30, 380), colours::black);
@@ -34,7 +36,7 @@ TEST_F(MainWindowTest, TickDrawsWhatTheGridHoldsAndWritesTheLabels) {
 }
 
 TEST_F(MainWindowTest, TickFollowsTheSizeControlAndTheCountsFollowTheSize) {
-    form->Timer2->stop();
+    playAnimationAndEmpty();
     grid->at(12, 0, 1).colour = 5.0f;
     form->Timer1Timer(form->Timer1);
     EXPECT_EQ(form->Label9->text(), "0");
@@ -43,4 +45,27 @@ TEST_F(MainWindowTest, TickFollowsTheSizeControlAndTheCountsFollowTheSize) {
     EXPECT_EQ(state.cellSize, 20.0f);
     EXPECT_EQ(form->Label10->text(), "13");
     EXPECT_EQ(form->Label9->text(), "1");
+}
+
+TEST_F(MainWindowTest, IntroTicksMoveTheHiddenProgressBarAndStop) {
+    for (int tick = 0; tick < 38; ++tick) form->Timer2Timer(form->Timer2);
+    EXPECT_TRUE(form->Timer2->isActive());
+    form->Timer2Timer(form->Timer2);
+    EXPECT_EQ(form->ScrollBar1->value(), 40);
+    EXPECT_FALSE(form->Timer2->isActive());
+}
+
+TEST_F(MainWindowTest, RealTimersPlayTheAnimationAndLeaveTwoHundredOfEach) {
+    form->show();
+    QElapsedTimer clock;
+    clock.start();
+    auto countsRead = [this] {
+        for (TLabel* label : {form->Label1, form->Label2, form->Label4, form->Label8, form->Label9})
+            if (label->text() != "200") return false;
+        return true;
+    };
+    while (!(countsRead() && state.cycleTicks >= 13) && clock.elapsed() < 5000) QTest::qWait(20);
+    EXPECT_TRUE(countsRead()) << form->Label1->text().toStdString();
+    EXPECT_FALSE(form->Timer2->isActive());
+    EXPECT_EQ(state.cycleTicks, 13);
 }

@@ -6,6 +6,7 @@
 
 #include "model/editing.h"
 #include "model/recount.h"
+#include "render/animation.h"
 #include "render/frame.h"
 
 TForm1* Form1 = nullptr;
@@ -144,6 +145,7 @@ void TForm1::Shape4MouseDown(QObject* s, const MouseEventArgs&) { ShapeMouseDown
 void TForm1::Shape5MouseDown(QObject* s, const MouseEventArgs&) { ShapeMouseDown(s, ColourCode::Red); }
 
 void TForm1::Timer1Timer(QObject*) {
+    colourCycleStep(state_, grid_, Timer2->isActive());
     Label10->setCaption(QString::fromStdString(floatToText(state_.gridDepth)));
     Label11->setCaption(text(ScrollBar2->value()));
     updateExtents(state_, ScrollBar4->value(), ScrollBar2->value());
@@ -159,4 +161,8 @@ void TForm1::Timer1Timer(QObject*) {
 }
 
 void TForm1::Button10Click(QObject*) { recount(state_, grid_); }
-void TForm1::Timer2Timer(QObject*) {}
+void TForm1::Timer2Timer(QObject*) {
+    const bool goesOn = introTick(state_);
+    ScrollBar1->setValue(state_.introCounter);
+    if (!goesOn) Timer2->stop();
+}
