@@ -8,6 +8,8 @@
 #include "model/recount.h"
 #include "render/animation.h"
 #include "render/frame.h"
+#include "ui/Unit2.h"
+#include "ui/logo.h"
 
 TForm1* Form1 = nullptr;
 const char* const kFontFamily = "Liberation Sans";
@@ -26,6 +28,7 @@ TForm1::TForm1(ViewState& state, CellGrid& grid, QWidget* parent)
       grid_(grid) {
     setupUi(this);
     applyLayoutExtras(this, kFontFamily);
+    Image2->setPictureSource(logoPicture);
     // A press on any control belongs to that control; only the bare background drags.
     for (QWidget* child : findChildren<QWidget*>()) child->setAttribute(Qt::WA_NoMousePropagation);
 
@@ -130,7 +133,12 @@ void TForm1::Button4Click(QObject*) {
 void TForm1::Button5Click(QObject*) {}
 void TForm1::Button6Click(QObject*) {}
 
-void TForm1::Button11Click(QObject*) {}
+void TForm1::Button11Click(QObject*) {
+    if (!Form2) return;
+    Form2->show();
+    Form2->raise();
+    Form2->activateWindow();
+}
 
 void TForm1::ShapeMouseDown(QObject*, ColourCode code) {
     state_.currentColour = static_cast<int32_t>(code);

@@ -135,7 +135,9 @@ void applyLayoutExtras(QWidget* root, const QString& fontFamily) {
         if (colour.isValid()) {
             QPalette palette = widget->palette();
             palette.setColor(QPalette::Window, colour.value<QColor>());
+            palette.setColor(QPalette::Base, colour.value<QColor>());
             palette.setColor(QPalette::WindowText, Qt::black);
+            palette.setColor(QPalette::Text, Qt::black);
             widget->setPalette(palette);
             widget->setAutoFillBackground(true);
         }

@@ -2,6 +2,7 @@
 
 #include "model/grid.h"
 #include "ui/Unit1.h"
+#include "ui/Unit2.h"
 #include "ui/application.h"
 
 namespace {
@@ -14,15 +15,19 @@ int main(int argc, char** argv) {
     preferX11OnWayland();
     KadroApplication application(argc, argv);
     std::unique_ptr<TForm1> mainWindow;
+    std::unique_ptr<TForm2> aboutWindow;
     try {
         mainWindow = std::make_unique<TForm1>(viewState, cellGrid);
         Form1 = mainWindow.get();
         Form1->FormCreate(Form1);
+        aboutWindow = std::make_unique<TForm2>();
+        Form2 = aboutWindow.get();
         Form1->show();
         application.exec();
     } catch (const std::exception& error) {
         showException(error);
     }
+    Form2 = nullptr;
     Form1 = nullptr;
     return 0;
 }

@@ -1,0 +1,96 @@
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+
+#include "form_fixture.h"
+#include "ui/Unit2.h"
+
+class AboutWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        about = std::make_unique<TForm2>();
+        Form2 = about.get();
+    }
+    void TearDown() override {
+        Form2 = nullptr;
+        MainWindowTest::TearDown();
+    }
+    QStringList lines() const { return about->Memo1->toPlainText().split('\n'); }
+    std::unique_ptr<TForm2> about;
+};
+
+TEST_F(AboutWindowTest, LayoutOfTheWindow) {
+    EXPECT_TRUE(about->isHidden());
+    EXPECT_EQ(about->windowTitle(), "ABOUT KADRO");
+    EXPECT_FALSE(about->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(about->Image1->geometry(), QRect(152, 16, 193, 73));
+    EXPECT_TRUE(about->Image1->stretch());
+    EXPECT_EQ(about->Memo1->geometry(), QRect(32, 104, 449, 433));
+    EXPECT_FALSE(about->Memo1->isReadOnly());
+    EXPECT_EQ(about->Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(about->Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(about->Memo1->palette().color(QPalette::Base), QColor(192, 192, 192));
+    EXPECT_EQ(about->palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(about->Memo1->font().pixelSize(), 11);
+}
+
+TEST_F(AboutWindowTest, TheAboutButtonShowsTheSameWindowWithTheUsersEdits) {
+    form->show();
+    form->Button11->click();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(about.get()));
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_EQ(about->frameGeometry().size(), QSize(kAboutWidth, kAboutHeight));
+    EXPECT_EQ(QApplication::topLevelWidgets().count(about.get()), 1);
+    about->Memo1->appendPlainText("MY NOTE");
+    about->close();
+    EXPECT_TRUE(about->isHidden());
+    form->Button11->click();
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_TRUE(about->Memo1->toPlainText().endsWith("MY NOTE"));
+    // The main window goes on meanwhile.
+    EXPECT_TRUE(form->Timer1->isActive());
+    form->Button11->click();
+    EXPECT_TRUE(about->isVisible());
+}
+
+TEST_F(AboutWindowTest, TheLogoIsDecodedWhenFirstDrawnInBothWindows) {
+    EXPECT_FALSE(about->Image1->pictureIsLoaded());
+    about->Image1->grab();
+    EXPECT_TRUE(about->Image1->pictureIsLoaded());
+    const QImage shown = form->Image2->grab().toImage();
+    EXPECT_TRUE(form->Image2->pictureIsLoaded());
+    int bright = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) bright += qGray(shown.pixel(x, y)) > 60;
+    EXPECT_GT(bright, 500);  // tiles of colour on black, stretched into 193 x 73
+}
+
+TEST_F(AboutWindowTest, TheTextHasThirtyTwoLinesOfItsTopicsInOrder) {
+    const QStringList text = lines();
+    ASSERT_EQ(text.size(), 32);
+    for (int empty : {5, 11, 14, 18, 21, 29, 30}) EXPECT_TRUE(text[empty - 1].isEmpty()) << empty;
+    for (int blank : {1, 3, 7}) {
+        EXPECT_FALSE(text[blank - 1].isEmpty()) << blank;
+        EXPECT_TRUE(text[blank - 1].trimmed().isEmpty()) << blank;
+    }
+    for (int i = 0; i < 32; ++i) {
+        EXPECT_EQ(text[i], text[i].toUpper()) << i + 1;
+        if (text[i].trimmed().isEmpty()) continue;
+        const qsizetype padding = text[i].indexOf(QRegularExpression("\\S"));
+        EXPECT_GE(padding, 3) << i + 1;
+        EXPECT_LE(padding, 69) << i + 1;
+    }
+    EXPECT_EQ(text[1].trimmed(), "KADRO");
+    const QString all = about->Memo1->toPlainText();
+    auto at = [&](const QString& words) {
+        const qsizetype index = all.indexOf(words);
+        EXPECT_GE(index, 0) << words.toStdString();
+        return index;
+    };
+    const qsizetype order[] = {at("CAPTIVATING COLOUR CUBIC CONSTRUCTION"), at("THREE-DIMENSIONAL"), at("ACRYLIC OBJECTS"),
+                               at("JEWELLERY BOX"),  at("NESTING TABLES"), at("GLUED SLATS"),
+                               at("ACRYLIC RODS"),   at("FLUORESCENT"),    at("55 MM"),
+                               at("2 MM, 5 MM AND 10 MM"), at("CHILDREN AND ADULTS"), at("EXAMPLE.COM"),
+                               at("ORDER*"),        at("DESIGNED BY"),    at("* ALL ORDERS ARE SUBJECT TO AVAILABILITY")};
+    for (size_t i = 1; i < std::size(order); ++i) EXPECT_LT(order[i - 1], order[i]) << i;
+}
