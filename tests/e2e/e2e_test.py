@@ -1,0 +1,328 @@
+#!/usr/bin/env python3
+"""End-to-end tests: the real program on a real X server (Xvfb), driven with xdotool, checked
+by the pixels of screenshots. Run one scenario: e2e_test.py --binary build/kadro Scenario.test_x
+
+Expected pictures are computed here from the geometry of the design, never from the program."""
+import argparse
+import os
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+BINARY = None
+FAILURES = None
+SCREEN_W, SCREEN_H = 1024, 768
+START = (205, 106)  # where the window opens on a 1024 x 768 screen
+IMAGE1 = (8, 88)  # the drawing area inside the window
+BLACK, YELLOW, RED, WHITE = (0, 0, 0), (255, 255, 0), (255, 0, 0), (255, 255, 255)
+
+
+def cube_pixels(column, row, layer, size):
+    """Pixels of the drawing area covered by the stack of squares of one cube (ignoring what
+    other cubes paint), from the projection: corner (10 + s * column + ...), squares one pixel
+    up and right, each half-open."""
+    s = 260.0 / size
+    x = int(10 + s * column + (layer - 1) * s / 2)
+    y = int(400 - s * row - (layer - 1) * s / 2)
+    pixels = set()
+    k = 0.0
+    while s / 2 > k:
+        x += 1
+        y -= 1
+        for py in range(int(y - s), y):
+            for px in range(x, int(x + s)):
+                pixels.add((px, py))
+        k += 1
+    return pixels
+
+
+class Screen:
+    """An Xvfb server and the program on it."""
+
+    def __init__(self):
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN_W}x{SCREEN_H}x24", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        self.env = dict(os.environ, DISPLAY=":" + number, QT_QPA_PLATFORM="xcb")
+        self.env.pop("WAYLAND_DISPLAY", None)
+        self.started = time.time()
+        self.log = tempfile.TemporaryFile()
+        self.program = subprocess.Popen([BINARY], env=self.env, stdout=self.log, stderr=self.log)
+        self.window = self.wait_for_window("^KADRO$")
+
+    def close(self):
+        for process in (self.program, self.xvfb):
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+
+    def run(self, *args):
+        return subprocess.run(args, env=self.env, capture_output=True, text=True, check=True).stdout
+
+    def wait_for_window(self, name, timeout=30.0):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name], env=self.env,
+                                    capture_output=True, text=True)
+            ids = result.stdout.split()
+            if ids:
+                return ids[0]
+            time.sleep(0.05)
+        self.log.seek(0)
+        raise AssertionError(f"no window named {name}; program exit {self.program.poll()}; "
+                             f"its output: {self.log.read().decode(errors='replace')}")
+
+    def geometry(self, window=None):
+        out = self.run("xdotool", "getwindowgeometry", "--shell", window or self.window)
+        values = dict(line.split("=") for line in out.split())
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+    def click(self, x, y, button=1):
+        self.run("xdotool", "mousemove", str(x), str(y), "click", str(button))
+
+    def click_in_window(self, x, y, button=1):
+        left, top, _, _ = self.geometry()
+        self.click(left + x, top + y, button)
+
+    def shot(self):
+        """The whole screen as rows of (r, g, b)."""
+        raw = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"], env=self.env,
+                             capture_output=True, check=True).stdout
+        return Shot(raw)
+
+    def settle(self, seconds=0.15):
+        time.sleep(seconds)
+
+
+class Shot:
+    def __init__(self, raw):
+        self.raw = raw
+
+    def __getitem__(self, point):
+        x, y = point
+        i = (y * SCREEN_W + x) * 3
+        return tuple(self.raw[i:i + 3])
+
+    def save(self, path):
+        subprocess.run(["convert", "-size", f"{SCREEN_W}x{SCREEN_H}", "-depth", "8", "rgb:-", path],
+                       input=self.raw, check=True)
+
+
+class Scenario(unittest.TestCase):
+    def setUp(self):
+        self.screen = Screen()
+        self.shots = []
+
+    def tearDown(self):
+        result = self._outcome.result
+        failed = any(test is self for test, _ in result.failures + result.errors)
+        if failed and FAILURES:
+            os.makedirs(FAILURES, exist_ok=True)
+            self.screen.shot().save(os.path.join(FAILURES, self.id().split(".")[-1] + ".png"))
+        self.screen.close()
+
+    # Helpers in window coordinates of the drawing area.
+    def image_point(self, x, y):
+        left, top, _, _ = self.screen.geometry()
+        return left + IMAGE1[0] + x, top + IMAGE1[1] + y
+
+    def image_pixel(self, shot, x, y):
+        return shot[self.image_point(x, y)]
+
+    def image_origin(self):
+        left, top, _, _ = self.screen.geometry()
+        return left + IMAGE1[0], top + IMAGE1[1]
+
+    def wait_until_still(self, timeout=5.0):
+        """Waits for the animation to end: a second after start, two shots a quarter second apart
+        that agree (the intro alone also stands still, so the time matters)."""
+        time.sleep(max(0.0, self.screen.started + 1.0 - time.time()))
+        deadline = time.time() + timeout
+        previous = self.screen.shot()
+        while time.time() < deadline:
+            time.sleep(0.25)
+            current = self.screen.shot()
+            if current.raw == previous.raw:
+                return current
+            previous = current
+        self.fail("the picture never stood still")
+
+    def press_button(self, x, y):
+        self.screen.click_in_window(x, y)
+        self.screen.settle()
+
+    def clear(self):
+        self.press_button(312 + 24, 544 + 8)
+
+    def fill(self):
+        self.press_button(312 + 24, 560 + 8)
+
+    def toggle_grid(self):
+        self.press_button(440 + 48, 512 + 12)
+
+    def swatch(self, code):
+        self.press_button(8 + 24 * (code - 1) + 12, 512 + 12)
+
+    def expect_pixels(self, expected, timeout=5.0):
+        """Waits until every (x, y) of the drawing area shows its colour; a frame may be late
+        on a loaded machine. Returns the last shot."""
+        deadline = time.time() + timeout
+        while True:
+            shot = self.screen.shot()
+            wrong = {p: self.image_pixel(shot, *p) for p, c in expected.items() if self.image_pixel(shot, *p) != c}
+            if not wrong or time.time() > deadline:
+                self.assertEqual(wrong, {})
+                return shot
+            time.sleep(0.1)
+
+    def expect_drawing_area(self, expected, timeout=5.0):
+        deadline = time.time() + timeout
+        while True:
+            wrong = self.drawing_area_differences(self.screen.shot(), expected)
+            if not wrong or time.time() > deadline:
+                self.assertEqual(len(wrong), 0, wrong[:5])
+                return
+            time.sleep(0.1)
+
+    def expect_window_at(self, left, top, timeout=5.0):
+        deadline = time.time() + timeout
+        while self.screen.geometry()[:2] != (left, top) and time.time() < deadline:
+            time.sleep(0.05)
+        self.assertEqual(self.screen.geometry()[:2], (left, top))
+
+    def drawing_area_differences(self, shot, expected):
+        """Pixels of the visible drawing area (x < 542 inside the 550 wide window) that differ from
+        `expected(x, y)`, which returns a colour or None for 'any'."""
+        left, top = self.image_origin()
+        wrong = []
+        for y in range(0, 417):
+            for x in range(0, 542):
+                want = expected(x, y)
+                if want is not None and shot[left + x, top + y] != want:
+                    wrong.append((x, y))
+        return wrong
+
+    # The scenarios.
+    def test_start(self):
+        self.assertEqual(self.screen.geometry(), (START[0], START[1], 550, 580))
+        hints = self.screen.run("xprop", "-id", self.screen.window, "_MOTIF_WM_HINTS")
+        flags, _, decorations = [int(v, 16) for v in hints.split("=")[1].split(",")[:3]]
+        self.assertTrue(flags & 2)  # the decorations field is given ...
+        self.assertEqual(decorations, 0)  # ... and asks for none
+        shot = self.wait_until_still()
+        # The block is full: every cell of the front face, and the top and right faces, coloured.
+        for column in range(10):
+            for row in range(10):
+                colour = self.image_pixel(shot, int(10 + 26 * column + 13 + 13), int(400 - 26 * row - 13 - 13))
+                self.assertNotEqual(colour, BLACK, (column, row))
+
+    def test_clear_hide_grid_and_show_again(self):
+        self.wait_until_still()
+        self.clear()
+        self.toggle_grid()
+        preview = cube_pixels(0, 0, 1, 10)  # the preview stacks from (360, 400) like a cube at 350
+        preview = {(x + 350, y) for x, y in preview}
+        self.expect_drawing_area(lambda x, y: YELLOW if (x, y) in preview else BLACK)
+        self.toggle_grid()
+        self.expect_pixels({(23, 386): WHITE})  # the grid outline of cell 0, 0
+
+    def test_placing_a_cube_paints_exactly_its_stack(self):
+        self.wait_until_still()
+        self.clear()
+        self.toggle_grid()
+        self.swatch(1)
+        self.expect_pixels({(30, 380): BLACK})  # cleared and hidden before the click
+        self.screen.click(*self.image_point(50, 380))
+        cube = cube_pixels(1, 0, 1, 10)
+        preview = {(x + 350, y) for x, y in cube_pixels(0, 0, 1, 10)}
+        self.expect_drawing_area(lambda x, y: YELLOW if (x, y) in cube or (x, y) in preview else BLACK)
+
+    def test_fill_layers_and_size(self):
+        self.wait_until_still()
+        self.swatch(5)
+        self.fill()
+        front = (30, 380)  # inside cell (0, 0) of layer 1
+        self.expect_pixels({front: RED})
+        for _ in range(9):  # up to layer 10: the front layers are cut away
+            self.screen.click_in_window(256 + 8, 512 + 6)
+        self.expect_pixels({front: BLACK, (380, 20): RED})  # the back layer stays
+        for _ in range(9):
+            self.screen.click_in_window(256 + 8, 512 + 19)
+        self.expect_pixels({front: RED})
+        # The size scroll bar's right arrow: size 11, and a new FILL: the block keeps its area.
+        self.screen.click_in_window(192 + 81 - 6, 544 + 12)
+        self.screen.settle()
+        self.fill()
+        self.expect_pixels({(14, 395): RED, (395, 14): RED, (200, 200): RED,
+                            (402, 200): BLACK, (200, 5): BLACK, (5, 200): BLACK})
+
+    def test_out_of_range_click_load_and_save_change_nothing(self):
+        before = self.wait_until_still()
+        origin = self.image_origin()
+        before_at = lambda x, y: before[origin[0] + x, origin[1] + y]
+        self.screen.click(*self.image_point(5, 200))  # left of the accepted window
+        self.press_button(368 + 36, 544 + 8)  # LOAD
+        self.press_button(368 + 36, 560 + 8)  # SAVE
+        self.screen.settle()
+        self.assertEqual(self.drawing_area_differences(self.screen.shot(), lambda x, y: before_at(x, y)), [])
+        # Size 20 at layer 1: (399, 20) maps beyond the grid; nothing may change.
+        for _ in range(10):
+            self.screen.click_in_window(192 + 81 - 6, 544 + 12)
+        before = self.wait_until_still()
+        self.screen.click(*self.image_point(399, 20))
+        self.screen.settle()
+        self.assertEqual(self.drawing_area_differences(self.screen.shot(), lambda x, y: before_at(x, y)), [])
+
+    def test_about_window_beside_the_running_main_window(self):
+        self.wait_until_still()
+        self.press_button(448 + 44, 544 + 16)
+        about = self.screen.wait_for_window("^ABOUT KADRO$")
+        self.assertNotEqual(about, self.screen.window)
+        self.screen.run("xdotool", "windowmove", about, "700", "0")
+        self.screen.settle(0.3)
+        self.swatch(5)  # the preview turns red: the main window goes on drawing
+        self.expect_pixels({(380, 380): RED})
+
+    def test_dragging_by_the_background(self):
+        left, top, _, _ = self.screen.geometry()
+        run = self.screen.run
+        run("xdotool", "mousemove", str(left + 100), str(top + 40), "mousedown", "1")
+        run("xdotool", "mousemove", str(left + 101), str(top + 40))
+        self.expect_window_at(left + 101, top + 40)
+        run("xdotool", "mousemove", str(left + 104), str(top + 38))
+        self.expect_window_at(left + 104, top + 38)
+        run("xdotool", "mouseup", "1")
+        # A press on a blank image area does not drag.
+        left, top, _, _ = self.screen.geometry()
+        run("xdotool", "mousemove", str(left + 4), str(top + 570), "mousedown", "1")
+        run("xdotool", "mousemove", str(left + 40), str(top + 560))
+        run("xdotool", "mouseup", "1")
+        self.screen.settle()
+        self.assertEqual(self.screen.geometry()[:2], (left, top))
+
+    def test_close_mark_ends_with_zero(self):
+        self.screen.click_in_window(528 + 7, 8 + 8)
+        self.assertEqual(self.screen.program.wait(timeout=5), 0)
+
+
+def main():
+    global BINARY, FAILURES
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--binary", required=True)
+    parser.add_argument("--failures", default=None, help="folder for screenshots of failures")
+    args, rest = parser.parse_known_args()
+    BINARY = os.path.abspath(args.binary)
+    FAILURES = args.failures
+    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+
+
+if __name__ == "__main__":
+    main()
