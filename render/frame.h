@@ -14,16 +14,13 @@ inline constexpr int kDrawingHeight = 417;
 inline constexpr int kPreviewX = 360;
 inline constexpr int kPreviewY = 400;
 
-// Draws the frame rectangle by rectangle, in the order the toolkit would. `windowWidth` and
+// Draws the frame rectangle by rectangle, in the order the toolkit would. This is the reference
+// that the program's FrameRenderer (render/fast_frame.h) is held to, pixel for pixel. `windowWidth` and
 // `windowHeight` are the main window's current size, which bounds the clearing rectangle.
 // Painter is anything with setPenColour, setBrushColour, setBrushStyle and Rectangle.
 template <typename Painter>
 void drawFrameByRectangles(Painter& painter, const ViewState& state, const CellGrid& grid,
                            int windowWidth, int windowHeight);
-
-// The frame as the program draws it; the same pixels as drawFrameByRectangles.
-void drawFrame(Canvas& canvas, const ViewState& state, const CellGrid& grid, int windowWidth,
-               int windowHeight);
 
 // Parity as the drawing tests it on a whole number held in a float.
 inline bool isEven(float value) {

@@ -69,3 +69,31 @@ TEST_F(MainWindowTest, RealTimersPlayTheAnimationAndLeaveTwoHundredOfEach) {
     EXPECT_FALSE(form->Timer2->isActive());
     EXPECT_EQ(state.cycleTicks, 13);
 }
+
+TEST_F(MainWindowTest, TicksThatWouldDrawTheSamePictureKeepTheLastOne) {
+    playAnimationAndEmpty();
+    form->Timer1Timer(form->Timer1);
+    const int drawn = form->framesDrawn();
+    for (int i = 0; i < 5; ++i) form->Timer1Timer(form->Timer1);
+    EXPECT_EQ(form->framesDrawn(), drawn);
+    // Any input of the picture brings a new frame, and the picture shows it.
+    grid->at(0, 0, 1).colour = 5.0f;
+    form->Timer1Timer(form->Timer1);
+    EXPECT_EQ(form->framesDrawn(), drawn + 1);
+    EXPECT_EQ(form->Image1->canvas().target().at(30, 380), colours::red);
+    form->Button3->click();
+    form->Timer1Timer(form->Timer1);
+    form->Button4->click();
+    form->Timer1Timer(form->Timer1);
+    QTest::mousePress(form->Shape2, Qt::LeftButton);
+    form->Timer1Timer(form->Timer1);
+    form->UpDown1->click(UpDownButton::Up);
+    form->Timer1Timer(form->Timer1);
+    form->ScrollBar4->setValue(11);
+    form->Timer1Timer(form->Timer1);
+    EXPECT_EQ(form->framesDrawn(), drawn + 6);
+    grid->at(1, 0, 1).colour = 5.0f;
+    form->Timer1Timer(form->Timer1);
+    EXPECT_EQ(form->Label9->text(), "2");
+    EXPECT_EQ(form->framesDrawn(), drawn + 7);
+}

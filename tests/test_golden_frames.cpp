@@ -6,7 +6,10 @@
 #include <cstdlib>
 #include <vector>
 
+#include "render/fast_frame.h"
 #include "render/frame.h"
+
+#include <memory>
 #include "scenes.h"
 
 using namespace kadro;
@@ -16,8 +19,8 @@ namespace {
 
 QImage renderFrame(const SceneModel& scene) {
     std::vector<Pixel> pixels(kDrawingWidth * kDrawingHeight, colours::black);
-    Canvas canvas({pixels.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth});
-    drawFrame(canvas, scene.state, *scene.grid, 550, 580);
+    auto renderer = std::make_unique<FrameRenderer>();
+    renderer->draw({pixels.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth}, scene.state, *scene.grid, 550, 580);
     QImage image(kDrawingWidth, kDrawingHeight, QImage::Format_RGB32);
     for (int y = 0; y < kDrawingHeight; ++y)
         for (int x = 0; x < kDrawingWidth; ++x) image.setPixel(x, y, pixels[y * kDrawingWidth + x]);

@@ -158,14 +158,18 @@ void TForm1::Timer1Timer(QObject*) {
     Label11->setCaption(text(ScrollBar2->value()));
     updateExtents(state_, ScrollBar4->value(), ScrollBar2->value());
     Label7->setCaption(text(state_.currentLayer));
-    drawFrame(Image1->canvas(), state_, grid_, width(), height());
+    const bool redraw = !lastFrame_.unchanged(state_, grid_, width(), height());
+    if (redraw) {
+        renderer_.draw(Image1->canvas().target(), state_, grid_, width(), height());
+        ++framesDrawn_;
+    }
     Button10Click(this);
     Label1->setCaption(text(state_.countOf(ColourCode::Yellow)));
     Label2->setCaption(text(state_.countOf(ColourCode::Lime)));
     Label4->setCaption(text(state_.countOf(ColourCode::Aqua)));
     Label8->setCaption(text(state_.countOf(ColourCode::Fuchsia)));
     Label9->setCaption(text(state_.countOf(ColourCode::Red)));
-    Image1->update();
+    if (redraw) Image1->update();
 }
 
 void TForm1::Button10Click(QObject*) { recount(state_, grid_); }

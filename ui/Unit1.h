@@ -5,6 +5,8 @@
 #include <QWidget>
 
 #include "model/grid.h"
+#include "render/fast_frame.h"
+#include "render/frame_inputs.h"
 #include "ui/controls.h"
 #include "ui_Unit1.h"
 
@@ -16,6 +18,8 @@ public:
 
     kadro::ViewState& viewState() { return state_; }
     kadro::CellGrid& cellGrid() { return grid_; }
+    // Frames actually drawn; a tick whose picture would not change keeps the last one.
+    int framesDrawn() const { return framesDrawn_; }
 
     QTimer* Timer1;  // frame renderer, every 10 ms for the whole run
     QTimer* Timer2;  // intro counter, until the start-up animation begins
@@ -51,6 +55,9 @@ protected:
 private:
     kadro::ViewState& state_;
     kadro::CellGrid& grid_;
+    kadro::FrameRenderer renderer_;
+    kadro::FrameInputs lastFrame_;
+    int framesDrawn_ = 0;
 };
 
 // The one main window of the program, set before its creation handler runs.

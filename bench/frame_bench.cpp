@@ -1,0 +1,94 @@
+// The frame's drawing (model and preview), rectangle by rectangle and front to back, side by
+// side. Prints Google Benchmark's table, then the ratio per case.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "render/fast_frame.h"
+#include "render/frame.h"
+#include "scenes.h"
+
+using namespace kadro;
+using kadro::testing::SceneModel;
+
+namespace {
+
+struct Case {
+    const char* name;
+    int size;
+    int layer;
+    enum Fill { Full, Empty, Random } fill;
+};
+
+const Case kCases[] = {
+    {"full block, size 20", 20, 1, Case::Full}, {"full block, size 10", 10, 1, Case::Full},
+    {"full block, size 2", 2, 1, Case::Full},   {"empty grid, size 20", 20, 1, Case::Empty},
+    {"half filled, size 20", 20, 1, Case::Random}, {"half filled, size 20, layer 15", 20, 15, Case::Random},
+};
+
+std::unique_ptr<SceneModel> makeScene(const Case& c) {
+    auto scene = std::make_unique<SceneModel>(c.size);
+    if (c.fill == Case::Full) scene->stripes();
+    if (c.fill == Case::Random) scene->random(42, 0.5);
+    scene->state.currentLayer = c.layer;
+    return scene;
+}
+
+void reference(benchmark::State& state, const Case* c) {
+    auto scene = makeScene(*c);
+    std::vector<Pixel> pixels(kDrawingWidth * kDrawingHeight);
+    Canvas canvas({pixels.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth});
+    for (auto _ : state) {
+        drawFrameByRectangles(canvas, scene->state, *scene->grid, 550, 580);
+        benchmark::DoNotOptimize(pixels.data());
+    }
+}
+
+void fast(benchmark::State& state, const Case* c) {
+    auto scene = makeScene(*c);
+    std::vector<Pixel> pixels(kDrawingWidth * kDrawingHeight);
+    auto renderer = std::make_unique<FrameRenderer>();
+    for (auto _ : state) {
+        renderer->draw({pixels.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth}, scene->state, *scene->grid, 550,
+                       580);
+        benchmark::DoNotOptimize(pixels.data());
+    }
+}
+
+// Collects the time per frame of every run, to print the ratios after the usual table.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
+            times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        }
+    }
+    std::map<std::string, double> times;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    for (const Case& c : kCases) {
+        benchmark::RegisterBenchmark((std::string("reference/") + c.name).c_str(), reference, &c)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((std::string("fast/") + c.name).c_str(), fast, &c)->Unit(benchmark::kMicrosecond);
+    }
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\n%-34s %14s %14s %8s\n", "case", "reference (us)", "fast (us)", "ratio");
+    for (const Case& c : kCases) {
+        const auto r = reporter.times.find(std::string("reference/") + c.name);
+        const auto f = reporter.times.find(std::string("fast/") + c.name);
+        if (r == reporter.times.end() || f == reporter.times.end()) continue;
+        std::printf("%-34s %14.1f %14.1f %7.1fx\n", c.name, r->second, f->second, r->second / f->second);
+    }
+    return 0;
+}

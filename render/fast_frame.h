@@ -1,0 +1,46 @@
+#pragma once
+// The frame drawn front to back: every visible pixel is written once, with the same result as
+// drawing rectangle by rectangle from the back.
+#include <array>
+#include <cstdint>
+
+#include "model/grid.h"
+#include "render/canvas.h"
+
+namespace kadro {
+
+class FrameRenderer {
+public:
+    // Largest buffer the coverage mask holds; a larger one is drawn rectangle by rectangle.
+    static constexpr int kMaxWidth = 1024;
+    static constexpr int kMaxHeight = 512;
+
+    // Same pixels as drawFrameByRectangles on the same buffer: pixels outside the clearing
+    // rectangle that nothing paints keep what they held. Allocates nothing.
+    void draw(PixelBuffer target, const ViewState& state, const CellGrid& grid, int windowWidth,
+              int windowHeight);
+
+private:
+    static constexpr int kWordsPerRow = kMaxWidth / 64;
+
+    // Paints the pixels of [left, right) on row y that the pattern selects and nothing nearer
+    // has painted yet. Caller clips the row and the span to the buffer.
+    void paintSpan(int y, int left, int right, Pixel colour, uint64_t pattern);
+    void paintSolidRow(int y, int left, int right, Pixel colour);
+    // One rectangle as Canvas::Rectangle paints it, behind everything painted so far.
+    void paintRectangle(int x1, int y1, int x2, int y2, Pixel pen, Pixel brush, BrushStyle style);
+    // The stack of n squares of one colour stepped up and right from (x0, y0): its union.
+    void paintSolidStack(int32_t x0, int32_t y0, int squares, double size, Pixel colour);
+    void paintCell(const GridCell& cell, float column, float layer, const ViewState& state,
+                   int squares, double size, double half);
+    void paintPreview(const ViewState& state, double size, double half);
+
+    PixelBuffer target_{};
+    std::array<uint64_t, kMaxHeight * kWordsPerRow> covered_{};
+    // Per row, one run [solidLeft, solidRight) known to be wholly painted: a span inside it
+    // is hidden and skipped with two comparisons.
+    std::array<int32_t, kMaxHeight> solidLeft_{};
+    std::array<int32_t, kMaxHeight> solidRight_{};
+};
+
+}  // namespace kadro

@@ -1,0 +1,108 @@
+// The program's front-to-back renderer against the rectangle-by-rectangle reference.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "render/animation.h"
+#include "render/fast_frame.h"
+#include "render/frame.h"
+#include "scenes.h"
+
+using namespace kadro;
+using kadro::testing::SceneModel;
+
+namespace {
+
+struct Frames {
+    // Both start from the same leftover picture, since unpainted pixels keep it.
+    explicit Frames(uint32_t seed) : reference(kDrawingWidth * kDrawingHeight), fast(reference.size()) {
+        std::mt19937 generator(seed);
+        for (Pixel& p : reference) p = 0xFF000000u | (generator() & 0xFFFFFF);
+        fast = reference;
+    }
+    // Empty when the pictures agree, else the first differing pixel.
+    std::string compare(const SceneModel& scene, int windowWidth = 550, int windowHeight = 580) {
+        Canvas canvas({reference.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth});
+        drawFrameByRectangles(canvas, scene.state, *scene.grid, windowWidth, windowHeight);
+        renderer->draw({fast.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth}, scene.state, *scene.grid,
+                       windowWidth, windowHeight);
+        for (size_t i = 0; i < fast.size(); ++i)
+            if (fast[i] != reference[i])
+                return "first difference at (" + std::to_string(i % kDrawingWidth) + ", " +
+                       std::to_string(i / kDrawingWidth) + ")";
+        return "";
+    }
+    std::vector<Pixel> reference, fast;
+    std::unique_ptr<FrameRenderer> renderer = std::make_unique<FrameRenderer>();
+};
+
+}  // namespace
+
+TEST(FastFrame, SameAsReferenceForFullBlocksAtEverySize) {
+    Frames frames(1);
+    for (int size = kMinSize; size <= kMaxSize; ++size) {
+        SceneModel scene(size);
+        scene.stripes();
+        for (int layer : {1, 2, size}) {
+            for (bool grid : {true, false}) {
+                scene.state.currentLayer = layer;
+                scene.state.gridVisible = grid;
+                scene.state.currentColour = 1 + (size + layer) % 5;
+                ASSERT_EQ(frames.compare(scene), "") << "size " << size << " layer " << layer << " grid " << grid;
+            }
+        }
+    }
+}
+
+TEST(FastFrame, SameAsReferenceForRandomBlocksAtEverySizeAndLayer) {
+    Frames frames(2);
+    for (int size = kMinSize; size <= kMaxSize; ++size) {
+        for (int layer = 1; layer <= size; ++layer) {
+            SceneModel scene(size);
+            const uint32_t seed = static_cast<uint32_t>(size * 100 + layer);
+            scene.random(seed, 0.2 + 0.6 * ((seed * 7919) % 100) / 100.0);
+            scene.state.currentLayer = layer;
+            scene.state.gridVisible = layer % 3 != 0;
+            scene.state.eraseMode = layer % 2 == 1;
+            scene.state.currentColour = 1 + seed % 5;
+            ASSERT_EQ(frames.compare(scene), "") << "size " << size << " layer " << layer << " seed " << seed;
+        }
+    }
+}
+
+TEST(FastFrame, SameAsReferenceForEmptyGridsErasingAndAfterAColourCyclePass) {
+    Frames frames(3);
+    for (int size = kMinSize; size <= kMaxSize; ++size) {
+        SceneModel scene(size);
+        scene.state.eraseMode = true;
+        ASSERT_EQ(frames.compare(scene), "") << "empty, size " << size;
+        scene.state.cyclePhase = size % 6;  // phase 0 leaves cell (0, 0, 0) empty
+        colourCycleStep(scene.state, *scene.grid, false);
+        scene.state.eraseMode = false;
+        ASSERT_EQ(frames.compare(scene), "") << "cycled, size " << size;
+    }
+}
+
+TEST(FastFrame, SameAsReferenceForOddWindowSizesAndNoVisibleLayer) {
+    Frames frames(4);
+    SceneModel scene(9);
+    scene.random(9, 0.5);
+    for (auto [width, height] : {std::pair{550, 580}, {300, 200}, {0, 0}, {800, 600}, {-20, 100}}) {
+        ASSERT_EQ(frames.compare(scene, width, height), "") << width << " x " << height;
+    }
+    scene.state.currentLayer = 10;  // past the depth: only the preview and the clearing
+    ASSERT_EQ(frames.compare(scene), "");
+}
+
+TEST(FastFrame, LargerBuffersFallBackToTheReference) {
+    std::vector<Pixel> reference(1100 * 50, colours::black), fast = reference;
+    SceneModel scene(10);
+    scene.stripes();
+    Canvas canvas({reference.data(), 1100, 50, 1100});
+    drawFrameByRectangles(canvas, scene.state, *scene.grid, 1100, 50);
+    auto renderer = std::make_unique<FrameRenderer>();
+    renderer->draw({fast.data(), 1100, 50, 1100}, scene.state, *scene.grid, 1100, 50);
+    EXPECT_EQ(fast, reference);
+}
