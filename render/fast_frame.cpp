@@ -60,16 +60,11 @@ void FrameRenderer::paintSpan(int y, int left, int right, Pixel colour, uint64_t
     }
 }
 
-void FrameRenderer::paintSolidRow(int y, int left, int right, Pixel colour) {
-    if (y < 0 || y >= target_.height) return;
-    left = std::max(left, 0);
-    right = std::min(right, target_.width);
-    if (left >= right) return;
-    int32_t& runLeft = solidLeft_[y];
-    int32_t& runRight = solidRight_[y];
-    if (runLeft <= left && right <= runRight) return;
-    paintSpan(y, left, right, colour, kSolid);
-    // The span is now wholly painted; it extends the known run when the two touch.
+namespace {
+
+// Adds [left, right) to a run of a row that is known to be wholly covered, when the two touch,
+// or keeps the longer of the two.
+void extendRun(int32_t& runLeft, int32_t& runRight, int left, int right) {
     if (left <= runRight && runLeft <= right) {
         runLeft = std::min(runLeft, left);
         runRight = std::max(runRight, right);
@@ -79,6 +74,35 @@ void FrameRenderer::paintSolidRow(int y, int left, int right, Pixel colour) {
     }
 }
 
+}  // namespace
+
+void FrameRenderer::paintSolidSpan(int y, int left, int right, Pixel colour) {
+    paintSpan(y, left, right, colour, kSolid);
+    extendRun(solidLeft_[y], solidRight_[y], left, right);
+    extendRun(hatchLeft_[y], hatchRight_[y], left, right);
+    bandStale_[y >> kBandShift] = true;
+}
+
+void FrameRenderer::updateBand(int band) {
+    bandStale_[band] = false;
+    const int first = band << kBandShift, last = std::min(first + (1 << kBandShift), target_.height);
+    int32_t left = solidLeft_[first], right = solidRight_[first];
+    for (int row = first + 1; row < last; ++row) {
+        left = std::max(left, solidLeft_[row]);
+        right = std::min(right, solidRight_[row]);
+    }
+    bandLeft_[band] = left;
+    bandRight_[band] = right;
+}
+
+bool FrameRenderer::hidden(int left, int top, int right, int bottom) {
+    for (int band = top >> kBandShift, last = (bottom - 1) >> kBandShift; band <= last; ++band) {
+        if (bandStale_[band]) updateBand(band);
+        if (bandLeft_[band] > left || right > bandRight_[band]) return false;
+    }
+    return true;
+}
+
 void FrameRenderer::paintRectangle(int x1, int y1, int x2, int y2, Pixel pen, Pixel brush, BrushStyle style) {
     if (x1 > x2) std::swap(x1, x2);
     if (y1 > y2) std::swap(y1, y2);
@@ -86,45 +110,58 @@ void FrameRenderer::paintRectangle(int x1, int y1, int x2, int y2, Pixel pen, Pi
     const int top = std::max(y1, 0), bottom = std::min(y2, target_.height);
     const int left = std::max(x1, 0), right = std::min(x2, target_.width);
     if (top >= bottom || left >= right) return;
+    if (hidden(left, top, right, bottom)) return;
     const int insideLeft = std::clamp(x1 + 1, left, right), insideRight = std::clamp(x2 - 1, left, right);
     const bool insideIsEmpty = insideLeft >= insideRight;
     for (int y = top; y < bottom; ++y) {
-        if (y == y1 || y == y2 - 1 || insideIsEmpty) {
-            paintSpan(y, left, right, pen, kSolid);
+        if (y == y1 || y == y2 - 1 || insideIsEmpty || (style == BrushStyle::Solid && pen == brush)) {
+            if (!(solidLeft_[y] <= left && right <= solidRight_[y])) paintSolidSpan(y, left, right, pen);
             continue;
         }
         if (left == x1) paintSpan(y, left, left + 1, pen, kSolid);
         if (right == x2) paintSpan(y, right - 1, right, pen, kSolid);
-        paintSpan(y, insideLeft, insideRight, brush, style == BrushStyle::Solid ? kSolid : kHatchWords[y & 7]);
+        if (style == BrushStyle::Solid) {
+            paintSpan(y, insideLeft, insideRight, brush, kSolid);
+            extendRun(solidLeft_[y], solidRight_[y], left, right);
+            extendRun(hatchLeft_[y], hatchRight_[y], left, right);
+            bandStale_[y >> kBandShift] = true;
+            continue;
+        }
+        // Every hatch pixel of [left, right) is covered once this row is painted.
+        if (!(hatchLeft_[y] <= insideLeft && insideRight <= hatchRight_[y])) {
+            paintSpan(y, insideLeft, insideRight, brush, kHatchWords[y & 7]);
+        }
+        extendRun(hatchLeft_[y], hatchRight_[y], left, right);
     }
 }
 
 void FrameRenderer::paintSolidStack(int32_t x0, int32_t y0, int squares, double size, Pixel colour) {
     // Square k (1..n) spans x0 + k .. trunc(x0 + k + size) and trunc(y0 - k - size) .. y0 - k.
-    // Its edges only grow to the right and up with k, so a row's squares are a run k = a..b and
-    // the row's span runs from square a's left edge to square b's right edge.
-    constexpr int kMaxSquares = 128;
-    int32_t tops[kMaxSquares + 1], rights[kMaxSquares + 1];
-    if (squares > kMaxSquares) {
-        for (int k = squares; k >= 1; --k) {
-            const int32_t x = x0 + k, y = y0 - k;
-            paintRectangle(x, y, static_cast<int32_t>(x + size), static_cast<int32_t>(y - size), colour, colour,
-                           BrushStyle::Solid);
-        }
-        return;
-    }
-    for (int k = 1; k <= squares; ++k) {
-        tops[k] = static_cast<int32_t>((y0 - k) - size);
-        rights[k] = static_cast<int32_t>((x0 + k) + size);
-    }
-    int first = 1;  // smallest k whose square reaches up to the row
+    // With whole x and y, trunc(v + size) is v + floor(size) where the sum is not negative and
+    // v + ceil(size) where it is; likewise for v - size.
+    const auto sizeDown = static_cast<int32_t>(size);
+    const int32_t sizeUp = static_cast<double>(sizeDown) == size ? sizeDown : sizeDown + 1;
+    auto rightOf = [&](int k) { return x0 + k + (x0 + k + size >= 0 ? sizeDown : sizeUp); };
+    auto topOf = [&](int k) { return y0 - k - (y0 - k - size >= 0 ? sizeUp : sizeDown); };
+
+    // A square's edges only move right and up with k, so the squares on a row are a run
+    // k = first..last, and the row's span runs from square first's left edge to square last's
+    // right edge.
     const int lowest = std::min(y0 - 2, target_.height - 1);
-    const int highest = std::max(tops[squares], 0);
+    const int highest = std::max(topOf(squares), 0);
+    const int width = target_.width;
+    if (lowest < highest) return;
+    const int boxLeft = std::max(x0 + 1, 0), boxRight = std::min(rightOf(squares), width);
+    if (boxLeft >= boxRight || hidden(boxLeft, highest, boxRight, lowest + 1)) return;
+    int first = 1;
     for (int y = lowest; y >= highest; --y) {
-        while (first <= squares && tops[first] > y) ++first;
-        const int last = std::min(squares, y0 - y - 1);  // largest k whose square reaches down to it
+        while (first <= squares && topOf(first) > y) ++first;
+        const int last = std::min(squares, y0 - y - 1);
         if (first > last) continue;
-        paintSolidRow(y, x0 + first, rights[last], colour);
+        const int left = std::max(x0 + first, 0);
+        const int right = std::min(rightOf(last), width);
+        if (left >= right || (solidLeft_[y] <= left && right <= solidRight_[y])) continue;
+        paintSolidSpan(y, left, right, colour);
     }
 }
 
@@ -171,6 +208,11 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
     std::memset(covered_.data(), 0, static_cast<size_t>(target.height) * kWordsPerRow * sizeof(uint64_t));
     std::fill_n(solidLeft_.begin(), target.height, 0);
     std::fill_n(solidRight_.begin(), target.height, 0);
+    std::fill_n(hatchLeft_.begin(), target.height, 0);
+    std::fill_n(hatchRight_.begin(), target.height, 0);
+    bandLeft_.fill(0);
+    bandRight_.fill(0);
+    bandStale_.fill(false);
 
     const double size = state.cellSize;
     const double half = size * 0.5;

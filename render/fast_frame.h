@@ -26,7 +26,8 @@ private:
     // Paints the pixels of [left, right) on row y that the pattern selects and nothing nearer
     // has painted yet. Caller clips the row and the span to the buffer.
     void paintSpan(int y, int left, int right, Pixel colour, uint64_t pattern);
-    void paintSolidRow(int y, int left, int right, Pixel colour);
+    // A clipped span painted whole, which then counts as covered in the row's runs.
+    void paintSolidSpan(int y, int left, int right, Pixel colour);
     // One rectangle as Canvas::Rectangle paints it, behind everything painted so far.
     void paintRectangle(int x1, int y1, int x2, int y2, Pixel pen, Pixel brush, BrushStyle style);
     // The stack of n squares of one colour stepped up and right from (x0, y0): its union.
@@ -41,6 +42,19 @@ private:
     // is hidden and skipped with two comparisons.
     std::array<int32_t, kMaxHeight> solidLeft_{};
     std::array<int32_t, kMaxHeight> solidRight_{};
+    // Likewise a run whose diagonal-cross pixels are all painted.
+    std::array<int32_t, kMaxHeight> hatchLeft_{};
+    std::array<int32_t, kMaxHeight> hatchRight_{};
+    // Per band of 8 rows, the rightmost left end and the leftmost right end of the rows' solid
+    // runs: an area inside [bandLeft, bandRight) on every band it touches is wholly painted.
+    static constexpr int kBandShift = 3;
+    std::array<int32_t, (kMaxHeight >> kBandShift) + 1> bandLeft_{};
+    std::array<int32_t, (kMaxHeight >> kBandShift) + 1> bandRight_{};
+    std::array<bool, (kMaxHeight >> kBandShift) + 1> bandStale_{};
+
+    void updateBand(int band);
+    // True when everything in columns [left, right) of rows [top, bottom) is painted already.
+    bool hidden(int left, int top, int right, int bottom);
 };
 
 }  // namespace kadro
