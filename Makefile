@@ -3,7 +3,7 @@ BUILD     ?= build
 JOBS      ?= $(shell nproc)
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test build deps deps-test bench clean
+.PHONY: run test test-sanitized build deps deps-test bench events fuzz soak clean
 
 run: deps build
 	@scripts/run-program.sh $(BUILD)/kadro
@@ -12,6 +12,29 @@ test: deps-test
 	cmake -S . -B $(BUILD) $(CMAKE_ARGS) -DKADRO_TESTS=ON
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory test-sanitized
+
+# The unit and widget tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitized: deps-test
+	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DKADRO_TESTS=ON -DKADRO_SANITIZE=ON
+	cmake --build $(BUILD)-asan -j $(JOBS)
+	cd $(BUILD)-asan && KADRO_STREAM_EVENTS=$(SANITIZED_EVENTS) ctest --output-on-failure -j $(JOBS) -LE 'e2e|fuzz'
+
+SANITIZED_EVENTS ?= 200000
+EVENTS ?= 1000000
+SEED ?= 20261208
+# A long random event stream through the main window in the sanitizer build.
+events: deps-test
+	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DKADRO_TESTS=ON -DKADRO_SANITIZE=ON
+	cmake --build $(BUILD)-asan -j $(JOBS) --target ui_tests
+	KADRO_STREAM_EVENTS=$(EVENTS) KADRO_STREAM_SEED=$(SEED) $(BUILD)-asan/tests/ui_tests --gtest_filter='EventStream*'
+
+SECONDS_TO_RUN ?= 600
+fuzz: deps-test
+	scripts/fuzz-jpeg.sh $(SECONDS_TO_RUN) $(BUILD)/fuzz
+
+soak: deps-test build
+	tools/soak.py $(BUILD)/kadro $(SECONDS_TO_RUN)
 
 build:
 	cmake -S . -B $(BUILD) $(CMAKE_ARGS)

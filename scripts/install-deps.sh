@@ -15,7 +15,7 @@ if [[ "${1:-}" == "--test" ]]; then
   packages+=(
     googletest libgtest-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick x11-utils
-    clang
+    clang libclang-rt-dev
   )
 fi
 

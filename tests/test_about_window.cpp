@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
@@ -93,4 +94,16 @@ TEST_F(AboutWindowTest, TheTextHasThirtyTwoLinesOfItsTopicsInOrder) {
                                at("2 MM, 5 MM AND 10 MM"), at("CHILDREN AND ADULTS"), at("EXAMPLE.COM"),
                                at("ORDER*"),        at("DESIGNED BY"),    at("* ALL ORDERS ARE SUBJECT TO AVAILABILITY")};
     for (size_t i = 1; i < std::size(order); ++i) EXPECT_LT(order[i - 1], order[i]) << i;
+}
+
+// Qt's own paste into a text box crashed when the X11 clipboard had no owner.
+TEST_F(AboutWindowTest, PastingIntoTheTextInsertsPlainTextAndNeverCrashes) {
+    about->Memo1->moveCursor(QTextCursor::End);
+    QApplication::clipboard()->setText("PASTED");
+    about->Memo1->paste();
+    EXPECT_TRUE(about->Memo1->toPlainText().endsWith("PASTED"));
+    QApplication::clipboard()->clear();
+    const QString before = about->Memo1->toPlainText();
+    about->Memo1->paste();
+    EXPECT_EQ(about->Memo1->toPlainText(), before);
 }

@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
@@ -32,6 +33,12 @@ void TLabel::mouseReleaseEvent(QMouseEvent* event) {
     pressed_ = false;
     event->accept();
     if (click) emit clicked();
+}
+
+bool TMemo::canInsertFromMimeData(const QMimeData* source) const { return source && source->hasText(); }
+
+void TMemo::insertFromMimeData(const QMimeData* source) {
+    if (source && source->hasText()) insertPlainText(source->text());
 }
 
 TShape::TShape(QWidget* parent) : QWidget(parent) {}

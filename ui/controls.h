@@ -4,6 +4,7 @@
 // that shows a pixel canvas or a stretched picture.
 #include <QImage>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -125,6 +126,19 @@ private:
     std::function<QImage()> pictureSource_;
     QImage picture_;
     bool stretch_ = false;
+};
+
+// An editable text box. Pasted text (keyboard or middle button) is inserted as plain text by
+// this class: Qt 6.4's own insertion from the clipboard crashes when the X11 clipboard or
+// selection has no owner.
+class TMemo : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit TMemo(QWidget* parent = nullptr) : QPlainTextEdit(parent) {}
+
+protected:
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
 };
 
 MouseEventArgs mouseEventArgs(const QMouseEvent* event);

@@ -290,6 +290,14 @@ class Scenario(unittest.TestCase):
         self.screen.settle(0.3)
         self.swatch(5)  # the preview turns red: the main window goes on drawing
         self.expect_pixels({(380, 380): RED})
+        # Pasting into the About text with an empty clipboard, by keyboard and by the middle
+        # button, once crashed the program.
+        x, y, _, _ = self.screen.geometry(about)
+        self.screen.click(x + 200, y + 300)
+        self.screen.run("xdotool", "key", "ctrl+v", "shift+Insert")
+        self.screen.click(x + 200, y + 300, 2)
+        self.screen.settle(0.3)
+        self.assertIsNone(self.screen.program.poll())
 
     def test_dragging_by_the_background(self):
         left, top, _, _ = self.screen.geometry()

@@ -1,0 +1,138 @@
+// A long seeded stream of random user events through the main window's real handlers, with the
+// model's invariants checked after every event. KADRO_STREAM_EVENTS and KADRO_STREAM_SEED set
+// the length and the seed; a failure prints the seed and the event number to replay it.
+#include <QElapsedTimer>
+#include <QToolButton>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include "form_fixture.h"
+#include "model/recount.h"
+#include "ui/Unit2.h"
+
+using namespace kadro;
+
+namespace {
+
+long environmentNumber(const char* name, long fallback) {
+    const char* text = std::getenv(name);
+    return text ? std::strtol(text, nullptr, 10) : fallback;
+}
+
+const char* const kEventNames[] = {"press on drawing area", "press anywhere", "swatch", "grid toggle",
+                                   "erase toggle",         "up-down",        "size",   "CLEAR",
+                                   "FILL",                 "intro tick",     "frame tick", "About"};
+
+}  // namespace
+
+class EventStreamTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        about = std::make_unique<TForm2>();
+        Form2 = about.get();
+        // The real timers stay off: ticks are events of the stream like any other.
+        form->Timer1->stop();
+        form->Timer2->stop();
+        form->Timer2->start();  // enabled, as at start-up, but driven by hand
+        form->Timer2->blockSignals(true);
+        form->Timer1->blockSignals(true);
+    }
+    void TearDown() override {
+        Form2 = nullptr;
+        MainWindowTest::TearDown();
+    }
+
+    // Returns an empty string when every invariant holds, else what broke.
+    std::string invariantsBroken(bool afterTick) {
+        const ViewState& s = state;
+        if (!(s.gridWidth == s.gridHeight && s.gridHeight == s.gridDepth)) return "extents differ";
+        if (s.gridDepth < kMinSize || s.gridDepth > kMaxSize || s.gridDepth != float(int(s.gridDepth)))
+            return "extent out of range";
+        if (s.currentLayer < 1 || s.currentLayer > s.gridDepth) return "layer out of range";
+        if (s.currentColour < 1 || s.currentColour > 5) return "colour out of range";
+        for (int c = 0; c < kGridSide; ++c)
+            for (int r = 0; r < kGridSide; ++r)
+                for (int l = 0; l < kGridSide; ++l) {
+                    const GridCell& cell = grid->at(c, r, l);
+                    if (cell.column != float(c) || cell.row != float(r) || cell.layer != float(l))
+                        return "cell indices changed";
+                    if (!(cell.colour >= 0.0f && cell.colour <= 5.0f && cell.colour == float(int(cell.colour))))
+                        return "cell colour not a code";
+                }
+        if ((form->Button3->text() == "HIDE GRID") != s.gridVisible) return "grid caption";
+        if ((form->Button4->text() == "ERASE IS ON") != s.eraseMode) return "erase caption";
+        if (afterTick) {
+            int counts[6] = {};
+            for (int l = s.currentLayer; l <= int(s.gridDepth); ++l)
+                for (int c = 0; c < int(s.gridWidth); ++c)
+                    for (int r = 0; r < int(s.gridHeight); ++r) ++counts[int(grid->at(c, r, l).colour)];
+            TLabel* labels[] = {form->Label1, form->Label2, form->Label4, form->Label8, form->Label9};
+            for (int code = 1; code <= 5; ++code) {
+                if (s.colourCounts[code - 1] != counts[code]) return "count " + std::to_string(code);
+                if (labels[code - 1]->text() != QString::number(counts[code])) return "label " + std::to_string(code);
+            }
+        }
+        return "";
+    }
+
+    std::unique_ptr<TForm2> about;
+};
+
+TEST_F(EventStreamTest, RandomUserEventsKeepTheModelSound) {
+    const long events = environmentNumber("KADRO_STREAM_EVENTS", 20000);
+    const auto seed = static_cast<uint32_t>(environmentNumber("KADRO_STREAM_SEED", 20261208));
+    std::mt19937 random(seed);
+    auto pick = [&](int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); };
+    const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
+    TShape* swatches[] = {form->Shape1, form->Shape2, form->Shape3, form->Shape4, form->Shape5};
+
+    QElapsedTimer clock;
+    clock.start();
+    for (long n = 0; n < events; ++n) {
+        // About one event in a hundred is a frame tick, as with a user clicking a few times a second.
+        const int roll = pick(0, 999);
+        int kind;
+        if (roll < 10) kind = 10;
+        else if (roll < 12) kind = 9;
+        else if (roll < 13) kind = 11;
+        else kind = pick(0, 8);
+        const MouseEventArgs press{buttons[pick(0, 2)], Qt::NoButton, Qt::NoModifier, 0, 0};
+        switch (kind) {
+            case 0: {
+                MouseEventArgs at = press;
+                at.x = pick(-5, 770), at.y = pick(-5, 420);
+                form->Image1MouseDown(form->Image1, at);
+                break;
+            }
+            case 1: {
+                MouseEventArgs at = press;
+                at.x = pick(-100000, 100000), at.y = pick(-100000, 100000);
+                form->Image1MouseDown(form->Image1, at);
+                break;
+            }
+            case 2: QTest::mousePress(swatches[pick(0, 4)], press.button); break;
+            case 3: form->Button3->click(); break;
+            case 4: form->Button4->click(); break;
+            case 5: (pick(0, 1) ? form->UpDown1->upArrow() : form->UpDown1->downArrow())->click(); break;
+            case 6: form->ScrollBar4->setValue(pick(kMinSize, kMaxSize)); break;
+            case 7: form->Button2->click(); break;
+            case 8: form->Button7->click(); break;
+            case 9:
+                if (form->Timer2->isActive()) form->Timer2Timer(form->Timer2);
+                break;
+            case 10: form->Timer1Timer(form->Timer1); break;
+            case 11:
+                form->Button11->click();
+                if (pick(0, 1)) about->hide();
+                break;
+        }
+        const std::string broken = invariantsBroken(kind == 10);
+        ASSERT_EQ(broken, "") << "after event " << n << " (" << kEventNames[kind] << ") of the stream with seed "
+                              << seed << "; replay with KADRO_STREAM_SEED=" << seed;
+    }
+    const double seconds = clock.elapsed() / 1000.0;
+    std::printf("%ld events in %.1f s: %.0f events per second (seed %u)\n", events, seconds, events / seconds, seed);
+}
