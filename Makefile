@@ -3,7 +3,7 @@ BUILD     ?= build
 JOBS      ?= $(shell nproc)
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test test-sanitized build deps deps-test bench events fuzz soak clean
+.PHONY: run test test-sanitized build deps deps-test bench events fuzz soak package screenshot install clean
 
 run: deps build
 	@scripts/run-program.sh $(BUILD)/kadro
@@ -50,6 +50,22 @@ deps:
 
 deps-test:
 	@scripts/install-deps.sh --test
+
+# A Debian package in build-release/, with the launcher entry, icons and AppStream data.
+package: deps
+	cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD)-release -j $(JOBS) --target kadro
+	cd $(BUILD)-release && cpack -G DEB
+
+PREFIX ?= /usr/local
+install: deps
+	cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD)-release -j $(JOBS) --target kadro
+	cmake --install $(BUILD)-release
+
+# The README's pictures, taken under Xvfb.
+screenshot: deps-test build
+	tools/screenshot.py $(BUILD)/kadro docs
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-release $(BUILD)-asan

@@ -16,6 +16,7 @@ if [[ "${1:-}" == "--test" ]]; then
     googletest libgtest-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick x11-utils
     clang libclang-rt-dev
+    appstream desktop-file-utils dpkg-dev file
   )
 fi
 
