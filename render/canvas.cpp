@@ -33,27 +33,29 @@ void hatchSpan(Pixel* row, int y, Span span, Pixel colour) {
 
 }  // namespace
 
-void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
+bool clipRectangle(int x1, int y1, int x2, int y2, int width, int height, RectangleArea& area) {
     if (x1 > x2) std::swap(x1, x2);
     if (y1 > y2) std::swap(y1, y2);
-    if (x1 == x2 || y1 == y2) return;
+    if (x1 == x2 || y1 == y2) return false;
+    const int left = std::max(x1, 0), right = std::min(x2, width);
+    const int top = std::max(y1, 0), bottom = std::min(y2, height);
+    if (left >= right || top >= bottom) return false;
+    area = {x1, y1, x2, y2, left, top, right, bottom, std::clamp(x1 + 1, left, right), std::clamp(x2 - 1, left, right)};
+    return true;
+}
 
-    // The painted area, then its intersection with the buffer.
-    const int left = std::max(x1, 0), right = std::min(x2, target_.width);
-    const int top = std::max(y1, 0), bottom = std::min(y2, target_.height);
-    if (left >= right || top >= bottom) return;
-
-    // The inside is the area less its one-pixel border, clipped the same way.
-    const Span inside{std::clamp(x1 + 1, left, right), std::clamp(x2 - 1, left, right)};
-    const bool insideIsEmpty = inside.left >= inside.right;
-    for (int y = top; y < bottom; ++y) {
+void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
+    RectangleArea area;
+    if (!clipRectangle(x1, y1, x2, y2, target_.width, target_.height, area)) return;
+    for (int y = area.top; y < area.bottom; ++y) {
         Pixel* row = target_.pixels + static_cast<long>(y) * target_.stride;
-        if (y == y1 || y == y2 - 1 || insideIsEmpty) {
-            fillSpan(row, {left, right}, pen_);
+        if (area.isBorderRow(y)) {
+            fillSpan(row, {area.left, area.right}, pen_);
             continue;
         }
-        if (left == x1) row[left] = pen_;
-        if (right == x2) row[right - 1] = pen_;
+        if (area.hasLeftBorder()) row[area.left] = pen_;
+        if (area.hasRightBorder()) row[area.right - 1] = pen_;
+        const Span inside{area.insideLeft, area.insideRight};
         if (style_ == BrushStyle::Solid) {
             fillSpan(row, inside, brush_);
         } else {

@@ -38,6 +38,21 @@ struct PixelBuffer {
 
 enum class BrushStyle { Solid, DiagonalCross };
 
+// A rectangle's corners put in order and its area clipped to a buffer: the rows top..bottom-1
+// and columns left..right-1 that it paints. Row y1 and y2 - 1 and the columns x1 and x2 - 1
+// are its border; insideLeft..insideRight-1 is its inside on the other rows, clipped too.
+struct RectangleArea {
+    int x1, y1, x2, y2;
+    int left, top, right, bottom;
+    int insideLeft, insideRight;
+
+    bool isBorderRow(int y) const { return y == y1 || y == y2 - 1 || insideLeft >= insideRight; }
+    bool hasLeftBorder() const { return left == x1; }
+    bool hasRightBorder() const { return right == x2; }
+};
+// False when nothing of the rectangle lies inside a width x height buffer.
+bool clipRectangle(int x1, int y1, int x2, int y2, int width, int height, RectangleArea& area);
+
 class Canvas {
 public:
     explicit Canvas(PixelBuffer target) : target_(target) {}

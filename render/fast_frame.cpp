@@ -104,22 +104,18 @@ bool FrameRenderer::hidden(int left, int top, int right, int bottom) {
 }
 
 void FrameRenderer::paintRectangle(int x1, int y1, int x2, int y2, Pixel pen, Pixel brush, BrushStyle style) {
-    if (x1 > x2) std::swap(x1, x2);
-    if (y1 > y2) std::swap(y1, y2);
-    if (x1 == x2 || y1 == y2) return;
-    const int top = std::max(y1, 0), bottom = std::min(y2, target_.height);
-    const int left = std::max(x1, 0), right = std::min(x2, target_.width);
-    if (top >= bottom || left >= right) return;
-    if (hidden(left, top, right, bottom)) return;
-    const int insideLeft = std::clamp(x1 + 1, left, right), insideRight = std::clamp(x2 - 1, left, right);
-    const bool insideIsEmpty = insideLeft >= insideRight;
-    for (int y = top; y < bottom; ++y) {
-        if (y == y1 || y == y2 - 1 || insideIsEmpty || (style == BrushStyle::Solid && pen == brush)) {
+    RectangleArea area;
+    if (!clipRectangle(x1, y1, x2, y2, target_.width, target_.height, area)) return;
+    const int left = area.left, right = area.right;
+    if (hidden(left, area.top, right, area.bottom)) return;
+    const int insideLeft = area.insideLeft, insideRight = area.insideRight;
+    for (int y = area.top; y < area.bottom; ++y) {
+        if (area.isBorderRow(y) || (style == BrushStyle::Solid && pen == brush)) {
             if (!(solidLeft_[y] <= left && right <= solidRight_[y])) paintSolidSpan(y, left, right, pen);
             continue;
         }
-        if (left == x1) paintSpan(y, left, left + 1, pen, kSolid);
-        if (right == x2) paintSpan(y, right - 1, right, pen, kSolid);
+        if (area.hasLeftBorder()) paintSpan(y, left, left + 1, pen, kSolid);
+        if (area.hasRightBorder()) paintSpan(y, right - 1, right, pen, kSolid);
         if (style == BrushStyle::Solid) {
             paintSpan(y, insideLeft, insideRight, brush, kSolid);
             extendRun(solidLeft_[y], solidRight_[y], left, right);
