@@ -50,7 +50,7 @@ void FrameRenderer::paintSpan(int y, int left, int right, Pixel colour, uint64_t
         covered[word] |= fresh;
         if (fresh == span) {
             const int from = std::countr_zero(fresh);
-            std::fill_n(row + base + from, std::popcount(fresh), colour);
+            std::fill_n(row + base + from, 64 - std::countl_zero(fresh) - from, colour);
             continue;
         }
         while (fresh) {
@@ -58,6 +58,14 @@ void FrameRenderer::paintSpan(int y, int left, int right, Pixel colour, uint64_t
             fresh &= fresh - 1;
         }
     }
+}
+
+void FrameRenderer::paintPixel(int y, int x, Pixel colour) {
+    uint64_t& word = covered_[static_cast<size_t>(y) * kWordsPerRow + (x >> 6)];
+    const uint64_t bit = uint64_t{1} << (x & 63);
+    if (word & bit) return;
+    word |= bit;
+    target_.pixels[static_cast<long>(y) * target_.stride + x] = colour;
 }
 
 namespace {
@@ -114,8 +122,8 @@ void FrameRenderer::paintRectangle(int x1, int y1, int x2, int y2, Pixel pen, Pi
             if (!(solidLeft_[y] <= left && right <= solidRight_[y])) paintSolidSpan(y, left, right, pen);
             continue;
         }
-        if (area.hasLeftBorder()) paintSpan(y, left, left + 1, pen, kSolid);
-        if (area.hasRightBorder()) paintSpan(y, right - 1, right, pen, kSolid);
+        if (area.hasLeftBorder()) paintPixel(y, left, pen);
+        if (area.hasRightBorder()) paintPixel(y, right - 1, pen);
         if (style == BrushStyle::Solid) {
             paintSpan(y, insideLeft, insideRight, brush, kSolid);
             extendRun(solidLeft_[y], solidRight_[y], left, right);
@@ -178,6 +186,107 @@ void FrameRenderer::paintCell(const GridCell& cell, float column, float layer, c
                    BrushStyle::DiagonalCross);
 }
 
+namespace {
+
+// Word masks of one buffer row, for the columns of an empty layer.
+struct RowMasks {
+    static constexpr int kWords = FrameRenderer::kMaxWidth / 64;
+    uint64_t words[kWords];
+
+    void clear() { std::fill(std::begin(words), std::end(words), 0); }
+    // Sets bits [from, to) clipped to [0, width).
+    void set(int from, int to, int width) {
+        from = std::max(from, 0);
+        to = std::min(to, width);
+        for (int x = from; x < to;) {
+            const int word = x >> 6, base = word << 6, end = std::min(to, base + 64);
+            words[word] |= bitRange(x - base, end - base);
+            x = end;
+        }
+    }
+};
+
+}  // namespace
+
+bool FrameRenderer::paintEmptyLayer(const ViewState& state, const CellGrid& grid, float layer, int squares,
+                                    double size, double half) {
+    const int columns = static_cast<int>(state.gridWidth), rows = static_cast<int>(state.gridHeight);
+    const int l = static_cast<int>(layer);
+    // Every visible cell empty, and anchored by column and row alone as the layout pass leaves it.
+    for (int c = 0; c < columns; ++c) {
+        for (int r = 0; r < rows; ++r) {
+            const GridCell& cell = grid.at(c, r, l);
+            if (cell.colour != 0.0f || cell.layer != layer || cell.screenX != grid.at(c, 0, l).screenX ||
+                cell.screenY != grid.at(0, r, l).screenY) {
+                return false;
+            }
+        }
+    }
+    constexpr int kMaxCells = kGridSide;
+    int lefts[kMaxCells], rights[kMaxCells], tops[kMaxCells], bottoms[kMaxCells];
+    const double depth = layer * half, lift = (layer - 1.0) * half;
+    for (int c = 0; c < columns; ++c) {
+        const int32_t x = static_cast<int32_t>(grid.at(c, 0, l).screenX + depth) + squares;
+        lefts[c] = x;
+        rights[c] = static_cast<int32_t>(x + size);
+        if (rights[c] - lefts[c] <= 2) return false;  // too thin to have an inside
+        if (c > 0 && lefts[c] < rights[c - 1]) return false;  // overlapping after all
+    }
+    for (int r = 0; r < rows; ++r) {
+        const int32_t y = static_cast<int32_t>(grid.at(0, r, l).screenY - lift - size) - squares;
+        bottoms[r] = y;
+        tops[r] = static_cast<int32_t>(y - size);
+        if (bottoms[r] - tops[r] <= 2) return false;
+        if (r > 0 && bottoms[r] > tops[r - 1]) return false;
+    }
+
+    // The pen is white but where column and layer are both odd; the brush grey on even columns.
+    const bool evenLayer = isEven(layer);
+    const int width = target_.width;
+    RowMasks fullWhite, fullGrey, edgeWhite, edgeGrey, insideGrey, insideNavy;
+    for (RowMasks* m : {&fullWhite, &fullGrey, &edgeWhite, &edgeGrey, &insideGrey, &insideNavy}) m->clear();
+    int firstWord = RowMasks::kWords, lastWord = -1;
+    for (int c = 0; c < columns; ++c) {
+        const bool evenColumn = isEven(static_cast<float>(c));
+        const bool whitePen = evenColumn || evenLayer;
+        (whitePen ? fullWhite : fullGrey).set(lefts[c], rights[c], width);
+        (whitePen ? edgeWhite : edgeGrey).set(lefts[c], lefts[c] + 1, width);
+        (whitePen ? edgeWhite : edgeGrey).set(rights[c] - 1, rights[c], width);
+        (evenColumn ? insideGrey : insideNavy).set(lefts[c] + 1, rights[c] - 1, width);
+        const int from = std::max(lefts[c], 0), to = std::min(rights[c], width);
+        if (from < to) firstWord = std::min(firstWord, from >> 6), lastWord = std::max(lastWord, (to - 1) >> 6);
+    }
+
+    for (int r = 0; r < rows; ++r) {
+        for (int y = std::max(tops[r], 0), end = std::min(bottoms[r], target_.height); y < end; ++y) {
+            uint64_t* covered = &covered_[static_cast<size_t>(y) * kWordsPerRow];
+            Pixel* row = target_.pixels + static_cast<long>(y) * target_.stride;
+            const bool border = y == tops[r] || y == bottoms[r] - 1;
+            const uint64_t hatch = kHatchWords[y & 7];
+            for (int word = firstWord; word <= lastWord; ++word) {
+                const struct {
+                    uint64_t mask;
+                    Pixel colour;
+                } layers[] = {
+                    {border ? fullWhite.words[word] : edgeWhite.words[word], colours::white},
+                    {border ? fullGrey.words[word] : edgeGrey.words[word], colours::grey},
+                    {border ? 0 : insideGrey.words[word] & hatch, colours::grey},
+                    {border ? 0 : insideNavy.words[word] & hatch, colours::navy},
+                };
+                for (const auto& part : layers) {
+                    uint64_t fresh = part.mask & ~covered[word];
+                    covered[word] |= fresh;
+                    while (fresh) {
+                        row[(word << 6) + std::countr_zero(fresh)] = part.colour;
+                        fresh &= fresh - 1;
+                    }
+                }
+            }
+        }
+    }
+    return true;
+}
+
 void FrameRenderer::paintPreview(const ViewState& state, double size, double half) {
     const int divisor = size > 100 ? 2 : 1;
     const double previewSize = size / divisor;
@@ -210,6 +319,16 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
     bandRight_.fill(0);
     bandStale_.fill(false);
 
+    // The clearing rectangle lies behind everything: fill it first and leave it uncovered, so
+    // whatever the front-to-back pass paints goes over it.
+    RectangleArea clear;
+    if (clipRectangle(0, 0, windowWidth, windowHeight, target.width, target.height, clear)) {
+        for (int y = clear.top; y < clear.bottom; ++y) {
+            std::fill(target.pixels + static_cast<long>(y) * target.stride + clear.left,
+                      target.pixels + static_cast<long>(y) * target.stride + clear.right, colours::black);
+        }
+    }
+
     const double size = state.cellSize;
     const double half = size * 0.5;
     paintPreview(state, size, half);
@@ -220,6 +339,7 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
     const int lastColumn = static_cast<int>(state.gridWidth) - 1;
     const int lastRow = static_cast<int>(state.gridHeight) - 1;
     for (float layer = static_cast<float>(state.currentLayer); layer <= state.gridDepth; layer += 1.0f) {
+        if (state.gridVisible && paintEmptyLayer(state, grid, layer, squares, size, half)) continue;
         for (int column = lastColumn; column >= 0; --column) {
             for (int row = lastRow; row >= 0; --row) {
                 paintCell(grid.at(column, row, static_cast<int>(layer)), static_cast<float>(column), layer, state,
@@ -228,8 +348,6 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
         }
     }
 
-    // Whatever is still uncovered inside the clearing rectangle is black.
-    paintRectangle(0, 0, windowWidth, windowHeight, colours::black, colours::black, BrushStyle::Solid);
 }
 
 }  // namespace kadro

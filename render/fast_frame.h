@@ -26,6 +26,8 @@ private:
     // Paints the pixels of [left, right) on row y that the pattern selects and nothing nearer
     // has painted yet. Caller clips the row and the span to the buffer.
     void paintSpan(int y, int left, int right, Pixel colour, uint64_t pattern);
+    // One pixel inside the buffer, unless something nearer painted it.
+    void paintPixel(int y, int x, Pixel colour);
     // A clipped span painted whole, which then counts as covered in the row's runs.
     void paintSolidSpan(int y, int left, int right, Pixel colour);
     // One rectangle as Canvas::Rectangle paints it, behind everything painted so far.
@@ -35,6 +37,11 @@ private:
     void paintCell(const GridCell& cell, float column, float layer, const ViewState& state,
                    int squares, double size, double half);
     void paintPreview(const ViewState& state, double size, double half);
+    // A layer whose visible cells are all empty, with the grid shown: its hatched rectangles do
+    // not overlap, so it is painted a buffer row at a time with word masks. Returns false (and
+    // paints nothing) when the layer does not have that simple form.
+    bool paintEmptyLayer(const ViewState& state, const CellGrid& grid, float layer, int squares, double size,
+                         double half);
 
     PixelBuffer target_{};
     std::array<uint64_t, kMaxHeight * kWordsPerRow> covered_{};

@@ -106,3 +106,23 @@ TEST(FastFrame, LargerBuffersFallBackToTheReference) {
     renderer->draw({fast.data(), 1100, 50, 1100}, scene.state, *scene.grid, 1100, 50);
     EXPECT_EQ(fast, reference);
 }
+
+TEST(FastFrame, SameAsReferenceForEmptyLayersAtEverySizeAndLayer) {
+    Frames frames(5);
+    for (int size = kMinSize; size <= kMaxSize; ++size) {
+        SceneModel empty(size);
+        SceneModel mixed(size);
+        mixed.random(static_cast<uint32_t>(size), 0.4);
+        // Some layers wholly empty, so empty and filled layers take turns.
+        mixed.forEachCell([](int, int, int l, GridCell& cell) {
+            if (l % 3 != 1) cell.colour = 0.0f;
+        });
+        for (int layer = 1; layer <= size; ++layer) {
+            for (SceneModel* scene : {&empty, &mixed}) {
+                scene->state.currentLayer = layer;
+                ASSERT_EQ(frames.compare(*scene), "") << "size " << size << " layer " << layer
+                                                      << (scene == &empty ? " empty" : " mixed");
+            }
+        }
+    }
+}
