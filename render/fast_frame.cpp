@@ -170,6 +170,19 @@ void FrameRenderer::paintSolidStack(int32_t x0, int32_t y0, int squares, double 
     if (lowest < highest) return;
     const int boxLeft = std::max(x0 + 1, 0), boxRight = std::min(rightOf(squares), width);
     if (boxLeft >= boxRight || hidden(boxLeft, highest, boxRight, lowest + 1)) return;
+    if (x0 + 1 + size >= 0 && y0 - squares - size >= 0) {
+        // Away from negative coordinates every right edge is x0 + k + floor(size) and every top
+        // edge y0 - k - ceil(size), so row y0 - d holds the squares max(1, d - ceil(size)) ..
+        // min(n, d - 1).
+        for (int y = lowest; y >= highest; --y) {
+            const int d = y0 - y;
+            const int left = std::max(x0 + std::max(1, d - sizeUp), 0);
+            const int right = std::min(x0 + std::min(squares, d - 1) + sizeDown, width);
+            if (left >= right || (solidLeft_[y] <= left && right <= solidRight_[y])) continue;
+            paintSolidSpan(y, left, right, colour);
+        }
+        return;
+    }
     int first = 1;
     for (int y = lowest; y >= highest; --y) {
         while (first <= squares && topOf(first) > y) ++first;
@@ -182,10 +195,8 @@ void FrameRenderer::paintSolidStack(int32_t x0, int32_t y0, int squares, double 
     }
 }
 
-void FrameRenderer::paintCell(const GridCell& cell, float column, float layer, const ViewState& state,
-                              int squares, double size, double half) {
-    const auto x0 = static_cast<int32_t>(cell.screenX + cell.layer * half);
-    const auto y0 = static_cast<int32_t>(cell.screenY - (cell.layer - 1.0) * half - size);
+void FrameRenderer::paintCell(const GridCell& cell, int32_t x0, int32_t y0, float column, float layer,
+                              const ViewState& state, int squares, double size) {
     if (cell.colour != 0.0f) {
         paintSolidStack(x0, y0, squares, size, colourOfCode(static_cast<int>(cell.colour)));
         return;
@@ -351,8 +362,10 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
         if (state.gridVisible && paintEmptyLayer(state, grid, layer, squares, size, half)) continue;
         for (int column = lastColumn; column >= 0; --column) {
             for (int row = lastRow; row >= 0; --row) {
-                paintCell(grid.at(column, row, static_cast<int>(layer)), static_cast<float>(column), layer, state,
-                          squares, size, half);
+                const GridCell& cell = grid.at(column, row, static_cast<int>(layer));
+                const auto x0 = static_cast<int32_t>(cell.screenX + cell.layer * half);
+                const auto y0 = static_cast<int32_t>(cell.screenY - (cell.layer - 1.0) * half - size);
+                paintCell(cell, x0, y0, static_cast<float>(column), layer, state, squares, size);
             }
         }
     }

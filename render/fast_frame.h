@@ -34,8 +34,9 @@ private:
     void paintRectangle(int x1, int y1, int x2, int y2, Pixel pen, Pixel brush, BrushStyle style);
     // The stack of n squares of one colour stepped up and right from (x0, y0): its union.
     void paintSolidStack(int32_t x0, int32_t y0, int squares, double size, Pixel colour);
-    void paintCell(const GridCell& cell, float column, float layer, const ViewState& state,
-                   int squares, double size, double half);
+    // One cell whose stack starts at (x0, y0): its cube, or its grid rectangle when empty.
+    void paintCell(const GridCell& cell, int32_t x0, int32_t y0, float column, float layer, const ViewState& state,
+                   int squares, double size);
     void paintPreview(const ViewState& state, double size, double half);
     // A layer whose visible cells are all empty, with the grid shown: its hatched rectangles do
     // not overlap, so it is painted a buffer row at a time with word masks. Returns false (and
