@@ -1,3 +1,4 @@
+#include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 
@@ -133,4 +134,35 @@ TEST_F(MainWindowTest, CloseMarkEndsTheEventLoopWithZero) {
     // A safety net so a broken close mark fails instead of hanging.
     QTimer::singleShot(5000, [] { QApplication::exit(99); });
     EXPECT_EQ(QApplication::exec(), 0);
+}
+
+namespace {
+// A control whose handler fails, as a toolkit operation inside a handler might.
+class Failing : public QObject {
+public:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::User) throw std::runtime_error("handler failed");
+        return QObject::event(e);
+    }
+};
+}  // namespace
+
+TEST_F(MainWindowTest, AnExceptionInAHandlerIsShownAndTheLoopGoesOn) {
+    Failing failing;
+    QString shown;
+    // The message box is modal; read and close it from inside its own loop.
+    QTimer::singleShot(50, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    QCoreApplication::postEvent(&failing, new QEvent(QEvent::User));
+    QCoreApplication::processEvents();
+    QTest::qWait(100);
+    EXPECT_EQ(shown, "handler failed");
+    bool ranAfterwards = false;
+    QTimer::singleShot(0, [&] { ranAfterwards = true; });
+    QTest::qWait(20);
+    EXPECT_TRUE(ranAfterwards);
 }
