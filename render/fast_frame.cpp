@@ -124,26 +124,19 @@ bool FrameRenderer::hidden(int left, int top, int right, int bottom) {
     return true;
 }
 
-void FrameRenderer::paintRectangle(int x1, int y1, int x2, int y2, Pixel pen, Pixel brush, BrushStyle style) {
+void FrameRenderer::paintHatchedRectangle(int x1, int y1, int x2, int y2, Pixel pen, Pixel brush) {
     RectangleArea area;
     if (!clipRectangle(x1, y1, x2, y2, target_.width, target_.height, area)) return;
     const int left = area.left, right = area.right;
     if (hidden(left, area.top, right, area.bottom)) return;
     const int insideLeft = area.insideLeft, insideRight = area.insideRight;
     for (int y = area.top; y < area.bottom; ++y) {
-        if (area.isBorderRow(y) || (style == BrushStyle::Solid && pen == brush)) {
+        if (area.isBorderRow(y)) {
             if (!(solidLeft_[y] <= left && right <= solidRight_[y])) paintSolidSpan(y, left, right, pen);
             continue;
         }
         if (area.hasLeftBorder()) paintPixel(y, left, pen);
         if (area.hasRightBorder()) paintPixel(y, right - 1, pen);
-        if (style == BrushStyle::Solid) {
-            paintSpan(y, insideLeft, insideRight, brush, kSolid);
-            extendRun(solidLeft_[y], solidRight_[y], left, right);
-            extendRun(hatchLeft_[y], hatchRight_[y], left, right);
-            bandStale_[y >> kBandShift] = true;
-            continue;
-        }
         // Every hatch pixel of [left, right) is covered once this row is painted.
         if (!(hatchLeft_[y] <= insideLeft && insideRight <= hatchRight_[y])) {
             paintSpan(y, insideLeft, insideRight, brush, kHatchWords[y & 7]);
@@ -206,8 +199,7 @@ void FrameRenderer::paintCell(const GridCell& cell, int32_t x0, int32_t y0, floa
     const Pixel pen = evenColumn || isEven(layer) ? colours::white : colours::grey;
     const Pixel brush = evenColumn ? colours::grey : colours::navy;
     const int32_t x = x0 + squares, y = y0 - squares;
-    paintRectangle(x, y, static_cast<int32_t>(x + size), static_cast<int32_t>(y - size), pen, brush,
-                   BrushStyle::DiagonalCross);
+    paintHatchedRectangle(x, y, static_cast<int32_t>(x + size), static_cast<int32_t>(y - size), pen, brush);
 }
 
 namespace {
@@ -317,8 +309,8 @@ void FrameRenderer::paintPreview(const ViewState& state, double size, double hal
     }
     for (int k = squares; k >= 1; --k) {  // hatched squares show each other: nearest first
         const int32_t x = kPreviewX + k, y = kPreviewY - k;
-        paintRectangle(x, y, static_cast<int32_t>(x + previewSize), static_cast<int32_t>(y - previewSize),
-                       colours::navy, colours::white, BrushStyle::DiagonalCross);
+        paintHatchedRectangle(x, y, static_cast<int32_t>(x + previewSize), static_cast<int32_t>(y - previewSize),
+                              colours::navy, colours::white);
     }
 }
 

@@ -30,8 +30,8 @@ private:
     void paintPixel(int y, int x, Pixel colour);
     // A clipped span painted whole, which then counts as covered in the row's runs.
     void paintSolidSpan(int y, int left, int right, Pixel colour);
-    // One rectangle as Canvas::Rectangle paints it, behind everything painted so far.
-    void paintRectangle(int x1, int y1, int x2, int y2, Pixel pen, Pixel brush, BrushStyle style);
+    // One diagonal-cross rectangle as Canvas::Rectangle paints it, behind everything painted so far.
+    void paintHatchedRectangle(int x1, int y1, int x2, int y2, Pixel pen, Pixel brush);
     // The stack of n squares of one colour stepped up and right from (x0, y0): its union.
     void paintSolidStack(int32_t x0, int32_t y0, int squares, double size, Pixel colour);
     // One cell whose stack starts at (x0, y0): its cube, or its grid rectangle when empty.

@@ -16,8 +16,6 @@ public:
     // The window works on the model it is given, which must outlive it.
     TForm1(kadro::ViewState& state, kadro::CellGrid& grid, QWidget* parent = nullptr);
 
-    kadro::ViewState& viewState() { return state_; }
-    kadro::CellGrid& cellGrid() { return grid_; }
     // Frames actually drawn; a tick whose picture would not change keeps the last one.
     int framesDrawn() const { return framesDrawn_; }
 

@@ -107,7 +107,6 @@ public:
     ~TImage() override;
 
     kadro::Canvas& canvas();
-    bool hasCanvas() const { return canvas_ != nullptr; }
     void setPictureSource(std::function<QImage()> source);
     bool pictureIsLoaded() const { return !picture_.isNull(); }
     bool stretch() const { return stretch_; }
