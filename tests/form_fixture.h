@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "ui/Unit1.h"
+#include "ui/Unit2.h"
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -29,4 +30,20 @@ protected:
     kadro::ViewState state;
     std::unique_ptr<kadro::CellGrid> grid = std::make_unique<kadro::CellGrid>();
     std::unique_ptr<TForm1> form;
+};
+
+// The same, with the About window created after the main window as the program does.
+class MainAndAboutWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        about = std::make_unique<TForm2>();
+        Form2 = about.get();
+    }
+    void TearDown() override {
+        Form2 = nullptr;
+        MainWindowTest::TearDown();
+    }
+
+    std::unique_ptr<TForm2> about;
 };

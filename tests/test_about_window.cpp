@@ -3,21 +3,10 @@
 #include <QRegularExpression>
 
 #include "form_fixture.h"
-#include "ui/Unit2.h"
 
-class AboutWindowTest : public MainWindowTest {
+class AboutWindowTest : public MainAndAboutWindowTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        about = std::make_unique<TForm2>();
-        Form2 = about.get();
-    }
-    void TearDown() override {
-        Form2 = nullptr;
-        MainWindowTest::TearDown();
-    }
     QStringList lines() const { return about->Memo1->toPlainText().split('\n'); }
-    std::unique_ptr<TForm2> about;
 };
 
 TEST_F(AboutWindowTest, LayoutOfTheWindow) {

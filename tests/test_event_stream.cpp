@@ -10,7 +10,6 @@
 
 #include "form_fixture.h"
 #include "model/recount.h"
-#include "ui/Unit2.h"
 
 using namespace kadro;
 
@@ -27,22 +26,14 @@ const char* const kEventNames[] = {"press on drawing area", "press anywhere", "s
 
 }  // namespace
 
-class EventStreamTest : public MainWindowTest {
+class EventStreamTest : public MainAndAboutWindowTest {
 protected:
     void SetUp() override {
-        MainWindowTest::SetUp();
-        about = std::make_unique<TForm2>();
-        Form2 = about.get();
-        // The real timers stay off: ticks are events of the stream like any other.
-        form->Timer1->stop();
-        form->Timer2->stop();
-        form->Timer2->start();  // enabled, as at start-up, but driven by hand
-        form->Timer2->blockSignals(true);
+        MainAndAboutWindowTest::SetUp();
+        // Both timers stay enabled as at start-up, but their ticks are events of the stream,
+        // driven by hand.
         form->Timer1->blockSignals(true);
-    }
-    void TearDown() override {
-        Form2 = nullptr;
-        MainWindowTest::TearDown();
+        form->Timer2->blockSignals(true);
     }
 
     // Returns an empty string when every invariant holds, else what broke.
@@ -77,8 +68,6 @@ protected:
         }
         return "";
     }
-
-    std::unique_ptr<TForm2> about;
 };
 
 TEST_F(EventStreamTest, RandomUserEventsKeepTheModelSound) {

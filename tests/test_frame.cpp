@@ -5,6 +5,7 @@
 
 #include "model/grid.h"
 #include "render/frame.h"
+#include "scenes.h"
 
 using namespace kadro;
 
@@ -32,12 +33,8 @@ std::ostream& operator<<(std::ostream& out, const Recorder::Call& c) {
     return out << "Rectangle(" << c.x1 << ", " << c.y1 << ", " << c.x2 << ", " << c.y2 << ")";
 }
 
-struct Scene {
-    explicit Scene(int size) {
-        resetGrid(state, *grid, size, 1);
-        layOutForSize(state, *grid, size, kZoomPositionAfterReset);
-        state.gridVisible = false;
-    }
+struct Scene : kadro::testing::SceneModel {
+    explicit Scene(int size) : SceneModel(size) { state.gridVisible = false; }
     // The rectangles drawn for the model, without the clearing one and the preview.
     std::vector<Recorder::Call> modelCalls() {
         Recorder recorder;
@@ -51,8 +48,6 @@ struct Scene {
         for (float k = 0; half > k; k += 1) ++n;
         return n;
     }
-    ViewState state;
-    std::unique_ptr<CellGrid> grid = std::make_unique<CellGrid>();
 };
 
 }  // namespace

@@ -4,21 +4,17 @@
 
 #include "model/grid.h"
 #include "model/recount.h"
+#include "scenes.h"
 
 using namespace kadro;
 
 namespace {
-struct Counted {
-    Counted() {
-        resetGrid(state, *grid, 10, 1);
-        layOutForSize(state, *grid, 10, kZoomPositionAfterReset);
-    }
+struct Counted : kadro::testing::SceneModel {
+    Counted() : SceneModel(10) {}
     std::array<int32_t, 5> counts() {
         recount(state, *grid);
         return state.colourCounts;
     }
-    ViewState state;
-    std::unique_ptr<CellGrid> grid = std::make_unique<CellGrid>();
 };
 using Counts = std::array<int32_t, 5>;
 }  // namespace
