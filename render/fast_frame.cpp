@@ -314,6 +314,42 @@ void FrameRenderer::paintPreview(const ViewState& state, double size, double hal
     }
 }
 
+bool FrameRenderer::findHiddenCells(const ViewState& state, const CellGrid& grid, double half, double size) {
+    const int columns = static_cast<int>(state.gridWidth), rows = static_cast<int>(state.gridHeight);
+    int layers = 0;
+    for (float layer = static_cast<float>(state.currentLayer); layer <= state.gridDepth; layer += 1.0f) {
+        if (layers == kGridSide || columns > kGridSide || rows > kGridSide) return false;
+        const int l = static_cast<int>(layer);
+        for (int c = 0; c < columns; ++c) {
+            for (int r = 0; r < rows; ++r) {
+                const GridCell& cell = grid.at(c, r, l);
+                if (cell.layer != layer || cell.screenX != grid.at(c, 0, l).screenX ||
+                    cell.screenY != grid.at(0, r, l).screenY) {
+                    return false;
+                }
+            }
+        }
+        for (int c = 0; c < columns; ++c)
+            x0_[layers][c] = static_cast<int32_t>(grid.at(c, 0, l).screenX + grid.at(c, 0, l).layer * half);
+        for (int r = 0; r < rows; ++r)
+            y0_[layers][r] = static_cast<int32_t>(grid.at(0, r, l).screenY - (grid.at(0, r, l).layer - 1.0) * half - size);
+        ++layers;
+    }
+    for (int i = 0; i < layers; ++i) {
+        bool coincide = i >= 2;
+        for (int c = 0; coincide && c + 1 < columns; ++c) coincide = x0_[i][c] == x0_[i - 2][c + 1];
+        for (int r = 0; coincide && r + 1 < rows; ++r) coincide = y0_[i][r] == y0_[i - 2][r + 1];
+        const int nearLayer = state.currentLayer + i - 2;
+        for (int c = 0; c < columns; ++c) {
+            for (int r = 0; r < rows; ++r) {
+                behind_[i][c][r] = coincide && c + 1 < columns && r + 1 < rows &&
+                                   (behind_[i - 2][c + 1][r + 1] || grid.at(c + 1, r + 1, nearLayer).colour != 0.0f);
+            }
+        }
+    }
+    return true;
+}
+
 void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellGrid& grid, int windowWidth,
                          int windowHeight) {
     if (target.width > kMaxWidth || target.height > kMaxHeight) {
@@ -350,10 +386,13 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
     const int squares = squareCount(half);
     const int lastColumn = static_cast<int>(state.gridWidth) - 1;
     const int lastRow = static_cast<int>(state.gridHeight) - 1;
-    for (float layer = static_cast<float>(state.currentLayer); layer <= state.gridDepth; layer += 1.0f) {
+    const bool lattice = findHiddenCells(state, grid, half, size);
+    int index = 0;
+    for (float layer = static_cast<float>(state.currentLayer); layer <= state.gridDepth; layer += 1.0f, ++index) {
         if (state.gridVisible && paintEmptyLayer(state, grid, layer, squares, size, half)) continue;
         for (int column = lastColumn; column >= 0; --column) {
             for (int row = lastRow; row >= 0; --row) {
+                if (lattice && behind_[index][column][row]) continue;
                 const GridCell& cell = grid.at(column, row, static_cast<int>(layer));
                 const auto x0 = static_cast<int32_t>(cell.screenX + cell.layer * half);
                 const auto y0 = static_cast<int32_t>(cell.screenY - (cell.layer - 1.0) * half - size);

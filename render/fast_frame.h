@@ -44,6 +44,14 @@ private:
     bool paintEmptyLayer(const ViewState& state, const CellGrid& grid, float layer, int squares, double size,
                          double half);
 
+    // In the layout pass's arrangement, a cell two layers back sits exactly behind the cell one
+    // column right and one row up, so a filled cell hides it whole. Sets behind_ for such cells;
+    // false when the cells are not arranged so.
+    bool findHiddenCells(const ViewState& state, const CellGrid& grid, double half, double size);
+    int32_t x0_[kGridSide][kGridSide]{};
+    int32_t y0_[kGridSide][kGridSide]{};
+    bool behind_[kGridSide][kGridSide][kGridSide]{};
+
     PixelBuffer target_{};
     std::array<uint64_t, kMaxHeight * kWordsPerRow> covered_{};
     // Per row, one run [solidLeft, solidRight) known to be wholly painted: a span inside it
