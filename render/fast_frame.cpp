@@ -45,6 +45,17 @@ inline void writeBits(Pixel* run, uint64_t bits, Pixel colour) {
     }
 }
 
+// Same result as writeBits, a run of neighbouring bits at a time: for the few long runs that
+// are left of a solid span partly hidden.
+inline void writeRuns(Pixel* run, uint64_t bits, Pixel colour) {
+    while (bits) {
+        const int from = std::countr_zero(bits);
+        const int length = std::countr_zero(~(bits >> from));  // at most 64 - from
+        std::fill_n(run + from, length, colour);
+        bits &= bits + (uint64_t{1} << from);  // clears the lowest run
+    }
+}
+
 int squareCount(double half) {
     int count = 0;
     for (float step = 0.0f; half > step; step += 1.0f) ++count;
@@ -69,7 +80,11 @@ void FrameRenderer::paintSpan(int y, int left, int right, Pixel colour, uint64_t
             std::fill_n(row + base + from, 64 - std::countl_zero(fresh) - from, colour);
             continue;
         }
-        writeBits(row + base, fresh, colour);
+        if (pattern == kSolid) {
+            writeRuns(row + base, fresh, colour);
+        } else {
+            writeBits(row + base, fresh, colour);
+        }
     }
 }
 
@@ -224,32 +239,21 @@ struct RowMasks {
 
 }  // namespace
 
-bool FrameRenderer::paintEmptyLayer(const ViewState& state, const CellGrid& grid, float layer, int squares,
-                                    double size, double half) {
+bool FrameRenderer::paintEmptyLayer(const ViewState& state, int index, float layer, int squares, double size) {
     const int columns = static_cast<int>(state.gridWidth), rows = static_cast<int>(state.gridHeight);
-    const int l = static_cast<int>(layer);
-    // Every visible cell empty, and anchored by column and row alone as the layout pass leaves it.
-    for (int c = 0; c < columns; ++c) {
-        for (int r = 0; r < rows; ++r) {
-            const GridCell& cell = grid.at(c, r, l);
-            if (cell.colour != 0.0f || cell.layer != layer || cell.screenX != grid.at(c, 0, l).screenX ||
-                cell.screenY != grid.at(0, r, l).screenY) {
-                return false;
-            }
-        }
-    }
+    for (int r = 0; r < rows; ++r)
+        if (filled_[index][r] != 0) return false;
     constexpr int kMaxCells = kGridSide;
     int lefts[kMaxCells], rights[kMaxCells], tops[kMaxCells], bottoms[kMaxCells];
-    const double depth = layer * half, lift = (layer - 1.0) * half;
     for (int c = 0; c < columns; ++c) {
-        const int32_t x = static_cast<int32_t>(grid.at(c, 0, l).screenX + depth) + squares;
+        const int32_t x = x0_[index][c] + squares;
         lefts[c] = x;
         rights[c] = static_cast<int32_t>(x + size);
         if (rights[c] - lefts[c] <= 2) return false;  // too thin to have an inside
         if (c > 0 && lefts[c] < rights[c - 1]) return false;  // overlapping after all
     }
     for (int r = 0; r < rows; ++r) {
-        const int32_t y = static_cast<int32_t>(grid.at(0, r, l).screenY - lift - size) - squares;
+        const int32_t y = y0_[index][r] - squares;
         bottoms[r] = y;
         tops[r] = static_cast<int32_t>(y - size);
         if (bottoms[r] - tops[r] <= 2) return false;
@@ -314,37 +318,50 @@ void FrameRenderer::paintPreview(const ViewState& state, double size, double hal
     }
 }
 
-bool FrameRenderer::findHiddenCells(const ViewState& state, const CellGrid& grid, double half, double size) {
+bool FrameRenderer::scanCells(const ViewState& state, const CellGrid& grid, double half, double size) {
     const int columns = static_cast<int>(state.gridWidth), rows = static_cast<int>(state.gridHeight);
+    const int front = state.currentLayer;
     int layers = 0;
-    for (float layer = static_cast<float>(state.currentLayer); layer <= state.gridDepth; layer += 1.0f) {
-        if (layers == kGridSide || columns > kGridSide || rows > kGridSide) return false;
-        const int l = static_cast<int>(layer);
-        for (int c = 0; c < columns; ++c) {
-            for (int r = 0; r < rows; ++r) {
-                const GridCell& cell = grid.at(c, r, l);
-                if (cell.layer != layer || cell.screenX != grid.at(c, 0, l).screenX ||
-                    cell.screenY != grid.at(0, r, l).screenY) {
+    for (float layer = static_cast<float>(front); layer <= state.gridDepth; layer += 1.0f) ++layers;
+    if (columns < 1 || columns >= kGridSide || rows < 1 || rows >= kGridSide || front < 1 ||
+        front + layers > kGridSide) {
+        return false;
+    }
+    // In memory order: the layers of one column and row lie next to each other.
+    for (int i = 0; i < layers; ++i) std::fill_n(filled_[i], rows, 0u);
+    for (int c = 0; c < columns; ++c) {
+        const GridCell* bottom = &grid.at(c, 0, front);
+        for (int r = 0; r < rows; ++r) {
+            const GridCell* stack = &grid.at(c, r, front);
+            const GridCell* left = &grid.at(0, r, front);
+            for (int i = 0; i < layers; ++i) {
+                const GridCell& cell = stack[i];
+                if (cell.layer != static_cast<float>(front + i) || cell.screenX != bottom[i].screenX ||
+                    cell.screenY != left[i].screenY) {
                     return false;
                 }
+                filled_[i][r] |= static_cast<uint32_t>(cell.colour != 0.0f) << c;  // no branch on random data
             }
         }
-        for (int c = 0; c < columns; ++c)
-            x0_[layers][c] = static_cast<int32_t>(grid.at(c, 0, l).screenX + grid.at(c, 0, l).layer * half);
-        for (int r = 0; r < rows; ++r)
-            y0_[layers][r] = static_cast<int32_t>(grid.at(0, r, l).screenY - (grid.at(0, r, l).layer - 1.0) * half - size);
-        ++layers;
     }
+    for (int i = 0; i < layers; ++i) {
+        for (int c = 0; c < columns; ++c) {
+            const GridCell& cell = grid.at(c, 0, front + i);
+            x0_[i][c] = static_cast<int32_t>(cell.screenX + cell.layer * half);
+        }
+        for (int r = 0; r < rows; ++r) {
+            const GridCell& cell = grid.at(0, r, front + i);
+            y0_[i][r] = static_cast<int32_t>(cell.screenY - (cell.layer - 1.0) * half - size);
+        }
+    }
+    // A cell two layers back whose anchor is that of the cell one column right and one row up
+    // has the same stack, so it is hidden when that cell is filled or hidden itself.
     for (int i = 0; i < layers; ++i) {
         bool coincide = i >= 2;
         for (int c = 0; coincide && c + 1 < columns; ++c) coincide = x0_[i][c] == x0_[i - 2][c + 1];
         for (int r = 0; coincide && r + 1 < rows; ++r) coincide = y0_[i][r] == y0_[i - 2][r + 1];
-        const int nearLayer = state.currentLayer + i - 2;
-        for (int c = 0; c < columns; ++c) {
-            for (int r = 0; r < rows; ++r) {
-                behind_[i][c][r] = coincide && c + 1 < columns && r + 1 < rows &&
-                                   (behind_[i - 2][c + 1][r + 1] || grid.at(c + 1, r + 1, nearLayer).colour != 0.0f);
-            }
+        for (int r = 0; r < rows; ++r) {
+            behind_[i][r] = coincide && r + 1 < rows ? (behind_[i - 2][r + 1] | filled_[i - 2][r + 1]) >> 1 : 0;
         }
     }
     return true;
@@ -386,13 +403,25 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
     const int squares = squareCount(half);
     const int lastColumn = static_cast<int>(state.gridWidth) - 1;
     const int lastRow = static_cast<int>(state.gridHeight) - 1;
-    const bool lattice = findHiddenCells(state, grid, half, size);
-    int index = 0;
-    for (float layer = static_cast<float>(state.currentLayer); layer <= state.gridDepth; layer += 1.0f, ++index) {
-        if (state.gridVisible && paintEmptyLayer(state, grid, layer, squares, size, half)) continue;
+    if (scanCells(state, grid, half, size)) {
+        // Where the layout pass puts the cells: anchors from the tables, cells behind filled
+        // ones skipped, empty layers painted whole.
+        int index = 0;
+        for (float layer = static_cast<float>(state.currentLayer); layer <= state.gridDepth; layer += 1.0f, ++index) {
+            if (state.gridVisible && paintEmptyLayer(state, index, layer, squares, size)) continue;
+            for (int column = lastColumn; column >= 0; --column) {
+                for (int row = lastRow; row >= 0; --row) {
+                    if (behind_[index][row] >> column & 1) continue;
+                    paintCell(grid.at(column, row, static_cast<int>(layer)), x0_[index][column], y0_[index][row],
+                              static_cast<float>(column), layer, state, squares, size);
+                }
+            }
+        }
+        return;
+    }
+    for (float layer = static_cast<float>(state.currentLayer); layer <= state.gridDepth; layer += 1.0f) {
         for (int column = lastColumn; column >= 0; --column) {
             for (int row = lastRow; row >= 0; --row) {
-                if (lattice && behind_[index][column][row]) continue;
                 const GridCell& cell = grid.at(column, row, static_cast<int>(layer));
                 const auto x0 = static_cast<int32_t>(cell.screenX + cell.layer * half);
                 const auto y0 = static_cast<int32_t>(cell.screenY - (cell.layer - 1.0) * half - size);

@@ -38,19 +38,20 @@ private:
     void paintCell(const GridCell& cell, int32_t x0, int32_t y0, float column, float layer, const ViewState& state,
                    int squares, double size);
     void paintPreview(const ViewState& state, double size, double half);
-    // A layer whose visible cells are all empty, with the grid shown: its hatched rectangles do
-    // not overlap, so it is painted a buffer row at a time with word masks. Returns false (and
-    // paints nothing) when the layer does not have that simple form.
-    bool paintEmptyLayer(const ViewState& state, const CellGrid& grid, float layer, int squares, double size,
-                         double half);
-
-    // In the layout pass's arrangement, a cell two layers back sits exactly behind the cell one
-    // column right and one row up, so a filled cell hides it whole. Sets behind_ for such cells;
-    // false when the cells are not arranged so.
-    bool findHiddenCells(const ViewState& state, const CellGrid& grid, double half, double size);
+    // Reads the visible block in memory order. True when every cell is anchored by its column,
+    // row and layer alone, as the layout pass leaves it; then fills the tables below.
+    bool scanCells(const ViewState& state, const CellGrid& grid, double half, double size);
+    // Indexed by layer counted from the current one, then by column or row: the stacks' anchors.
     int32_t x0_[kGridSide][kGridSide]{};
     int32_t y0_[kGridSide][kGridSide]{};
-    bool behind_[kGridSide][kGridSide][kGridSide]{};
+    // Per layer and row, bit c for column c: the filled cells, and the cells that sit exactly
+    // behind a filled one two layers nearer (the cell one column right and one row up).
+    uint32_t filled_[kGridSide][kGridSide]{};
+    uint32_t behind_[kGridSide][kGridSide]{};
+    // A layer (index from the current one) whose visible cells are all empty, with the grid
+    // shown: its hatched rectangles do not overlap, so it is painted a buffer row at a time
+    // with word masks. Returns false (and paints nothing) when the layer is not of that form.
+    bool paintEmptyLayer(const ViewState& state, int index, float layer, int squares, double size);
 
     PixelBuffer target_{};
     std::array<uint64_t, kMaxHeight * kWordsPerRow> covered_{};
