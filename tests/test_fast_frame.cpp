@@ -126,3 +126,47 @@ TEST(FastFrame, SameAsReferenceForEmptyLayersAtEverySizeAndLayer) {
         }
     }
 }
+
+// Cells away from where the layout pass puts them: no table of anchors and no cell hidden
+// behind another can be assumed, and stacks may run off the buffer on any side.
+TEST(FastFrame, SameAsReferenceWhenCellsAreNotWhereTheLayoutPutThem) {
+    Frames frames(6);
+    std::mt19937 generator(6);
+    for (int size : {2, 3, 7, 12, 20}) {
+        SceneModel scene(size);
+        scene.random(static_cast<uint32_t>(size), 0.6);
+        // One cell moved, then many, some far off the drawing area.
+        scene.grid->at(size / 2, size / 2, 2).screenX += 5.0f;
+        ASSERT_EQ(frames.compare(scene), "") << "one cell moved, size " << size;
+        std::uniform_real_distribution<float> shift(-300.0f, 300.0f);
+        scene.forEachCell([&](int c, int, int, GridCell& cell) {
+            if (c % 3 == 0) {
+                cell.screenX += shift(generator);
+                cell.screenY += shift(generator);
+            }
+        });
+        ASSERT_EQ(frames.compare(scene), "") << "cells scattered, size " << size;
+    }
+    // A cell whose stored layer is not its place in the grid.
+    SceneModel scene(8);
+    scene.stripes();
+    scene.grid->at(3, 3, 3).layer = 5.0f;
+    ASSERT_EQ(frames.compare(scene), "");
+}
+
+// Laid out for one size while the extents already follow another: the cells still line up
+// by column and row, but a cell two layers back no longer sits exactly behind a nearer one.
+TEST(FastFrame, SameAsReferenceWhenTheLayoutIsForAnotherSize) {
+    Frames frames(7);
+    for (auto [laidOut, shown] : {std::pair{10, 12}, {12, 10}, {20, 19}, {5, 3}, {3, 20}}) {
+        SceneModel scene(laidOut);
+        scene.stripes();
+        scene.random(static_cast<uint32_t>(laidOut * 31 + shown), 0.7);
+        updateExtents(scene.state, shown, kZoomPositionAfterReset);
+        for (int layer : {1, 2, 3}) {
+            scene.state.currentLayer = layer;
+            ASSERT_EQ(frames.compare(scene), "") << "laid out for " << laidOut << ", shown at " << shown
+                                                 << ", layer " << layer;
+        }
+    }
+}
