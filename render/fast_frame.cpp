@@ -160,47 +160,64 @@ void FrameRenderer::paintHatchedRectangle(int x1, int y1, int x2, int y2, Pixel 
     }
 }
 
-void FrameRenderer::paintSolidStack(int32_t x0, int32_t y0, int squares, double size, Pixel colour) {
-    // Square k (1..n) spans x0 + k .. trunc(x0 + k + size) and trunc(y0 - k - size) .. y0 - k.
-    // With whole x and y, trunc(v + size) is v + floor(size) where the sum is not negative and
-    // v + ceil(size) where it is; likewise for v - size.
+namespace {
+
+// Calls row(y, left, right) for the rows of a stack of n squares of the given side stepped up
+// and right from (x0, y0), clipped to a width x height buffer, bottom row first: on each row
+// the squares' union is one span. Square k (1..n) spans x0 + k .. trunc(x0 + k + size) and
+// trunc(y0 - k - size) .. y0 - k. With whole x and y, trunc(v + size) is v + floor(size) where
+// the sum is not negative and v + ceil(size) where it is; likewise for v - size.
+template <typename Row>
+void forEachStackRow(int32_t x0, int32_t y0, int squares, double size, int width, int height, Row row) {
     const auto sizeDown = static_cast<int32_t>(size);
     const int32_t sizeUp = static_cast<double>(sizeDown) == size ? sizeDown : sizeDown + 1;
-    auto rightOf = [&](int k) { return x0 + k + (x0 + k + size >= 0 ? sizeDown : sizeUp); };
-    auto topOf = [&](int k) { return y0 - k - (y0 - k - size >= 0 ? sizeUp : sizeDown); };
-
-    // A square's edges only move right and up with k, so the squares on a row are a run
-    // k = first..last, and the row's span runs from square first's left edge to square last's
-    // right edge.
-    const int lowest = std::min(y0 - 2, target_.height - 1);
-    const int highest = std::max(topOf(squares), 0);
-    const int width = target_.width;
-    if (lowest < highest) return;
-    const int boxLeft = std::max(x0 + 1, 0), boxRight = std::min(rightOf(squares), width);
-    if (boxLeft >= boxRight || hidden(boxLeft, highest, boxRight, lowest + 1)) return;
+    const int lowest = std::min(y0 - 2, height - 1);
     if (x0 + 1 + size >= 0 && y0 - squares - size >= 0) {
         // Away from negative coordinates every right edge is x0 + k + floor(size) and every top
         // edge y0 - k - ceil(size), so row y0 - d holds the squares max(1, d - ceil(size)) ..
         // min(n, d - 1).
-        for (int y = lowest; y >= highest; --y) {
+        for (int y = lowest, highest = y0 - squares - sizeUp; y >= highest; --y) {
             const int d = y0 - y;
             const int left = std::max(x0 + std::max(1, d - sizeUp), 0);
             const int right = std::min(x0 + std::min(squares, d - 1) + sizeDown, width);
-            if (left >= right || (solidLeft_[y] <= left && right <= solidRight_[y])) continue;
-            paintSolidSpan(y, left, right, colour);
+            if (left < right) row(y, left, right);
         }
         return;
     }
+    // A square's edges only move right and up with k, so the squares on a row are a run
+    // k = first..last, and the row's span runs from square first's left edge to square last's
+    // right edge.
+    auto rightOf = [&](int k) { return x0 + k + (x0 + k + size >= 0 ? sizeDown : sizeUp); };
+    auto topOf = [&](int k) { return y0 - k - (y0 - k - size >= 0 ? sizeUp : sizeDown); };
     int first = 1;
-    for (int y = lowest; y >= highest; --y) {
+    for (int y = lowest, highest = std::max(topOf(squares), 0); y >= highest; --y) {
         while (first <= squares && topOf(first) > y) ++first;
         const int last = std::min(squares, y0 - y - 1);
         if (first > last) continue;
         const int left = std::max(x0 + first, 0);
         const int right = std::min(rightOf(last), width);
-        if (left >= right || (solidLeft_[y] <= left && right <= solidRight_[y])) continue;
-        paintSolidSpan(y, left, right, colour);
+        if (left < right) row(y, left, right);
     }
+}
+
+// The bounding box of such a stack, clipped; false when nothing of it is in the buffer.
+bool stackBox(int32_t x0, int32_t y0, int squares, double size, int width, int height, RectangleArea& box) {
+    return clipRectangle(x0 + 1, y0 - 1, static_cast<int32_t>(x0 + squares + size),
+                         static_cast<int32_t>(y0 - squares - size), width, height, box);
+}
+
+}  // namespace
+
+void FrameRenderer::paintSolidStack(int32_t x0, int32_t y0, int squares, double size, Pixel colour) {
+    RectangleArea box;
+    if (!stackBox(x0, y0, squares, size, target_.width, target_.height, box) ||
+        hidden(box.left, box.top, box.right, box.bottom)) {
+        return;
+    }
+    forEachStackRow(x0, y0, squares, size, target_.width, target_.height, [&](int y, int left, int right) {
+        if (solidLeft_[y] <= left && right <= solidRight_[y]) return;
+        paintSolidSpan(y, left, right, colour);
+    });
 }
 
 void FrameRenderer::paintCell(const GridCell& cell, int32_t x0, int32_t y0, float column, float layer,
@@ -327,6 +344,7 @@ bool FrameRenderer::scanCells(const ViewState& state, const CellGrid& grid, doub
         front + layers > kGridSide) {
         return false;
     }
+    layers_ = layers;
     // In memory order: the layers of one column and row lie next to each other.
     for (int i = 0; i < layers; ++i) std::fill_n(filled_[i], rows, 0u);
     for (int c = 0; c < columns; ++c) {
@@ -334,14 +352,14 @@ bool FrameRenderer::scanCells(const ViewState& state, const CellGrid& grid, doub
         for (int r = 0; r < rows; ++r) {
             const GridCell* stack = &grid.at(c, r, front);
             const GridCell* left = &grid.at(0, r, front);
+            bool moved = false;
             for (int i = 0; i < layers; ++i) {
                 const GridCell& cell = stack[i];
-                if (cell.layer != static_cast<float>(front + i) || cell.screenX != bottom[i].screenX ||
-                    cell.screenY != left[i].screenY) {
-                    return false;
-                }
+                moved |= (cell.layer != static_cast<float>(front + i)) | (cell.screenX != bottom[i].screenX) |
+                         (cell.screenY != left[i].screenY);
                 filled_[i][r] |= static_cast<uint32_t>(cell.colour != 0.0f) << c;  // no branch on random data
             }
+            if (moved) return false;
         }
     }
     for (int i = 0; i < layers; ++i) {
@@ -367,6 +385,79 @@ bool FrameRenderer::scanCells(const ViewState& state, const CellGrid& grid, doub
     return true;
 }
 
+namespace {
+
+// A diagonal-cross rectangle painted over whatever is there, as Canvas::Rectangle paints it;
+// the hatch pixels of a row are two runs of every eighth pixel.
+void paintHatchedRectangleOver(const PixelBuffer& target, int x1, int y1, int x2, int y2, Pixel pen, Pixel brush) {
+    RectangleArea area;
+    if (!clipRectangle(x1, y1, x2, y2, target.width, target.height, area)) return;
+    for (int y = area.top; y < area.bottom; ++y) {
+        Pixel* row = target.pixels + static_cast<long>(y) * target.stride;
+        if (area.isBorderRow(y)) {
+            std::fill(row + area.left, row + area.right, pen);
+            continue;
+        }
+        if (area.hasLeftBorder()) row[area.left] = pen;
+        if (area.hasRightBorder()) row[area.right - 1] = pen;
+        const int from = area.insideLeft, to = area.insideRight;
+        for (int x = from + ((y - from) & 7); x < to; x += 8) row[x] = brush;      // (x - y) mod 8 = 0
+        for (int x = from + ((7 - y - from) & 7); x < to; x += 8) row[x] = brush;  // (x + y) mod 8 = 7
+    }
+}
+
+}  // namespace
+
+void FrameRenderer::paintBackToFront(const ViewState& state, const CellGrid& grid, int squares, double size,
+                                     double half, int nearest) {
+    const PixelBuffer target = target_;
+    const int columns = static_cast<int>(state.gridWidth), rows = static_cast<int>(state.gridHeight);
+    for (int index = layers_ - 1; index >= nearest; --index) {
+        const int layer = state.currentLayer + index;
+        const Pixel oddColumnPen = isEven(static_cast<float>(layer)) ? colours::white : colours::grey;
+        for (int column = 0; column < columns; ++column) {
+            const int32_t x0 = x0_[index][column];
+            for (int row = 0; row < rows; ++row) {
+                if (behind_[index][row] >> column & 1) continue;
+                const float colour = grid.at(column, row, layer).colour;
+                const int32_t y0 = y0_[index][row];
+                if (colour != 0.0f) {
+                    const Pixel fill = colourOfCode(static_cast<int>(colour));
+                    forEachStackRow(x0, y0, squares, size, target.width, target.height, [&](int y, int left, int right) {
+                        Pixel* line = target.pixels + static_cast<long>(y) * target.stride;
+                        std::fill(line + left, line + right, fill);
+                    });
+                } else if (state.gridVisible) {
+                    const bool evenColumn = (column & 1) == 0;
+                    const int32_t x = x0 + squares, y = y0 - squares;
+                    paintHatchedRectangleOver(target, x, y, static_cast<int32_t>(x + size),
+                                              static_cast<int32_t>(y - size), evenColumn ? colours::white : oddColumnPen,
+                                              evenColumn ? colours::grey : colours::navy);
+                }
+            }
+        }
+    }
+
+    if (nearest > 0) return;  // the preview is in front of the nearer layers too
+    const int divisor = size > 100 ? 2 : 1;
+    const double previewSize = size / divisor;
+    const int previewSquares = squareCount(half / divisor);
+    if (!state.eraseMode) {
+        const Pixel fill = colourOfCode(state.currentColour);
+        forEachStackRow(kPreviewX, kPreviewY, previewSquares, previewSize, target.width, target.height,
+                        [&](int y, int left, int right) {
+                            Pixel* line = target.pixels + static_cast<long>(y) * target.stride;
+                            std::fill(line + left, line + right, fill);
+                        });
+        return;
+    }
+    for (int k = 1; k <= previewSquares; ++k) {
+        const int32_t x = kPreviewX + k, y = kPreviewY - k;
+        paintHatchedRectangleOver(target, x, y, static_cast<int32_t>(x + previewSize),
+                                  static_cast<int32_t>(y - previewSize), colours::navy, colours::white);
+    }
+}
+
 void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellGrid& grid, int windowWidth,
                          int windowHeight) {
     if (target.width > kMaxWidth || target.height > kMaxHeight) {
@@ -375,17 +466,8 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
         return;
     }
     target_ = target;
-    std::memset(covered_.data(), 0, static_cast<size_t>(target.height) * kWordsPerRow * sizeof(uint64_t));
-    std::fill_n(solidLeft_.begin(), target.height, 0);
-    std::fill_n(solidRight_.begin(), target.height, 0);
-    std::fill_n(hatchLeft_.begin(), target.height, 0);
-    std::fill_n(hatchRight_.begin(), target.height, 0);
-    bandLeft_.fill(0);
-    bandRight_.fill(0);
-    bandStale_.fill(false);
 
-    // The clearing rectangle lies behind everything: fill it first and leave it uncovered, so
-    // whatever the front-to-back pass paints goes over it.
+    // The clearing rectangle lies behind everything, so it is filled first in either order.
     RectangleArea clear;
     if (clipRectangle(0, 0, windowWidth, windowHeight, target.width, target.height, clear)) {
         for (int y = clear.top; y < clear.bottom; ++y) {
@@ -396,18 +478,44 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
 
     const double size = state.cellSize;
     const double half = size * 0.5;
-    paintPreview(state, size, half);
-
-    // The cells in the reverse of the drawing order: the front layer first, and within a
-    // layer the last column and row first.
     const int squares = squareCount(half);
+    // Where the layout pass puts the cells, the layers from the first with a cube backwards
+    // are painted back to front, skipping the cells hidden behind a filled one: spans of a
+    // colour are cheap to overpaint. The empty layers in front of them show through each
+    // other's hatching, and are painted front to back over that.
+    const bool laidOut = scanCells(state, grid, half, size);
+    int emptyInFront = 0;
+    if (laidOut) {
+        while (emptyInFront < layers_ &&
+               std::all_of(filled_[emptyInFront], filled_[emptyInFront] + static_cast<int>(state.gridHeight),
+                           [](uint32_t columns) { return columns == 0; })) {
+            ++emptyInFront;
+        }
+        if (emptyInFront < layers_) {
+            paintBackToFront(state, grid, squares, size, half, emptyInFront);
+            if (emptyInFront == 0) return;
+        }
+    }
+
+    // Front to back: the preview, then the cells in the reverse of the drawing order, the
+    // front layer first and within a layer the last column and row first. Whatever this
+    // paints goes over what is there, which is left uncovered.
+    std::memset(covered_.data(), 0, static_cast<size_t>(target.height) * kWordsPerRow * sizeof(uint64_t));
+    std::fill_n(solidLeft_.begin(), target.height, 0);
+    std::fill_n(solidRight_.begin(), target.height, 0);
+    std::fill_n(hatchLeft_.begin(), target.height, 0);
+    std::fill_n(hatchRight_.begin(), target.height, 0);
+    bandLeft_.fill(0);
+    bandRight_.fill(0);
+    bandStale_.fill(false);
+    paintPreview(state, size, half);
     const int lastColumn = static_cast<int>(state.gridWidth) - 1;
     const int lastRow = static_cast<int>(state.gridHeight) - 1;
-    if (scanCells(state, grid, half, size)) {
+    if (laidOut) {
         // Where the layout pass puts the cells: anchors from the tables, cells behind filled
         // ones skipped, empty layers painted whole.
-        int index = 0;
-        for (float layer = static_cast<float>(state.currentLayer); layer <= state.gridDepth; layer += 1.0f, ++index) {
+        for (int index = 0; index < emptyInFront; ++index) {
+            const auto layer = static_cast<float>(state.currentLayer + index);
             if (state.gridVisible && paintEmptyLayer(state, index, layer, squares, size)) continue;
             for (int column = lastColumn; column >= 0; --column) {
                 for (int row = lastRow; row >= 0; --row) {

@@ -48,6 +48,12 @@ private:
     // behind a filled one two layers nearer (the cell one column right and one row up).
     uint32_t filled_[kGridSide][kGridSide]{};
     uint32_t behind_[kGridSide][kGridSide]{};
+    int layers_ = 0;
+    // Back to front over what is there, as the reference does, but each stack one span a row
+    // and without the cells that are hidden behind a filled one: the layers from index
+    // `nearest` back, and the preview when nearest is 0. Needs scanCells' tables.
+    void paintBackToFront(const ViewState& state, const CellGrid& grid, int squares, double size, double half,
+                          int nearest);
     // A layer (index from the current one) whose visible cells are all empty, with the grid
     // shown: its hatched rectangles do not overlap, so it is painted a buffer row at a time
     // with word masks. Returns false (and paints nothing) when the layer is not of that form.
