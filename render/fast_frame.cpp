@@ -387,22 +387,36 @@ bool FrameRenderer::scanCells(const ViewState& state, const CellGrid& grid, doub
 
 namespace {
 
-// A diagonal-cross rectangle painted over whatever is there, as Canvas::Rectangle paints it;
-// the hatch pixels of a row are two runs of every eighth pixel.
+// A diagonal-cross rectangle painted over whatever is there, as Canvas::Rectangle paints it.
+// The hatch pixels of a row are two runs of every eighth pixel, (x - y) mod 8 = 0 and
+// (x + y) mod 8 = 7; on an inside of at most 16 pixels each run has at most two, and the
+// writes that fall outside it go to a scratch pixel instead of taking a branch.
 void paintHatchedRectangleOver(const PixelBuffer& target, int x1, int y1, int x2, int y2, Pixel pen, Pixel brush) {
     RectangleArea area;
     if (!clipRectangle(x1, y1, x2, y2, target.width, target.height, area)) return;
-    for (int y = area.top; y < area.bottom; ++y) {
-        Pixel* row = target.pixels + static_cast<long>(y) * target.stride;
-        if (area.isBorderRow(y)) {
-            std::fill(row + area.left, row + area.right, pen);
-            continue;
-        }
+    const int from = area.insideLeft, to = area.insideRight, width = to - from;
+    int top = area.top, bottom = area.bottom;
+    auto line = [&](int y) { return target.pixels + static_cast<long>(y) * target.stride; };
+    if (area.isBorderRow(top)) std::fill(line(top) + area.left, line(top) + area.right, pen), ++top;
+    if (bottom > top && area.isBorderRow(bottom - 1)) {
+        --bottom;
+        std::fill(line(bottom) + area.left, line(bottom) + area.right, pen);
+    }
+    Pixel scratch;
+    for (int y = top; y < bottom; ++y) {
+        Pixel* row = line(y);
         if (area.hasLeftBorder()) row[area.left] = pen;
         if (area.hasRightBorder()) row[area.right - 1] = pen;
-        const int from = area.insideLeft, to = area.insideRight;
-        for (int x = from + ((y - from) & 7); x < to; x += 8) row[x] = brush;      // (x - y) mod 8 = 0
-        for (int x = from + ((7 - y - from) & 7); x < to; x += 8) row[x] = brush;  // (x + y) mod 8 = 7
+        const int down = (y - from) & 7, up = (7 - y - from) & 7;
+        if (width <= 16) {
+            *(down < width ? row + from + down : &scratch) = brush;
+            *(down + 8 < width ? row + from + down + 8 : &scratch) = brush;
+            *(up < width ? row + from + up : &scratch) = brush;
+            *(up + 8 < width ? row + from + up + 8 : &scratch) = brush;
+            continue;
+        }
+        for (int x = from + down; x < to; x += 8) row[x] = brush;
+        for (int x = from + up; x < to; x += 8) row[x] = brush;
     }
 }
 

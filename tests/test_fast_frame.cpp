@@ -170,3 +170,29 @@ TEST(FastFrame, SameAsReferenceWhenTheLayoutIsForAnotherSize) {
         }
     }
 }
+
+// Still lined up by column and row, but partly off the buffer, or with cells too small to have
+// an inside.
+TEST(FastFrame, SameAsReferenceForLinedUpCellsOffTheBufferOrTiny) {
+    Frames frames(8);
+    for (auto [dx, dy] : {std::pair{-200.0f, -300.0f}, {-395.0f, 0.0f}, {300.0f, 100.0f}, {0.0f, -380.0f}}) {
+        SceneModel scene(6);
+        scene.random(11, 0.5);
+        scene.forEachCell([&](int, int, int, GridCell& cell) {
+            cell.screenX += dx;
+            cell.screenY += dy;
+        });
+        for (bool erase : {false, true}) {
+            scene.state.eraseMode = erase;
+            ASSERT_EQ(frames.compare(scene), "") << "moved by " << dx << ", " << dy;
+        }
+    }
+    for (float cellSize : {2.5f, 1.0f, 3.0f}) {
+        SceneModel scene(12);
+        scene.random(12, 0.3);
+        scene.state.cellSize = cellSize;
+        ASSERT_EQ(frames.compare(scene), "") << "cell size " << cellSize;
+        scene.forEachCell([&](int, int, int, GridCell& cell) { cell.screenX -= 11.0f; });  // cut by the left edge
+        ASSERT_EQ(frames.compare(scene), "") << "cell size " << cellSize << ", at the left edge";
+    }
+}
