@@ -278,38 +278,48 @@ bool FrameRenderer::paintEmptyLayer(const ViewState& state, int index, float lay
     }
 
     // The pen is white but where column and layer are both odd; the brush grey on even columns.
+    // Behind the nearer layers only the last column and the top row show (see scanCells).
     const bool evenLayer = isEven(layer);
     const int width = target_.width;
-    RowMasks fullWhite, fullGrey, edgeWhite, edgeGrey, insideGrey, insideNavy;
-    for (RowMasks* m : {&fullWhite, &fullGrey, &edgeWhite, &edgeGrey, &insideGrey, &insideNavy}) m->clear();
-    int firstWord = RowMasks::kWords, lastWord = -1;
-    for (int c = 0; c < columns; ++c) {
-        const bool evenColumn = isEven(static_cast<float>(c));
-        const bool whitePen = evenColumn || evenLayer;
-        (whitePen ? fullWhite : fullGrey).set(lefts[c], rights[c], width);
-        (whitePen ? edgeWhite : edgeGrey).set(lefts[c], lefts[c] + 1, width);
-        (whitePen ? edgeWhite : edgeGrey).set(rights[c] - 1, rights[c], width);
-        (evenColumn ? insideGrey : insideNavy).set(lefts[c] + 1, rights[c] - 1, width);
-        const int from = std::max(lefts[c], 0), to = std::min(rights[c], width);
-        if (from < to) firstWord = std::min(firstWord, from >> 6), lastWord = std::max(lastWord, (to - 1) >> 6);
-    }
+    struct Masks {
+        RowMasks fullWhite, fullGrey, edgeWhite, edgeGrey, insideGrey, insideNavy;
+        int firstWord = RowMasks::kWords, lastWord = -1;
+    };
+    auto build = [&](Masks& m, int firstColumn) {
+        for (RowMasks* w : {&m.fullWhite, &m.fullGrey, &m.edgeWhite, &m.edgeGrey, &m.insideGrey, &m.insideNavy})
+            w->clear();
+        for (int c = firstColumn; c < columns; ++c) {
+            const bool evenColumn = isEven(static_cast<float>(c));
+            const bool whitePen = evenColumn || evenLayer;
+            (whitePen ? m.fullWhite : m.fullGrey).set(lefts[c], rights[c], width);
+            (whitePen ? m.edgeWhite : m.edgeGrey).set(lefts[c], lefts[c] + 1, width);
+            (whitePen ? m.edgeWhite : m.edgeGrey).set(rights[c] - 1, rights[c], width);
+            (evenColumn ? m.insideGrey : m.insideNavy).set(lefts[c] + 1, rights[c] - 1, width);
+            const int from = std::max(lefts[c], 0), to = std::min(rights[c], width);
+            if (from < to) m.firstWord = std::min(m.firstWord, from >> 6), m.lastWord = std::max(m.lastWord, (to - 1) >> 6);
+        }
+    };
+    Masks all, last;
+    build(all, 0);
+    if (nearer_[index]) build(last, columns - 1);
 
     for (int r = 0; r < rows; ++r) {
+        const Masks& m = nearer_[index] && r + 1 < rows ? last : all;
         for (int y = std::max(tops[r], 0), end = std::min(bottoms[r], target_.height); y < end; ++y) {
             uint64_t* covered = &covered_[static_cast<size_t>(y) * kWordsPerRow];
             Pixel* row = target_.pixels + static_cast<long>(y) * target_.stride;
             const bool border = y == tops[r] || y == bottoms[r] - 1;
-            const RowMasks& white = border ? fullWhite : edgeWhite;
-            const RowMasks& grey = border ? fullGrey : edgeGrey;
+            const RowMasks& white = border ? m.fullWhite : m.edgeWhite;
+            const RowMasks& grey = border ? m.fullGrey : m.edgeGrey;
             const uint64_t hatch = border ? 0 : kHatchWords[y & 7];
-            for (int word = firstWord; word <= lastWord; ++word) {
+            for (int word = m.firstWord; word <= m.lastWord; ++word) {
                 const uint64_t open = ~covered[word];
                 const uint64_t whitePen = white.words[word] & open, greyPen = grey.words[word] & open;
-                const uint64_t greyHatch = insideGrey.words[word] & hatch & open;
-                const uint64_t navyHatch = insideNavy.words[word] & hatch & open;
-                const uint64_t all = whitePen | greyPen | greyHatch | navyHatch;
-                if (!all) continue;
-                covered[word] |= all;
+                const uint64_t greyHatch = m.insideGrey.words[word] & hatch & open;
+                const uint64_t navyHatch = m.insideNavy.words[word] & hatch & open;
+                const uint64_t painted = whitePen | greyPen | greyHatch | navyHatch;
+                if (!painted) continue;
+                covered[word] |= painted;
                 Pixel* run = row + (word << 6);
                 if (whitePen) writeBits(run, whitePen, colours::white);
                 if (greyPen | greyHatch) writeBits(run, greyPen | greyHatch, colours::grey);
@@ -373,11 +383,14 @@ bool FrameRenderer::scanCells(const ViewState& state, const CellGrid& grid, doub
         }
     }
     // A cell two layers back whose anchor is that of the cell one column right and one row up
-    // has the same stack, so it is hidden when that cell is filled or hidden itself.
+    // has the same stack and the same grid rectangle. So its cube is hidden when that cell or
+    // one further along the line is filled, and its rectangle, whose pixels are all among
+    // those of the nearer cell's cube or rectangle, is hidden in any case.
     for (int i = 0; i < layers; ++i) {
         bool coincide = i >= 2;
         for (int c = 0; coincide && c + 1 < columns; ++c) coincide = x0_[i][c] == x0_[i - 2][c + 1];
         for (int r = 0; coincide && r + 1 < rows; ++r) coincide = y0_[i][r] == y0_[i - 2][r + 1];
+        nearer_[i] = coincide;
         for (int r = 0; r < rows; ++r) {
             behind_[i][r] = coincide && r + 1 < rows ? (behind_[i - 2][r + 1] | filled_[i - 2][r + 1]) >> 1 : 0;
         }
@@ -441,7 +454,7 @@ void FrameRenderer::paintBackToFront(const ViewState& state, const CellGrid& gri
                         Pixel* line = target.pixels + static_cast<long>(y) * target.stride;
                         std::fill(line + left, line + right, fill);
                     });
-                } else if (state.gridVisible) {
+                } else if (state.gridVisible && !(nearer_[index] && column + 1 < columns && row + 1 < rows)) {
                     const bool evenColumn = (column & 1) == 0;
                     const int32_t x = x0 + squares, y = y0 - squares;
                     paintHatchedRectangleOver(target, x, y, static_cast<int32_t>(x + size),
@@ -533,7 +546,7 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
             if (state.gridVisible && paintEmptyLayer(state, index, layer, squares, size)) continue;
             for (int column = lastColumn; column >= 0; --column) {
                 for (int row = lastRow; row >= 0; --row) {
-                    if (behind_[index][row] >> column & 1) continue;
+                    if (nearer_[index] && column < lastColumn && row < lastRow) continue;  // all empty here
                     paintCell(grid.at(column, row, static_cast<int>(layer)), x0_[index][column], y0_[index][row],
                               static_cast<float>(column), layer, state, squares, size);
                 }

@@ -45,9 +45,12 @@ private:
     int32_t x0_[kGridSide][kGridSide]{};
     int32_t y0_[kGridSide][kGridSide]{};
     // Per layer and row, bit c for column c: the filled cells, and the cells that sit exactly
-    // behind a filled one two layers nearer (the cell one column right and one row up).
+    // behind a filled one nearer on the line through the cell one column right, one row up and
+    // two layers nearer.
     uint32_t filled_[kGridSide][kGridSide]{};
     uint32_t behind_[kGridSide][kGridSide]{};
+    // Per layer: every cell but those of the last column and the top row has such a nearer cell.
+    bool nearer_[kGridSide]{};
     int layers_ = 0;
     // Back to front over what is there, as the reference does, but each stack one span a row
     // and without the cells that are hidden behind a filled one: the layers from index
