@@ -439,6 +439,16 @@ void FrameRenderer::paintBackToFront(const ViewState& state, const CellGrid& gri
                                      double half, int nearest) {
     const PixelBuffer target = target_;
     const int columns = static_cast<int>(state.gridWidth), rows = static_cast<int>(state.gridHeight);
+    // A stack wholly inside the buffer and away from negative coordinates spans, on the row d
+    // above its anchor (2 <= d <= rise), x0 + spanLeft[d] .. x0 + spanRight[d].
+    const auto sizeDown = static_cast<int32_t>(size);
+    const int32_t sizeUp = static_cast<double>(sizeDown) == size ? sizeDown : sizeDown + 1;
+    const int rise = squares + sizeUp;
+    const bool tabled = size >= 0 && rise < kMaxRise;
+    for (int d = 2; tabled && d <= rise; ++d) {
+        spanLeft_[d] = std::max(1, d - sizeUp);
+        spanRight_[d] = std::min(squares, d - 1) + sizeDown;
+    }
     for (int index = layers_ - 1; index >= nearest; --index) {
         const int layer = state.currentLayer + index;
         const Pixel oddColumnPen = isEven(static_cast<float>(layer)) ? colours::white : colours::grey;
@@ -450,6 +460,14 @@ void FrameRenderer::paintBackToFront(const ViewState& state, const CellGrid& gri
                 const int32_t y0 = y0_[index][row];
                 if (colour != 0.0f) {
                     const Pixel fill = colourOfCode(static_cast<int>(colour));
+                    if (tabled && x0 >= 0 && x0 + squares + sizeDown <= target.width && y0 - rise >= 0 &&
+                        y0 - 2 < target.height) {
+                        Pixel* line = target.pixels + static_cast<long>(y0 - 2) * target.stride + x0;
+                        for (int d = 2; d <= rise; ++d, line -= target.stride) {
+                            std::fill(line + spanLeft_[d], line + spanRight_[d], fill);
+                        }
+                        continue;
+                    }
                     forEachStackRow(x0, y0, squares, size, target.width, target.height, [&](int y, int left, int right) {
                         Pixel* line = target.pixels + static_cast<long>(y) * target.stride;
                         std::fill(line + left, line + right, fill);

@@ -51,6 +51,9 @@ private:
     uint32_t behind_[kGridSide][kGridSide]{};
     // Per layer: every cell but those of the last column and the top row has such a nearer cell.
     bool nearer_[kGridSide]{};
+    // Row spans of a stack by its rows above the anchor, for the back-to-front pass.
+    static constexpr int kMaxRise = 512;
+    std::array<int32_t, kMaxRise> spanLeft_{}, spanRight_{};
     int layers_ = 0;
     // Back to front over what is there, as the reference does, but each stack one span a row
     // and without the cells that are hidden behind a filled one: the layers from index
