@@ -501,10 +501,33 @@ void FrameRenderer::paintBackToFront(const ViewState& state, const CellGrid& gri
                     });
                 } else if (state.gridVisible && !(nearer_[index] && column + 1 < columns && row + 1 < rows)) {
                     const bool evenColumn = (column & 1) == 0;
+                    const Pixel pen = evenColumn ? colours::white : oddColumnPen;
+                    const Pixel brush = evenColumn ? colours::grey : colours::navy;
                     const int32_t x = x0 + squares, y = y0 - squares;
+                    if (tabled && x >= 0 && x + sizeDown <= target.width && y - sizeUp >= 0 && y <= target.height &&
+                        sizeDown >= 3 && sizeDown <= 18 && sizeUp >= 3) {
+                        // Whole, with an inside of at most 16 pixels: its top and bottom rows
+                        // in the pen, the rows between with a pen pixel at either end and the
+                        // hatch between them (see paintHatchedRectangleOver).
+                        Pixel* line = target.pixels + static_cast<long>(y - sizeUp) * target.stride + x;
+                        fillRun(line, sizeDown, pen);
+                        const int inside = sizeDown - 2;
+                        Pixel scratch;
+                        for (int row = y - sizeUp + 1; row < y - 1; ++row) {
+                            line += target.stride;
+                            line[0] = pen;
+                            line[sizeDown - 1] = pen;
+                            const int down = (row - x - 1) & 7, up = (6 - row - x) & 7;
+                            *(down < inside ? line + 1 + down : &scratch) = brush;
+                            *(down + 8 < inside ? line + 9 + down : &scratch) = brush;
+                            *(up < inside ? line + 1 + up : &scratch) = brush;
+                            *(up + 8 < inside ? line + 9 + up : &scratch) = brush;
+                        }
+                        fillRun(line + target.stride, sizeDown, pen);
+                        continue;
+                    }
                     paintHatchedRectangleOver(target, x, y, static_cast<int32_t>(x + size),
-                                              static_cast<int32_t>(y - size), evenColumn ? colours::white : oddColumnPen,
-                                              evenColumn ? colours::grey : colours::navy);
+                                              static_cast<int32_t>(y - size), pen, brush);
                 }
             }
         }
