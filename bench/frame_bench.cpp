@@ -1,5 +1,5 @@
-// The frame's drawing (model and preview), rectangle by rectangle and front to back, side by
-// side. Prints Google Benchmark's table, then the ratio per case.
+// The frame's drawing (model and preview), rectangle by rectangle and by the program's
+// renderer, side by side. Prints Google Benchmark's table, then the ratio per case.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>

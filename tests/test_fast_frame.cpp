@@ -1,4 +1,4 @@
-// The program's front-to-back renderer against the rectangle-by-rectangle reference.
+// The program's renderer against the rectangle-by-rectangle reference.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -96,7 +96,7 @@ TEST(FastFrame, SameAsReferenceForOddWindowSizesAndNoVisibleLayer) {
     ASSERT_EQ(frames.compare(scene), "");
 }
 
-TEST(FastFrame, LargerBuffersFallBackToTheReference) {
+TEST(FastFrame, SameAsReferenceOnABufferWiderThanTheDrawingArea) {
     std::vector<Pixel> reference(1100 * 50, colours::black), fast = reference;
     SceneModel scene(10);
     scene.stripes();
