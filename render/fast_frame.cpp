@@ -10,21 +10,6 @@ namespace kadro {
 
 namespace {
 
-// Fills a run of pixels; one of 4 to 32 with 16-byte stores, the last one overlapping the one
-// before, so a short run takes a few stores and no loop over single pixels.
-inline void fillRun(Pixel* run, int count, Pixel colour) {
-    if (count < 4 || count > 32) {
-        std::fill_n(run, count, colour);
-        return;
-    }
-    struct Quad {
-        Pixel pixels[4];
-    };
-    const Quad quad{{colour, colour, colour, colour}};
-    for (int i = 0; i + 4 < count; i += 4) std::memcpy(run + i, &quad, sizeof quad);
-    std::memcpy(run + count - 4, &quad, sizeof quad);
-}
-
 // Fills a long run of pixels. The C library's wide-character fill stores 32-bit units with the
 // widest stores the processor has, about twice as fast as the compiler's loop on a row of the
 // drawing area; for short runs its call costs more than it saves.
@@ -34,6 +19,23 @@ void fillLong(Pixel* run, int count, Pixel colour) {
     } else {
         std::fill_n(run, count, colour);
     }
+}
+
+// Fills a run of pixels; one of 4 to 32 with 16-byte stores, the last one overlapping the one
+// before, so a short run takes a few stores and no loop over single pixels.
+inline void fillRun(Pixel* run, int count, Pixel colour) {
+    if (count > 32) {
+        fillLong(run, count, colour);
+        return;
+    }
+    if (count < 4) {
+        for (int i = 0; i < count; ++i) run[i] = colour;
+        return;
+    }
+    using Quad = Pixel __attribute__((vector_size(16)));  // kept in one register
+    const Quad quad = {colour, colour, colour, colour};
+    for (int i = 0; i + 4 < count; i += 4) std::memcpy(run + i, &quad, sizeof quad);
+    std::memcpy(run + count - 4, &quad, sizeof quad);
 }
 
 int squareCount(double half) {
