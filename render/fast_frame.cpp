@@ -69,14 +69,27 @@ void forEachStackRow(int32_t x0, int32_t y0, int squares, double size, int width
     }
 }
 
+// The diagonal-cross pixels of row y within [from, from + width) of a buffer row: two runs of
+// every eighth pixel, (x - y) mod 8 = 0 and (x + y) mod 8 = 7. On at most 16 pixels each run has
+// at most two, and the writes that fall outside go to a scratch pixel instead of taking a branch.
+inline void paintHatchRow(Pixel* row, int y, int from, int width, Pixel brush) {
+    const int down = (y - from) & 7, up = (7 - y - from) & 7;
+    if (width <= 16) {
+        Pixel scratch;
+        *(down < width ? row + from + down : &scratch) = brush;
+        *(down + 8 < width ? row + from + down + 8 : &scratch) = brush;
+        *(up < width ? row + from + up : &scratch) = brush;
+        *(up + 8 < width ? row + from + up + 8 : &scratch) = brush;
+        return;
+    }
+    for (int x = from + down; x < from + width; x += 8) row[x] = brush;
+    for (int x = from + up; x < from + width; x += 8) row[x] = brush;
+}
+
 // A diagonal-cross rectangle painted over whatever is there, as Canvas::Rectangle paints it.
-// The hatch pixels of a row are two runs of every eighth pixel, (x - y) mod 8 = 0 and
-// (x + y) mod 8 = 7; on an inside of at most 16 pixels each run has at most two, and the
-// writes that fall outside it go to a scratch pixel instead of taking a branch.
 void paintHatchedRectangleOver(const PixelBuffer& target, int x1, int y1, int x2, int y2, Pixel pen, Pixel brush) {
     RectangleArea area;
     if (!clipRectangle(x1, y1, x2, y2, target.width, target.height, area)) return;
-    const int from = area.insideLeft, to = area.insideRight, width = to - from;
     int top = area.top, bottom = area.bottom;
     auto line = [&](int y) { return target.pixels + static_cast<long>(y) * target.stride; };
     if (area.isBorderRow(top)) fillRun(line(top) + area.left, area.right - area.left, pen), ++top;
@@ -84,21 +97,11 @@ void paintHatchedRectangleOver(const PixelBuffer& target, int x1, int y1, int x2
         --bottom;
         fillRun(line(bottom) + area.left, area.right - area.left, pen);
     }
-    Pixel scratch;
     for (int y = top; y < bottom; ++y) {
         Pixel* row = line(y);
         if (area.hasLeftBorder()) row[area.left] = pen;
         if (area.hasRightBorder()) row[area.right - 1] = pen;
-        const int down = (y - from) & 7, up = (7 - y - from) & 7;
-        if (width <= 16) {
-            *(down < width ? row + from + down : &scratch) = brush;
-            *(down + 8 < width ? row + from + down + 8 : &scratch) = brush;
-            *(up < width ? row + from + up : &scratch) = brush;
-            *(up + 8 < width ? row + from + up + 8 : &scratch) = brush;
-            continue;
-        }
-        for (int x = from + down; x < to; x += 8) row[x] = brush;
-        for (int x = from + up; x < to; x += 8) row[x] = brush;
+        paintHatchRow(row, y, area.insideLeft, area.insideRight - area.insideLeft, brush);
     }
 }
 
@@ -121,24 +124,18 @@ void FrameRenderer::paintGridRectangle(int32_t x0, int32_t y0, Pixel pen, Pixel 
     const PixelBuffer& target = target_;
     const int32_t x = x0 + squares_, y = y0 - squares_;
     if (tabled_ && x >= 0 && x + sizeDown_ <= target.width && y - sizeUp_ >= 0 && y <= target.height &&
-        sizeDown_ >= 3 && sizeDown_ <= 18 && sizeUp_ >= 3) {
-        // Whole, with an inside of at most 16 pixels: its top and bottom rows in the pen, the
-        // rows between with a pen pixel at either end and the hatch between them.
-        Pixel* line = target.pixels + static_cast<long>(y - sizeUp_) * target.stride + x;
-        fillRun(line, sizeDown_, pen);
-        const int inside = sizeDown_ - 2;
-        Pixel scratch;
-        for (int row = y - sizeUp_ + 1; row < y - 1; ++row) {
-            line += target.stride;
-            line[0] = pen;
-            line[sizeDown_ - 1] = pen;
-            const int down = (row - x - 1) & 7, up = (6 - row - x) & 7;
-            *(down < inside ? line + 1 + down : &scratch) = brush;
-            *(down + 8 < inside ? line + 9 + down : &scratch) = brush;
-            *(up < inside ? line + 1 + up : &scratch) = brush;
-            *(up + 8 < inside ? line + 9 + up : &scratch) = brush;
+        sizeDown_ >= 3 && sizeUp_ >= 3) {
+        // Whole and with an inside, so without clipping or border tests: its top and bottom rows
+        // in the pen, the rows between with a pen pixel at either end and the hatch between.
+        Pixel* row = target.pixels + static_cast<long>(y - sizeUp_) * target.stride;
+        fillRun(row + x, sizeDown_, pen);
+        for (int line = y - sizeUp_ + 1; line < y - 1; ++line) {
+            row += target.stride;
+            row[x] = pen;
+            row[x + sizeDown_ - 1] = pen;
+            paintHatchRow(row, line, x + 1, sizeDown_ - 2, brush);
         }
-        fillRun(line + target.stride, sizeDown_, pen);
+        fillRun(row + target.stride + x, sizeDown_, pen);
         return;
     }
     paintHatchedRectangleOver(target, x, y, static_cast<int32_t>(x + size_), static_cast<int32_t>(y - size_), pen,
