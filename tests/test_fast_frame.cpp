@@ -1,7 +1,10 @@
 // The program's renderer against the rectangle-by-rectangle reference.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <random>
 #include <vector>
 
@@ -12,6 +15,23 @@
 
 using namespace kadro;
 using kadro::testing::SceneModel;
+
+// Every allocation of this test program is counted, so a test can tell that a call made none.
+namespace {
+std::atomic<long> allocations{0};
+}  // namespace
+
+// GCC takes the replaced operators' malloc and free for a mismatch with new and delete.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+    throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+#pragma GCC diagnostic pop
 
 namespace {
 
@@ -195,4 +215,26 @@ TEST(FastFrame, SameAsReferenceForLinedUpCellsOffTheBufferOrTiny) {
         scene.forEachCell([&](int, int, int, GridCell& cell) { cell.screenX -= 11.0f; });  // cut by the left edge
         ASSERT_EQ(frames.compare(scene), "") << "cell size " << cellSize << ", at the left edge";
     }
+}
+
+// The renderer runs every 10 ms: once made, it allocates nothing, whatever the scene.
+TEST(FastFrame, DrawsWithoutAllocating) {
+    SceneModel full(20), mixed(10), empty(2), moved(7);
+    full.stripes();
+    mixed.random(3, 0.5);
+    moved.random(4, 0.5);
+    moved.grid->at(1, 1, 1).screenX += 3.0f;  // drawn cell by cell
+    std::vector<Pixel> pixels(kDrawingWidth * kDrawingHeight);
+    auto renderer = std::make_unique<FrameRenderer>();
+    const long before = allocations;
+    for (SceneModel* scene : {&full, &mixed, &empty, &moved}) {
+        for (bool erase : {false, true}) {
+            scene->state.eraseMode = erase;
+            renderer->draw({pixels.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth}, scene->state, *scene->grid,
+                           550, 580);
+        }
+    }
+    EXPECT_EQ(allocations - before, 0);
+    const std::vector<int> probe(3);  // and the count does see an allocation
+    EXPECT_GT(allocations - before, 0);
 }
