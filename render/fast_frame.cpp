@@ -1,6 +1,7 @@
 #include "render/fast_frame.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <cwchar>
 
@@ -173,7 +174,7 @@ bool FrameRenderer::scanCells(const ViewState& state, const CellGrid& grid, doub
     }
     layers_ = layers;
     // In memory order: the layers of one column and row lie next to each other.
-    for (int i = 0; i < layers; ++i) std::fill_n(filled_[i], rows, 0u);
+    for (int i = 0; i < layers; ++i) std::fill_n(filled_[i], columns, 0u);
     for (int c = 0; c < columns; ++c) {
         const GridCell* bottom = &grid.at(c, 0, front);
         for (int r = 0; r < rows; ++r) {
@@ -184,7 +185,7 @@ bool FrameRenderer::scanCells(const ViewState& state, const CellGrid& grid, doub
                 const GridCell& cell = stack[i];
                 moved |= (cell.layer != static_cast<float>(front + i)) | (cell.screenX != bottom[i].screenX) |
                          (cell.screenY != left[i].screenY);
-                filled_[i][r] |= static_cast<uint32_t>(cell.colour != 0.0f) << c;  // no branch on random data
+                filled_[i][c] |= static_cast<uint32_t>(cell.colour != 0.0f) << r;  // no branch on random data
             }
             if (moved) return false;
         }
@@ -208,8 +209,8 @@ bool FrameRenderer::scanCells(const ViewState& state, const CellGrid& grid, doub
         for (int c = 0; coincide && c + 1 < columns; ++c) coincide = x0_[i][c] == x0_[i - 2][c + 1];
         for (int r = 0; coincide && r + 1 < rows; ++r) coincide = y0_[i][r] == y0_[i - 2][r + 1];
         nearer_[i] = coincide;
-        for (int r = 0; r < rows; ++r) {
-            behind_[i][r] = coincide && r + 1 < rows ? (behind_[i - 2][r + 1] | filled_[i - 2][r + 1]) >> 1 : 0;
+        for (int c = 0; c < columns; ++c) {
+            behind_[i][c] = coincide && c + 1 < columns ? (behind_[i - 2][c + 1] | filled_[i - 2][c + 1]) >> 1 : 0;
         }
     }
     return true;
@@ -239,33 +240,41 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
         spanRight_[d] = std::min(squares_, d - 1) + sizeDown_;
     }
 
-    // The cells in the drawing order, the back layer first. Where the layout pass put them,
-    // the anchors come from the tables and hidden cells are left out.
-    const bool laidOut = scanCells(state, grid, half, size_);
+    // The cells in the drawing order, the back layer first. Where the layout pass put them, the
+    // anchors come from the tables and only the cells not hidden are visited.
     const int columns = static_cast<int>(state.gridWidth), rows = static_cast<int>(state.gridHeight);
+    const bool laidOut = scanCells(state, grid, half, size_);
     for (float layer = state.gridDepth; layer >= static_cast<float>(state.currentLayer); layer -= 1.0f) {
         const int index = static_cast<int>(layer) - state.currentLayer;
         const Pixel oddColumnPen = isEven(layer) ? colours::white : colours::grey;
+        auto paintCell = [&](int column, int row, int32_t x0, int32_t y0) {
+            const float colour = grid.at(column, row, static_cast<int>(layer)).colour;
+            if (colour != 0.0f) {
+                paintCube(x0, y0, colourOfCode(static_cast<int>(colour)));
+            } else if (state.gridVisible) {
+                const bool evenColumn = (column & 1) == 0;
+                paintGridRectangle(x0, y0, evenColumn ? colours::white : oddColumnPen,
+                                   evenColumn ? colours::grey : colours::navy);
+            }
+        };
         for (int column = 0; column < columns; ++column) {
-            for (int row = 0; row < rows; ++row) {
-                const GridCell& cell = grid.at(column, row, static_cast<int>(layer));
-                int32_t x0, y0;
-                if (laidOut) {
-                    x0 = x0_[index][column];
-                    y0 = y0_[index][row];
-                } else {
-                    x0 = static_cast<int32_t>(cell.screenX + cell.layer * half);
-                    y0 = static_cast<int32_t>(cell.screenY - (cell.layer - 1.0) * half - size_);
+            if (!laidOut) {
+                for (int row = 0; row < rows; ++row) {
+                    const GridCell& cell = grid.at(column, row, static_cast<int>(layer));
+                    paintCell(column, row, static_cast<int32_t>(cell.screenX + cell.layer * half),
+                              static_cast<int32_t>(cell.screenY - (cell.layer - 1.0) * half - size_));
                 }
-                if (cell.colour != 0.0f) {
-                    if (!(laidOut && (behind_[index][row] >> column & 1))) {
-                        paintCube(x0, y0, colourOfCode(static_cast<int>(cell.colour)));
-                    }
-                } else if (state.gridVisible && !(laidOut && nearer_[index] && column + 1 < columns && row + 1 < rows)) {
-                    const bool evenColumn = (column & 1) == 0;
-                    paintGridRectangle(x0, y0, evenColumn ? colours::white : oddColumnPen,
-                                       evenColumn ? colours::grey : colours::navy);
-                }
+                continue;
+            }
+            // Rows from the bottom: the cubes not hidden, and the grid rectangles of the empty
+            // cells without a cell on their line, which leaves the top row but in the last column.
+            const uint32_t allRows = (uint32_t{1} << rows) - 1;
+            const uint32_t unlined = nearer_[index] && column + 1 < columns ? uint32_t{1} << (rows - 1) : allRows;
+            const uint32_t filled = filled_[index][column];
+            uint32_t shown = (filled & ~behind_[index][column]) | (state.gridVisible ? unlined & ~filled : 0);
+            for (; shown; shown &= shown - 1) {
+                const int row = std::countr_zero(shown);
+                paintCell(column, row, x0_[index][column], y0_[index][row]);
             }
         }
     }

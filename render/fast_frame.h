@@ -45,7 +45,7 @@ private:
     int layers_ = 0;
     int32_t x0_[kGridSide][kGridSide]{};
     int32_t y0_[kGridSide][kGridSide]{};
-    // Per layer and row, bit c for column c: the filled cells, and the cells hidden behind a
+    // Per layer and column, bit r for row r: the filled cells, and the cells hidden behind a
     // filled one further along the line through the cell one column right, one row up and two
     // layers nearer.
     uint32_t filled_[kGridSide][kGridSide]{};
