@@ -202,20 +202,22 @@ bool FrameRenderer::scanCells(const ViewState& state, const CellGrid& grid, doub
     }
     // A cell two layers back whose anchor is that of the cell one column right and one row up
     // has the same stack and the same grid rectangle. So its cube is hidden when that cell or
-    // one further along the line is filled, and its rectangle, whose pixels are all among
-    // those of the nearer cell's cube or rectangle, is hidden in any case.
+    // one further along the line (each with the same anchor) is filled, and its rectangle,
+    // whose pixels are all among those of the nearer cell's cube or rectangle, is hidden in
+    // any case. Whether anchors agree is a matter of rounding: at some sizes it holds for
+    // every cell, at others for some columns and rows only.
     for (int i = 0; i < layers; ++i) {
-        bool coincide = i >= 2;
-        for (int c = 0; coincide && c + 1 < columns; ++c) coincide = x0_[i][c] == x0_[i - 2][c + 1];
-        for (int r = 0; coincide && r + 1 < rows; ++r) coincide = y0_[i][r] == y0_[i - 2][r + 1];
-        nearer_[i] = coincide;
+        uint32_t sameRows = 0;
+        for (int r = 0; i >= 2 && r + 1 < rows; ++r)
+            sameRows |= static_cast<uint32_t>(y0_[i][r] == y0_[i - 2][r + 1]) << r;
         for (int c = 0; c < columns; ++c) {
-            behind_[i][c] = coincide && c + 1 < columns ? (behind_[i - 2][c + 1] | filled_[i - 2][c + 1]) >> 1 : 0;
+            const bool sameColumn = i >= 2 && c + 1 < columns && x0_[i][c] == x0_[i - 2][c + 1];
+            lined_[i][c] = sameColumn ? sameRows : 0;
+            behind_[i][c] = sameColumn ? (behind_[i - 2][c + 1] | filled_[i - 2][c + 1]) >> 1 & sameRows : 0;
         }
     }
     return true;
 }
-
 
 void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellGrid& grid, int windowWidth,
                          int windowHeight) {
@@ -267,11 +269,11 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
                 continue;
             }
             // Rows from the bottom: the cubes not hidden, and the grid rectangles of the empty
-            // cells without a cell on their line, which leaves the top row but in the last column.
+            // cells without a cell on their line.
             const uint32_t allRows = (uint32_t{1} << rows) - 1;
-            const uint32_t unlined = nearer_[index] && column + 1 < columns ? uint32_t{1} << (rows - 1) : allRows;
             const uint32_t filled = filled_[index][column];
-            uint32_t shown = (filled & ~behind_[index][column]) | (state.gridVisible ? unlined & ~filled : 0);
+            uint32_t shown = (filled & ~behind_[index][column]) |
+                             (state.gridVisible ? allRows & ~filled & ~lined_[index][column] : 0);
             for (; shown; shown &= shown - 1) {
                 const int row = std::countr_zero(shown);
                 paintCell(column, row, x0_[index][column], y0_[index][row]);

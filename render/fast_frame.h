@@ -45,14 +45,12 @@ private:
     int layers_ = 0;
     int32_t x0_[kGridSide][kGridSide]{};
     int32_t y0_[kGridSide][kGridSide]{};
-    // Per layer and column, bit r for row r: the filled cells, and the cells hidden behind a
-    // filled one further along the line through the cell one column right, one row up and two
-    // layers nearer.
+    // Per layer and column, bit r for row r: the filled cells; the cells with the anchor of
+    // the cell one column right, one row up and two layers nearer, whose grid rectangle that
+    // cell hides; and the cells whose cube is hidden by a filled cell along that line.
     uint32_t filled_[kGridSide][kGridSide]{};
+    uint32_t lined_[kGridSide][kGridSide]{};
     uint32_t behind_[kGridSide][kGridSide]{};
-    // Per layer: every cell but those of the last column and the top row has a cell on that
-    // line, which hides its grid rectangle.
-    bool nearer_[kGridSide]{};
 };
 
 }  // namespace kadro
