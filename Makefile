@@ -43,7 +43,7 @@ build:
 bench: deps-test
 	cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release -DKADRO_TESTS=ON
 	cmake --build $(BUILD)-release -j $(JOBS) --target frame_bench
-	$(BUILD)-release/bench/frame_bench
+	$(BUILD)-release/bench/frame_bench $(BENCH_ARGS)
 
 deps:
 	@scripts/install-deps.sh

@@ -2,6 +2,7 @@
 // renderer, side by side. Prints Google Benchmark's table, then the ratio per case.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -74,7 +75,41 @@ public:
 
 }  // namespace
 
+// A quicker survey beyond the six cases: every size, full, half-filled and empty, from layer 1,
+// each timed over a fixed number of frames.
+int surveySizes() {
+    std::vector<Pixel> pixels(kDrawingWidth * kDrawingHeight);
+    const PixelBuffer buffer{pixels.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth};
+    Canvas canvas(buffer);
+    auto renderer = std::make_unique<FrameRenderer>();
+    auto perFrame = [](int frames, auto draw) {
+        draw();
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < frames; ++i) draw();
+        return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count() / frames;
+    };
+    std::printf("%-5s %-7s %14s %14s %8s\n", "size", "block", "reference (us)", "fast (us)", "ratio");
+    for (int size = kMinSize; size <= kMaxSize; ++size) {
+        for (auto fill : {Case::Full, Case::Random, Case::Empty}) {
+            auto scene = makeScene({"", size, 1, fill});
+            const double reference = perFrame(100, [&] {
+                drawFrameByRectangles(canvas, scene->state, *scene->grid, 550, 580);
+                benchmark::DoNotOptimize(pixels.data());
+            });
+            const double fast = perFrame(1000, [&] {
+                renderer->draw(buffer, scene->state, *scene->grid, 550, 580);
+                benchmark::DoNotOptimize(pixels.data());
+            });
+            std::printf("%-5d %-7s %14.1f %14.1f %7.1fx\n", size,
+                        fill == Case::Full ? "full" : fill == Case::Random ? "half" : "empty", reference, fast,
+                        reference / fast);
+        }
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--every-size") return surveySizes();
     for (const Case& c : kCases) {
         benchmark::RegisterBenchmark((std::string("reference/") + c.name).c_str(), reference, &c)
             ->Unit(benchmark::kMicrosecond);
