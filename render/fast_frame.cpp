@@ -172,7 +172,6 @@ bool FrameRenderer::scanCells(const ViewState& state, const CellGrid& grid, doub
         front + layers > kGridSide) {
         return false;
     }
-    layers_ = layers;
     // In memory order: the layers of one column and row lie next to each other.
     for (int i = 0; i < layers; ++i) std::fill_n(filled_[i], columns, 0u);
     for (int c = 0; c < columns; ++c) {

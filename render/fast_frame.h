@@ -42,7 +42,6 @@ private:
 
     // Filled by scanCells. Indexed by layer counted from the current one, then by column or
     // row: the stacks' anchors.
-    int layers_ = 0;
     int32_t x0_[kGridSide][kGridSide]{};
     int32_t y0_[kGridSide][kGridSide]{};
     // Per layer and column, bit r for row r: the filled cells; the cells with the anchor of
