@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "render/fast_frame.h"
-#include "render/frame.h"
+#include "render/frame_renderer.h"
+#include "reference_frame.h"
 #include "scenes.h"
 
 using namespace kadro;
+using kadro::reference::drawFrameByRectangles;
 using kadro::testing::SceneModel;
 
 namespace {
@@ -39,7 +40,7 @@ std::unique_ptr<SceneModel> makeScene(const Case& c) {
     return scene;
 }
 
-void reference(benchmark::State& state, const Case* c) {
+void byReference(benchmark::State& state, const Case* c) {
     auto scene = makeScene(*c);
     std::vector<Pixel> pixels(kDrawingWidth * kDrawingHeight);
     Canvas canvas({pixels.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth});
@@ -49,7 +50,7 @@ void reference(benchmark::State& state, const Case* c) {
     }
 }
 
-void fast(benchmark::State& state, const Case* c) {
+void byRenderer(benchmark::State& state, const Case* c) {
     auto scene = makeScene(*c);
     std::vector<Pixel> pixels(kDrawingWidth * kDrawingHeight);
     auto renderer = std::make_unique<FrameRenderer>();
@@ -88,7 +89,7 @@ int surveySizes() {
         for (int i = 0; i < frames; ++i) draw();
         return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count() / frames;
     };
-    std::printf("%-5s %-7s %14s %14s %8s\n", "size", "block", "reference (us)", "fast (us)", "ratio");
+    std::printf("%-5s %-7s %14s %14s %8s\n", "size", "block", "reference (us)", "renderer (us)", "ratio");
     for (int size = kMinSize; size <= kMaxSize; ++size) {
         for (auto fill : {Case::Full, Case::Random, Case::Empty}) {
             auto scene = makeScene({"", size, 1, fill});
@@ -96,13 +97,13 @@ int surveySizes() {
                 drawFrameByRectangles(canvas, scene->state, *scene->grid, 550, 580);
                 benchmark::DoNotOptimize(pixels.data());
             });
-            const double fast = perFrame(1000, [&] {
+            const double rendered = perFrame(1000, [&] {
                 renderer->draw(buffer, scene->state, *scene->grid, 550, 580);
                 benchmark::DoNotOptimize(pixels.data());
             });
             std::printf("%-5d %-7s %14.1f %14.1f %7.1fx\n", size,
-                        fill == Case::Full ? "full" : fill == Case::Random ? "half" : "empty", reference, fast,
-                        reference / fast);
+                        fill == Case::Full ? "full" : fill == Case::Random ? "half" : "empty", reference, rendered,
+                        reference / rendered);
         }
     }
     return 0;
@@ -111,17 +112,17 @@ int surveySizes() {
 int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--every-size") return surveySizes();
     for (const Case& c : kCases) {
-        benchmark::RegisterBenchmark((std::string("reference/") + c.name).c_str(), reference, &c)
+        benchmark::RegisterBenchmark((std::string("reference/") + c.name).c_str(), byReference, &c)
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark((std::string("fast/") + c.name).c_str(), fast, &c)->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((std::string("renderer/") + c.name).c_str(), byRenderer, &c)->Unit(benchmark::kMicrosecond);
     }
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\n%-34s %14s %14s %8s\n", "case", "reference (us)", "fast (us)", "ratio");
+    std::printf("\n%-34s %14s %14s %8s\n", "case", "reference (us)", "renderer (us)", "ratio");
     for (const Case& c : kCases) {
         const auto r = reporter.times.find(std::string("reference/") + c.name);
-        const auto f = reporter.times.find(std::string("fast/") + c.name);
+        const auto f = reporter.times.find(std::string("renderer/") + c.name);
         if (r == reporter.times.end() || f == reporter.times.end()) continue;
         std::printf("%-34s %14.1f %14.1f %7.1fx\n", c.name, r->second, f->second, r->second / f->second);
     }

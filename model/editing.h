@@ -1,22 +1,12 @@
 #pragma once
 // The operations by which the user changes the model: the layer, a click on the drawing
 // area, CLEAR and FILL.
-#include <optional>
-
 #include "model/grid.h"
 
 namespace kadro {
 
 // The layer chosen by the up-down at a position (1..20), clamped to the extents.
 int32_t layerForUpDown(const ViewState& state, int position);
-
-// Column and row selected by a press at (x, y) on the drawing area, on the current layer.
-// Empty when the press lies outside the accepted window. The result may lie outside the grid.
-struct Hit {
-    int32_t column;
-    int32_t row;
-};
-std::optional<Hit> hitTest(const ViewState& state, int x, int y);
 
 // A press on the drawing area: writes currentColour, or empty while erasing, into the hit
 // cell of the current layer. A hit outside the fixed grid changes nothing. Returns whether a

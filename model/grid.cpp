@@ -1,7 +1,5 @@
 #include "model/grid.h"
 
-#include <cstdio>
-
 namespace kadro {
 
 void updateExtents(ViewState& state, int sizePosition, int zoomPosition) {
@@ -63,18 +61,6 @@ void layOutForSize(ViewState& state, CellGrid& grid, int sizePosition, int zoomP
         }
     }
     state.currentLayer = 1;
-}
-
-std::string intToText(int32_t value) { return std::to_string(value); }
-
-std::string floatToText(float value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.15g", static_cast<double>(value));
-    return text;
-}
-
-WindowPosition startPosition(int screenWidth, int screenHeight) {
-    return {(screenWidth - 614) / 2, (screenHeight - 555) / 2};
 }
 
 }  // namespace kadro

@@ -3,7 +3,6 @@
 // with the layout pass that places every cell on the drawing area.
 #include <array>
 #include <cstdint>
-#include <string>
 
 namespace kadro {
 
@@ -12,7 +11,8 @@ inline constexpr int kGridSide = 21;
 inline constexpr int kMinSize = 2;
 inline constexpr int kMaxSize = 20;
 
-enum class ColourCode : int32_t { Empty = 0, Yellow = 1, Lime = 2, Aqua = 3, Fuchsia = 4, Red = 5 };
+// The colours a cell can hold; a cell holding 0 is empty.
+enum class ColourCode : int32_t { Yellow = 1, Lime = 2, Aqua = 3, Fuchsia = 4, Red = 5 };
 inline constexpr int kColourCount = 5;
 
 // Every field is a single float, the indices and the colour code included.
@@ -78,17 +78,5 @@ void resetGrid(ViewState& state, CellGrid& grid, int sizePosition, int zoomPosit
 // The layout pass after a size change: extents, indices and anchors of every cell (colours
 // stay), layer 1. The caller shows currentLayer and gridDepth.
 void layOutForSize(ViewState& state, CellGrid& grid, int sizePosition, int zoomPosition);
-
-// Label texts: integers as plain decimal, floats in the shortest general form ("10", not "10.0").
-std::string intToText(int32_t value);
-std::string floatToText(float value);
-
-// Start position of the main window for a screen size, as {left, top}; integer divisions
-// truncate toward zero, so small screens give negative positions.
-struct WindowPosition {
-    int left;
-    int top;
-};
-WindowPosition startPosition(int screenWidth, int screenHeight);
 
 }  // namespace kadro

@@ -12,8 +12,8 @@ public:
     ~FrameInputs();
 
     // True when the grid, the view state the drawing reads and the window size are the same
-    // as at the last call that returned false (or at a call to remember). Otherwise remembers
-    // them and returns false. Copies the grid only when it changed; allocates only once.
+    // as at the last call that returned false. Otherwise remembers them and returns false.
+    // Copies the grid only when it changed; allocates only once, when constructed.
     bool unchanged(const ViewState& state, const CellGrid& grid, int windowWidth, int windowHeight);
 
 private:

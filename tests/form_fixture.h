@@ -12,10 +12,8 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         form = std::make_unique<TForm1>(state, *grid);
-        Form1 = form.get();
         form->FormCreate(form.get());
     }
-    void TearDown() override { Form1 = nullptr; }
 
     // Plays the intro and the 13 stripe frames through the handlers, then empties every cell,
     // so a test starts from a quiet, empty model.

@@ -13,8 +13,7 @@ import tempfile
 import time
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "e2e"))
-import e2e_test  # noqa: E402
+import harness
 
 BUILD = None
 APP_ID = "org.example.Kadro"
@@ -68,8 +67,7 @@ class Package(unittest.TestCase):
         entry.optionxform = str
         entry.read(os.path.join(self.root, f"usr/share/applications/{APP_ID}.desktop"))
         command = entry["Desktop Entry"]["Exec"].split()[0]
-        e2e_test.BINARY = os.path.join(self.root, "usr/bin", command)
-        screen = e2e_test.Screen()
+        screen = harness.Screen(os.path.join(self.root, "usr/bin", command))
         try:
             self.assertEqual(screen.geometry()[2:], (550, 580))
             time.sleep(0.5)

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/recount.h"
-#include "render/animation.h"
+#include "model/animation.h"
 #include "scenes.h"
 
 using namespace kadro;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "model/editing.h"
+#include "model/projection.h"
 #include "model/recount.h"
 #include "scenes.h"
 

@@ -60,10 +60,10 @@ protected:
             for (int l = s.currentLayer; l <= int(s.gridDepth); ++l)
                 for (int c = 0; c < int(s.gridWidth); ++c)
                     for (int r = 0; r < int(s.gridHeight); ++r) ++counts[int(grid->at(c, r, l).colour)];
-            TLabel* labels[] = {form->Label1, form->Label2, form->Label4, form->Label8, form->Label9};
             for (int code = 1; code <= 5; ++code) {
                 if (s.colourCounts[code - 1] != counts[code]) return "count " + std::to_string(code);
-                if (labels[code - 1]->text() != QString::number(counts[code])) return "label " + std::to_string(code);
+                if (form->countLabel(ColourCode(code))->text() != QString::number(counts[code]))
+                    return "label " + std::to_string(code);
             }
         }
         return "";
@@ -88,21 +88,19 @@ TEST_F(EventStreamTest, RandomUserEventsKeepTheModelSound) {
         else if (roll < 12) kind = 9;
         else if (roll < 13) kind = 11;
         else kind = pick(0, 8);
-        const MouseEventArgs press{buttons[pick(0, 2)], Qt::NoButton, Qt::NoModifier, 0, 0};
+        const Qt::MouseButton button = buttons[pick(0, 2)];
         switch (kind) {
             case 0: {
-                MouseEventArgs at = press;
-                at.x = pick(-5, 770), at.y = pick(-5, 420);
+                const MouseEventArgs at{pick(-5, 770), pick(-5, 420)};
                 form->Image1MouseDown(form->Image1, at);
                 break;
             }
             case 1: {
-                MouseEventArgs at = press;
-                at.x = pick(-100000, 100000), at.y = pick(-100000, 100000);
+                const MouseEventArgs at{pick(-100000, 100000), pick(-100000, 100000)};
                 form->Image1MouseDown(form->Image1, at);
                 break;
             }
-            case 2: QTest::mousePress(swatches[pick(0, 4)], press.button); break;
+            case 2: QTest::mousePress(swatches[pick(0, 4)], button); break;
             case 3: form->Button3->click(); break;
             case 4: form->Button4->click(); break;
             case 5: (pick(0, 1) ? form->UpDown1->upArrow() : form->UpDown1->downArrow())->click(); break;

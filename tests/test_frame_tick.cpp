@@ -1,5 +1,4 @@
 #include "form_fixture.h"
-#include "render/frame.h"
 
 #include <QElapsedTimer>
 
@@ -60,8 +59,8 @@ TEST_F(MainWindowTest, RealTimersPlayTheAnimationAndLeaveTwoHundredOfEach) {
     QElapsedTimer clock;
     clock.start();
     auto countsRead = [this] {
-        for (TLabel* label : {form->Label1, form->Label2, form->Label4, form->Label8, form->Label9})
-            if (label->text() != "200") return false;
+        for (int code = 1; code <= kColourCount; ++code)
+            if (form->countLabel(ColourCode(code))->text() != "200") return false;
         return true;
     };
     while (!(countsRead() && state.cycleTicks >= 13) && clock.elapsed() < 5000) QTest::qWait(20);

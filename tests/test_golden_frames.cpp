@@ -4,12 +4,11 @@
 
 #include <QImage>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
-#include "render/fast_frame.h"
-#include "render/frame.h"
-
-#include <memory>
+#include "model/projection.h"
+#include "render/frame_renderer.h"
 #include "scenes.h"
 
 using namespace kadro;

@@ -35,8 +35,6 @@ TEST(Grid, StartUpLeavesSizeTenLaidOut) {
     EXPECT_EQ(s.originY, 400);
     EXPECT_EQ(s.currentLayer, 1);
     EXPECT_EQ(s.cyclePhase, 2);
-    EXPECT_EQ(intToText(s.currentLayer), "1");
-    EXPECT_EQ(floatToText(s.gridDepth), "10");
     const GridCell& cell = model.grid->at(1, 1, 5);
     EXPECT_EQ(cell.screenX, 23.0f);
     EXPECT_EQ(cell.screenY, 400.0f);
@@ -110,23 +108,5 @@ TEST(Grid, EveryCellIsAnchoredForEverySize) {
                     ASSERT_EQ(g.screenX, float(10 + cell * c - cell * 0.5)) << size;
                     ASSERT_EQ(g.screenY, float(400 - cell * r + cell)) << size;
                 }
-    }
-}
-
-TEST(Grid, LabelTexts) {
-    EXPECT_EQ(floatToText(2.0f), "2");
-    EXPECT_EQ(floatToText(20.0f), "20");
-    EXPECT_EQ(floatToText(2.5f), "2.5");
-    EXPECT_EQ(intToText(-37), "-37");
-}
-
-TEST(Grid, StartPositionTruncatesTowardZero) {
-    const struct {
-        int width, height, left, top;
-    } cases[] = {{1024, 768, 205, 106}, {800, 600, 93, 22}, {1280, 1024, 333, 234}, {640, 480, 13, -37}};
-    for (const auto& c : cases) {
-        const WindowPosition p = startPosition(c.width, c.height);
-        EXPECT_EQ(p.left, c.left) << c.width << "x" << c.height;
-        EXPECT_EQ(p.top, c.top) << c.width << "x" << c.height;
     }
 }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "assets/assets.h"
-#include "render/jpeg.h"
+#include "image/jpeg.h"
 
 using namespace kadro;
 

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "form_fixture.h"
+#include "ui/placement.h"
 
 using namespace kadro;
 

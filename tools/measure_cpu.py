@@ -8,8 +8,7 @@ import random
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-import e2e_test  # noqa: E402
+import harness
 
 TICKS = os.sysconf("SC_CLK_TCK")
 
@@ -31,9 +30,8 @@ def measure(screen, seconds, action=None, per_second=4):
 
 
 def main():
-    e2e_test.BINARY = os.path.abspath(sys.argv[1])
     seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 20
-    screen = e2e_test.Screen()
+    screen = harness.Screen(sys.argv[1])
     try:
         time.sleep(1.5)  # the animation
         used, share = measure(screen, seconds)

@@ -8,16 +8,13 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-import e2e_test  # noqa: E402
+import harness
 
 
 def main():
-    e2e_test.BINARY = os.path.abspath(sys.argv[1])
     folder = sys.argv[2] if len(sys.argv) > 2 else "docs"
     os.makedirs(folder, exist_ok=True)
-    e2e_test.SCREEN_W, e2e_test.SCREEN_H = 1600, 900  # room for both windows side by side
-    screen = e2e_test.Screen()
+    screen = harness.Screen(sys.argv[1], size=(1600, 900))  # room for both windows side by side
     try:
         time.sleep(1.5)  # the animation
         screen.click_in_window(264, 518)  # one layer up: the front layer cut away

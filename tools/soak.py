@@ -12,8 +12,7 @@ import random
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-import e2e_test  # noqa: E402
+import harness
 
 TICKS = os.sysconf("SC_CLK_TCK")
 
@@ -54,7 +53,7 @@ def act(screen, generator):
         screen.run("xdotool", "mousemove", str(left + 100), str(top + 40), "mousedown", "1",
                    "mousemove", str(left + 100 + generator.randrange(-5, 6)), str(top + 40 + generator.randrange(-5, 6)),
                    "mouseup", "1")
-        screen.run("xdotool", "windowmove", screen.window, str(e2e_test.START[0]), str(e2e_test.START[1]))
+        screen.run("xdotool", "windowmove", screen.window, str(harness.START[0]), str(harness.START[1]))
     else:
         screen.click_in_window(*CONTROLS["about"][0])
 
@@ -66,9 +65,8 @@ def main():
     parser.add_argument("--max-growth-mib", type=float, default=None)
     parser.add_argument("--seed", type=int, default=1)
     args = parser.parse_args()
-    e2e_test.BINARY = os.path.abspath(args.binary)
     generator = random.Random(args.seed)
-    screen = e2e_test.Screen()
+    screen = harness.Screen(args.binary)
     try:
         time.sleep(1.5)  # the animation
         for _ in range(50):  # every kind of input once before measuring, so first-use caches are in

@@ -4,15 +4,13 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include "model/animation.h"
 #include "model/editing.h"
 #include "model/recount.h"
-#include "render/animation.h"
-#include "render/frame.h"
 #include "ui/Unit2.h"
+#include "ui/captions.h"
 #include "ui/logo.h"
-
-TForm1* Form1 = nullptr;
-const char* const kFontFamily = "Liberation Sans";
+#include "ui/placement.h"
 
 using namespace kadro;
 
@@ -56,9 +54,9 @@ TForm1::TForm1(ViewState& state, CellGrid& grid, QWidget* parent)
     }
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(Timer1); });
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(Timer2); });
-    // Both are enabled from creation; they tick once the event loop runs.
+    // The frame timer is enabled from creation; FormCreate starts the intro timer. Neither
+    // ticks before the event loop runs.
     Timer1->start();
-    Timer2->start();
 }
 
 void TForm1::FormCreate(QObject*) {
@@ -164,12 +162,22 @@ void TForm1::Timer1Timer(QObject*) {
         ++framesDrawn_;
     }
     Button10Click(this);
-    Label1->setCaption(text(state_.countOf(ColourCode::Yellow)));
-    Label2->setCaption(text(state_.countOf(ColourCode::Lime)));
-    Label4->setCaption(text(state_.countOf(ColourCode::Aqua)));
-    Label8->setCaption(text(state_.countOf(ColourCode::Fuchsia)));
-    Label9->setCaption(text(state_.countOf(ColourCode::Red)));
+    for (int code = 1; code <= kColourCount; ++code) {
+        const auto colour = static_cast<ColourCode>(code);
+        countLabel(colour)->setCaption(text(state_.countOf(colour)));
+    }
     if (redraw) Image1->update();
+}
+
+TLabel* TForm1::countLabel(ColourCode code) const {
+    switch (code) {
+        case ColourCode::Yellow: return Label1;
+        case ColourCode::Lime: return Label2;
+        case ColourCode::Aqua: return Label4;
+        case ColourCode::Fuchsia: return Label8;
+        case ColourCode::Red: return Label9;
+    }
+    return Label1;  // no other code exists
 }
 
 void TForm1::Button10Click(QObject*) { recount(state_, grid_); }

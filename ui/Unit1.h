@@ -1,12 +1,30 @@
 #pragma once
 // The main window: drawing area, palette with the parts list, layer and size controls,
 // command buttons and the close mark. Its handlers translate events into model operations.
+//
+// The controls and handlers keep the names the layout binds. What each one is:
+//   Image1    the drawing area (761 x 417, reaching past the window's right edge)
+//   Image2    the logo; Image3, Image4, Image5 blank black panels behind the controls
+//   Shape1-5  the palette swatches: yellow, lime, aqua, fuchsia, red
+//   Label1, Label2, Label4, Label8, Label9   the parts list: the count under each swatch
+//   Label7    the current layer; Label10 the size; Label14 the red close mark "X"
+//   Label5, Label6  the captions DEPTH LAYER and WIDTH/HEIGHT/DEPTH
+//   Label11, Label3 hidden: the zoom step's value and the caption SIZE
+//   UpDown1   the layer up-down; ScrollBar4 the size bar (2..20)
+//   ScrollBar2  hidden zoom step (1..10), 10 once the grid reset has run
+//   ScrollBar1  hidden intro progress, moved by Timer2
+//   Button2 CLEAR, Button7 FILL, Button3 HIDE/SHOW GRID, Button4 ERASE IS OFF/ON,
+//   Button5 LOAD and Button6 SAVE (placeholders), Button11 ABOUT KADRO
+//   Button1   hidden: its handler is the grid reset, run once by FormCreate
+//   Button10  hidden: its handler is the recount, run by every frame tick
+//   Button8, Edit1  hidden and unused
+//   Timer1    the frame, every 10 ms; Timer2 the intro counter
 #include <QTimer>
 #include <QWidget>
 
 #include "model/grid.h"
-#include "render/fast_frame.h"
 #include "render/frame_inputs.h"
+#include "render/frame_renderer.h"
 #include "ui/controls.h"
 #include "ui_Unit1.h"
 
@@ -18,6 +36,9 @@ public:
 
     // Frames actually drawn; a tick whose picture would not change keeps the last one.
     int framesDrawn() const { return framesDrawn_; }
+
+    // The parts-list label under a colour's swatch.
+    TLabel* countLabel(kadro::ColourCode code) const;
 
     QTimer* Timer1;  // frame renderer, every 10 ms for the whole run
     QTimer* Timer2;  // intro counter, until the start-up animation begins
@@ -57,9 +78,3 @@ private:
     kadro::FrameInputs lastFrame_;
     int framesDrawn_ = 0;
 };
-
-// The one main window of the program, set before its creation handler runs.
-extern TForm1* Form1;
-
-// The face used for every text of the windows, with the layout's pixel heights.
-extern const char* const kFontFamily;

@@ -4,7 +4,6 @@
 #include <QShowEvent>
 
 #include "assets/assets.h"
-#include "ui/Unit1.h"
 #include "ui/logo.h"
 
 TForm2* Form2 = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
-// The About window: the logo and a page of product text, shown beside the main window.
+// The About window: the logo and a page of product text. It opens centred on the desktop, over
+// the main window, which keeps running.
 #include <QWidget>
 
 #include "ui/controls.h"

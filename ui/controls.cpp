@@ -5,9 +5,11 @@
 #include <QPainter>
 #include <QToolButton>
 
+const char* const kFontFamily = "Liberation Sans";
+
 MouseEventArgs mouseEventArgs(const QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    return {event->button(), event->buttons(), event->modifiers(), at.x(), at.y()};
+    return {at.x(), at.y()};
 }
 
 TLabel::TLabel(QWidget* parent) : QLabel(parent) {

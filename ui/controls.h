@@ -14,11 +14,9 @@
 
 class QToolButton;
 
-// The mouse details that a press or move carries: button, held buttons, keys, position.
+// Where a press landed, in pixels of the control. The handlers act the same for every mouse
+// button and modifier, so nothing else of the press is passed on.
 struct MouseEventArgs {
-    Qt::MouseButton button;
-    Qt::MouseButtons heldButtons;
-    Qt::KeyboardModifiers heldKeys;
     int x;
     int y;
 };
@@ -141,6 +139,9 @@ protected:
 };
 
 MouseEventArgs mouseEventArgs(const QMouseEvent* event);
+
+// The face used for every text of the windows, with the layout's pixel heights.
+extern const char* const kFontFamily;
 
 // Applies what a layout stores as extra properties: "fontHeight" (pixels) and "colour"
 // (background) on the root and every widget below it.

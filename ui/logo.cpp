@@ -1,7 +1,7 @@
 #include "ui/logo.h"
 
 #include "assets/assets.h"
-#include "render/jpeg.h"
+#include "image/jpeg.h"
 
 QImage logoPicture() {
     const auto bytes = kadro::assets::logoJpeg();

@@ -18,16 +18,14 @@ int main(int argc, char** argv) {
     std::unique_ptr<TForm2> aboutWindow;
     try {
         mainWindow = std::make_unique<TForm1>(viewState, cellGrid);
-        Form1 = mainWindow.get();
-        Form1->FormCreate(Form1);
+        mainWindow->FormCreate(mainWindow.get());
         aboutWindow = std::make_unique<TForm2>();
         Form2 = aboutWindow.get();
-        Form1->show();
+        mainWindow->show();
         application.exec();
     } catch (const std::exception& error) {
         showException(error);
     }
     Form2 = nullptr;
-    Form1 = nullptr;
     return 0;
 }

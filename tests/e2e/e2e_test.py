@@ -1,124 +1,24 @@
 #!/usr/bin/env python3
 """End-to-end tests: the real program on a real X server (Xvfb), driven with xdotool, checked
-by the pixels of screenshots. Run one scenario: e2e_test.py --binary build/kadro Scenario.test_x
+by the pixels of screenshots. Run one scenario with CTest (ctest -R e2e.start), or by hand:
+PYTHONPATH=tools tests/e2e/e2e_test.py --binary build/kadro Scenario.test_start
 
 Expected pictures are computed here from the geometry of the design, never from the program."""
 import argparse
 import os
-import subprocess
 import sys
-import tempfile
 import time
 import unittest
 
+from harness import BLACK, IMAGE1, RED, START, WHITE, YELLOW, Screen, cube_pixels
+
 BINARY = None
 FAILURES = None
-SCREEN_W, SCREEN_H = 1024, 768
-START = (205, 106)  # where the window opens on a 1024 x 768 screen
-IMAGE1 = (8, 88)  # the drawing area inside the window
-BLACK, YELLOW, RED, WHITE = (0, 0, 0), (255, 255, 0), (255, 0, 0), (255, 255, 255)
-
-
-def cube_pixels(column, row, layer, size):
-    """Pixels of the drawing area covered by the stack of squares of one cube (ignoring what
-    other cubes paint), from the projection: corner (10 + s * column + ...), squares one pixel
-    up and right, each half-open."""
-    s = 260.0 / size
-    x = int(10 + s * column + (layer - 1) * s / 2)
-    y = int(400 - s * row - (layer - 1) * s / 2)
-    pixels = set()
-    k = 0.0
-    while s / 2 > k:
-        x += 1
-        y -= 1
-        for py in range(int(y - s), y):
-            for px in range(x, int(x + s)):
-                pixels.add((px, py))
-        k += 1
-    return pixels
-
-
-class Screen:
-    """An Xvfb server and the program on it."""
-
-    def __init__(self):
-        read_end, write_end = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN_W}x{SCREEN_H}x24", "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            number = pipe.readline().strip()
-        if not number:
-            raise RuntimeError("Xvfb did not start")
-        self.env = dict(os.environ, DISPLAY=":" + number, QT_QPA_PLATFORM="xcb")
-        self.env.pop("WAYLAND_DISPLAY", None)
-        self.started = time.time()
-        self.log = tempfile.TemporaryFile()
-        self.program = subprocess.Popen([BINARY], env=self.env, stdout=self.log, stderr=self.log)
-        self.window = self.wait_for_window("^KADRO$")
-
-    def close(self):
-        for process in (self.program, self.xvfb):
-            if process.poll() is None:
-                process.kill()
-                process.wait()
-
-    def run(self, *args):
-        return subprocess.run(args, env=self.env, capture_output=True, text=True, check=True).stdout
-
-    def wait_for_window(self, name, timeout=30.0):
-        deadline = time.time() + timeout
-        while time.time() < deadline:
-            result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name], env=self.env,
-                                    capture_output=True, text=True)
-            ids = result.stdout.split()
-            if ids:
-                return ids[0]
-            time.sleep(0.05)
-        self.log.seek(0)
-        raise AssertionError(f"no window named {name}; program exit {self.program.poll()}; "
-                             f"its output: {self.log.read().decode(errors='replace')}")
-
-    def geometry(self, window=None):
-        out = self.run("xdotool", "getwindowgeometry", "--shell", window or self.window)
-        values = dict(line.split("=") for line in out.split())
-        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
-
-    def click(self, x, y, button=1):
-        self.run("xdotool", "mousemove", str(x), str(y), "click", str(button))
-
-    def click_in_window(self, x, y, button=1):
-        left, top, _, _ = self.geometry()
-        self.click(left + x, top + y, button)
-
-    def shot(self):
-        """The whole screen as rows of (r, g, b)."""
-        raw = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"], env=self.env,
-                             capture_output=True, check=True).stdout
-        return Shot(raw)
-
-    def settle(self, seconds=0.15):
-        time.sleep(seconds)
-
-
-class Shot:
-    def __init__(self, raw):
-        self.raw = raw
-
-    def __getitem__(self, point):
-        x, y = point
-        i = (y * SCREEN_W + x) * 3
-        return tuple(self.raw[i:i + 3])
-
-    def save(self, path):
-        subprocess.run(["convert", "-size", f"{SCREEN_W}x{SCREEN_H}", "-depth", "8", "rgb:-", path],
-                       input=self.raw, check=True)
 
 
 class Scenario(unittest.TestCase):
     def setUp(self):
-        self.screen = Screen()
+        self.screen = Screen(BINARY)
         self.shots = []
 
     def tearDown(self):
@@ -281,7 +181,7 @@ class Scenario(unittest.TestCase):
         self.screen.settle()
         self.assertEqual(self.drawing_area_differences(self.screen.shot(), lambda x, y: before_at(x, y)), [])
 
-    def test_about_window_beside_the_running_main_window(self):
+    def test_about_window_over_the_running_main_window(self):
         self.wait_until_still()
         self.press_button(448 + 44, 544 + 16)
         about = self.screen.wait_for_window("^ABOUT KADRO$")

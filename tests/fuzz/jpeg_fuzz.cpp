@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "render/jpeg.h"
+#include "image/jpeg.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {

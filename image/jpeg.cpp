@@ -1,4 +1,4 @@
-#include "render/jpeg.h"
+#include "image/jpeg.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "render/animation.h"
+#include "model/animation.h"
 
 namespace kadro {
 

@@ -1,11 +1,11 @@
-#include "render/fast_frame.h"
+#include "render/frame_renderer.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 #include <cwchar>
 
-#include "render/frame.h"
+#include "render/frame_look.h"
 
 namespace kadro {
 
@@ -39,12 +39,6 @@ inline void fillRun(Pixel* run, int count, Pixel colour) {
     std::memcpy(run + count - 4, &quad, sizeof quad);
 }
 
-int squareCount(double half) {
-    int count = 0;
-    for (float step = 0.0f; half > step; step += 1.0f) ++count;
-    return count;
-}
-
 // Calls row(y, left, right) for the rows of a stack of n squares of the given side stepped up
 // and right from (x0, y0), clipped to a width x height buffer, bottom row first: on each row
 // the squares' union is one span. Square k (1..n) spans x0 + k .. trunc(x0 + k + size) and
@@ -52,8 +46,7 @@ int squareCount(double half) {
 // the sum is not negative and v + ceil(size) where it is; likewise for v - size.
 template <typename Row>
 void forEachStackRow(int32_t x0, int32_t y0, int squares, double size, int width, int height, Row row) {
-    const auto sizeDown = static_cast<int32_t>(size);
-    const int32_t sizeUp = static_cast<double>(sizeDown) == size ? sizeDown : sizeDown + 1;
+    const auto [sizeDown, sizeUp] = truncatedSide(size);
     // A square's edges only move right and up with k, so the squares on a row are a run
     // k = first..last, and the row's span runs from square first's left edge to square last's
     // right edge.
@@ -110,8 +103,8 @@ void paintHatchedRectangleOver(const PixelBuffer& target, int x1, int y1, int x2
 
 void FrameRenderer::paintCube(int32_t x0, int32_t y0, Pixel colour) {
     const PixelBuffer& target = target_;
-    const int rise = squares_ + sizeUp_;
-    if (tabled_ && x0 >= 0 && x0 + squares_ + sizeDown_ <= target.width && y0 - rise >= 0 && y0 - 2 < target.height) {
+    const int rise = squares_ + side_.up;
+    if (tabled_ && x0 >= 0 && x0 + squares_ + side_.down <= target.width && y0 - rise >= 0 && y0 - 2 < target.height) {
         Pixel* line = target.pixels + static_cast<long>(y0 - 2) * target.stride + x0;
         for (int d = 2; d <= rise; ++d, line -= target.stride) fillRun(line + spanLeft_[d], spanRight_[d] - spanLeft_[d], colour);
         return;
@@ -124,19 +117,19 @@ void FrameRenderer::paintCube(int32_t x0, int32_t y0, Pixel colour) {
 void FrameRenderer::paintGridRectangle(int32_t x0, int32_t y0, Pixel pen, Pixel brush) {
     const PixelBuffer& target = target_;
     const int32_t x = x0 + squares_, y = y0 - squares_;
-    if (tabled_ && x >= 0 && x + sizeDown_ <= target.width && y - sizeUp_ >= 0 && y <= target.height &&
-        sizeDown_ >= 3 && sizeUp_ >= 3) {
+    const auto [down, up] = side_;
+    if (tabled_ && x >= 0 && x + down <= target.width && y - up >= 0 && y <= target.height && down >= 3 && up >= 3) {
         // Whole and with an inside, so without clipping or border tests: its top and bottom rows
         // in the pen, the rows between with a pen pixel at either end and the hatch between.
-        Pixel* row = target.pixels + static_cast<long>(y - sizeUp_) * target.stride;
-        fillRun(row + x, sizeDown_, pen);
-        for (int line = y - sizeUp_ + 1; line < y - 1; ++line) {
+        Pixel* row = target.pixels + static_cast<long>(y - up) * target.stride;
+        fillRun(row + x, down, pen);
+        for (int line = y - up + 1; line < y - 1; ++line) {
             row += target.stride;
             row[x] = pen;
-            row[x + sizeDown_ - 1] = pen;
-            paintHatchRow(row, line, x + 1, sizeDown_ - 2, brush);
+            row[x + down - 1] = pen;
+            paintHatchRow(row, line, x + 1, down - 2, brush);
         }
-        fillRun(row + target.stride + x, sizeDown_, pen);
+        fillRun(row + target.stride + x, down, pen);
         return;
     }
     paintHatchedRectangleOver(target, x, y, static_cast<int32_t>(x + size_), static_cast<int32_t>(y - size_), pen,
@@ -144,34 +137,26 @@ void FrameRenderer::paintGridRectangle(int32_t x0, int32_t y0, Pixel pen, Pixel 
 }
 
 void FrameRenderer::paintPreview(const ViewState& state) {
-    const double half = size_ * 0.5;
-    const int divisor = size_ > 100 ? 2 : 1;
-    const double previewSize = size_ / divisor;
-    const int squares = squareCount(half / divisor);
+    const PreviewStack preview = previewStack(size_);
     if (!state.eraseMode) {
         const Pixel colour = colourOfCode(state.currentColour);
-        forEachStackRow(kPreviewX, kPreviewY, squares, previewSize, target_.width, target_.height,
+        forEachStackRow(kPreviewX, kPreviewY, preview.squares, preview.side, target_.width, target_.height,
                         [&](int y, int left, int right) {
                             fillRun(target_.pixels + static_cast<long>(y) * target_.stride + left, right - left, colour);
                         });
         return;
     }
-    for (int k = 1; k <= squares; ++k) {
+    for (int k = 1; k <= preview.squares; ++k) {
         const int32_t x = kPreviewX + k, y = kPreviewY - k;
-        paintHatchedRectangleOver(target_, x, y, static_cast<int32_t>(x + previewSize),
-                                  static_cast<int32_t>(y - previewSize), colours::navy, colours::white);
+        paintHatchedRectangleOver(target_, x, y, static_cast<int32_t>(x + preview.side),
+                                  static_cast<int32_t>(y - preview.side), previewErasePen, previewEraseBrush);
     }
 }
 
-bool FrameRenderer::scanCells(const ViewState& state, const CellGrid& grid, double half, double size) {
-    const int columns = static_cast<int>(state.gridWidth), rows = static_cast<int>(state.gridHeight);
-    const int front = state.currentLayer;
-    int layers = 0;
-    for (float layer = static_cast<float>(front); layer <= state.gridDepth; layer += 1.0f) ++layers;
-    if (columns < 1 || columns >= kGridSide || rows < 1 || rows >= kGridSide || front < 1 ||
-        front + layers > kGridSide) {
-        return false;
-    }
+bool FrameRenderer::scanCells(const VisibleBlock& block, const CellGrid& grid, double size) {
+    const int columns = block.columns, rows = block.rows;
+    const int front = block.firstLayer, layers = block.layers();
+    if (columns < 1 || columns >= kGridSide || rows < 1 || rows >= kGridSide || front < 1) return false;
     // In memory order: the layers of one column and row lie next to each other.
     for (int i = 0; i < layers; ++i) std::fill_n(filled_[i], columns, 0u);
     for (int c = 0; c < columns; ++c) {
@@ -190,14 +175,8 @@ bool FrameRenderer::scanCells(const ViewState& state, const CellGrid& grid, doub
         }
     }
     for (int i = 0; i < layers; ++i) {
-        for (int c = 0; c < columns; ++c) {
-            const GridCell& cell = grid.at(c, 0, front + i);
-            x0_[i][c] = static_cast<int32_t>(cell.screenX + cell.layer * half);
-        }
-        for (int r = 0; r < rows; ++r) {
-            const GridCell& cell = grid.at(0, r, front + i);
-            y0_[i][r] = static_cast<int32_t>(cell.screenY - (cell.layer - 1.0) * half - size);
-        }
+        for (int c = 0; c < columns; ++c) x0_[i][c] = stackAnchor(grid.at(c, 0, front + i), size).x;
+        for (int r = 0; r < rows; ++r) y0_[i][r] = stackAnchor(grid.at(0, r, front + i), size).y;
     }
     // A cell two layers back whose anchor is that of the cell one column right and one row up
     // has the same stack and the same grid rectangle. So its cube is hidden when that cell or
@@ -230,41 +209,35 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
     }
 
     size_ = state.cellSize;
-    const double half = size_ * 0.5;
-    squares_ = squareCount(half);
-    sizeDown_ = static_cast<int32_t>(size_);
-    sizeUp_ = static_cast<double>(sizeDown_) == size_ ? sizeDown_ : sizeDown_ + 1;
-    const int rise = squares_ + sizeUp_;
+    squares_ = squareCount(size_ * 0.5);
+    side_ = truncatedSide(size_);
+    const int rise = squares_ + side_.up;
     tabled_ = size_ >= 0 && rise < kMaxRise;
     for (int d = 2; tabled_ && d <= rise; ++d) {
-        spanLeft_[d] = std::max(1, d - sizeUp_);
-        spanRight_[d] = std::min(squares_, d - 1) + sizeDown_;
+        spanLeft_[d] = std::max(1, d - side_.up);
+        spanRight_[d] = std::min(squares_, d - 1) + side_.down;
     }
 
     // The cells in the drawing order, the back layer first. Where the layout pass put them, the
     // anchors come from the tables and only the cells not hidden are visited.
-    const int columns = static_cast<int>(state.gridWidth), rows = static_cast<int>(state.gridHeight);
-    const bool laidOut = scanCells(state, grid, half, size_);
-    for (float layer = state.gridDepth; layer >= static_cast<float>(state.currentLayer); layer -= 1.0f) {
-        const int index = static_cast<int>(layer) - state.currentLayer;
-        const Pixel oddColumnPen = isEven(layer) ? colours::white : colours::grey;
-        auto paintCell = [&](int column, int row, int32_t x0, int32_t y0) {
-            const float colour = grid.at(column, row, static_cast<int>(layer)).colour;
+    const VisibleBlock block = visibleBlock(state);
+    const int columns = block.columns, rows = block.rows;
+    const bool laidOut = scanCells(block, grid, size_);
+    for (int layer = block.lastLayer; layer >= block.firstLayer; --layer) {
+        const int index = layer - block.firstLayer;
+        const bool evenLayer = isEven(static_cast<float>(layer));
+        auto paintCell = [&](int column, int row, StackAnchor anchor) {
+            const float colour = grid.at(column, row, layer).colour;
             if (colour != 0.0f) {
-                paintCube(x0, y0, colourOfCode(static_cast<int>(colour)));
+                paintCube(anchor.x, anchor.y, colourOfCode(static_cast<int>(colour)));
             } else if (state.gridVisible) {
-                const bool evenColumn = (column & 1) == 0;
-                paintGridRectangle(x0, y0, evenColumn ? colours::white : oddColumnPen,
-                                   evenColumn ? colours::grey : colours::navy);
+                const GridLook look = gridLook((column & 1) == 0, evenLayer);
+                paintGridRectangle(anchor.x, anchor.y, look.pen, look.brush);
             }
         };
         for (int column = 0; column < columns; ++column) {
             if (!laidOut) {
-                for (int row = 0; row < rows; ++row) {
-                    const GridCell& cell = grid.at(column, row, static_cast<int>(layer));
-                    paintCell(column, row, static_cast<int32_t>(cell.screenX + cell.layer * half),
-                              static_cast<int32_t>(cell.screenY - (cell.layer - 1.0) * half - size_));
-                }
+                for (int row = 0; row < rows; ++row) paintCell(column, row, stackAnchor(grid.at(column, row, layer), size_));
                 continue;
             }
             // Rows from the bottom: the cubes not hidden, and the grid rectangles of the empty
@@ -275,7 +248,7 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
                              (state.gridVisible ? allRows & ~filled & ~lined_[index][column] : 0);
             for (; shown; shown &= shown - 1) {
                 const int row = std::countr_zero(shown);
-                paintCell(column, row, x0_[index][column], y0_[index][row]);
+                paintCell(column, row, {x0_[index][column], y0_[index][row]});
             }
         }
     }

@@ -4,10 +4,11 @@
 #include <vector>
 
 #include "model/grid.h"
-#include "render/frame.h"
+#include "reference_frame.h"
 #include "scenes.h"
 
 using namespace kadro;
+using kadro::reference::drawFrameByRectangles;
 
 namespace {
 
@@ -52,7 +53,7 @@ struct Scene : kadro::testing::SceneModel {
 
 }  // namespace
 
-TEST(Frame, ClearsTheWindowAreaFirst) {
+TEST(ReferenceFrame, ClearsTheWindowAreaFirst) {
     Scene scene(10);
     Recorder recorder;
     drawFrameByRectangles(recorder, scene.state, *scene.grid, 550, 580);
@@ -60,7 +61,7 @@ TEST(Frame, ClearsTheWindowAreaFirst) {
     EXPECT_EQ(recorder.calls.front(), (Recorder::Call{0, 0, 550, 580, colours::black, colours::black, BrushStyle::Solid}));
 }
 
-TEST(Frame, CubeIsAStackOfSquaresSteppedUpAndRight) {
+TEST(ReferenceFrame, CubeIsAStackOfSquaresSteppedUpAndRight) {
     Scene scene(10);
     scene.grid->at(0, 0, 1).colour = 1.0f;
     std::vector<Recorder::Call> calls = scene.modelCalls();
@@ -80,7 +81,7 @@ TEST(Frame, CubeIsAStackOfSquaresSteppedUpAndRight) {
     EXPECT_EQ(calls.back(), (Recorder::Call{374, 36, 400, 10, colours::red, colours::red, BrushStyle::Solid}));
 }
 
-TEST(Frame, SizeThreeStartsOneRowUpFromTheSingleFloatAnchor) {
+TEST(ReferenceFrame, SizeThreeStartsOneRowUpFromTheSingleFloatAnchor) {
     Scene scene(3);
     EXPECT_EQ(scene.grid->at(0, 0, 1).screenY, 486.66666f);
     scene.grid->at(0, 0, 1).colour = 2.0f;
@@ -89,7 +90,7 @@ TEST(Frame, SizeThreeStartsOneRowUpFromTheSingleFloatAnchor) {
     EXPECT_EQ(calls.front(), (Recorder::Call{11, 398, 97, 311, colours::lime, colours::lime, BrushStyle::Solid}));
 }
 
-TEST(Frame, SizeTwentyStacksSevenSquaresOfThirteen) {
+TEST(ReferenceFrame, SizeTwentyStacksSevenSquaresOfThirteen) {
     Scene scene(20);
     scene.grid->at(4, 7, 3).colour = 3.0f;
     const std::vector<Recorder::Call> calls = scene.modelCalls();
@@ -100,7 +101,7 @@ TEST(Frame, SizeTwentyStacksSevenSquaresOfThirteen) {
     }
 }
 
-TEST(Frame, GridPatternColoursFollowColumnAndLayerParity) {
+TEST(ReferenceFrame, GridPatternColoursFollowColumnAndLayerParity) {
     Scene scene(10);
     scene.state.gridVisible = true;
     scene.state.currentLayer = 1;
@@ -120,12 +121,12 @@ TEST(Frame, GridPatternColoursFollowColumnAndLayerParity) {
     EXPECT_EQ(layer2[0].brush, colours::grey);
 }
 
-TEST(Frame, HiddenGridDrawsNothingForEmptyCells) {
+TEST(ReferenceFrame, HiddenGridDrawsNothingForEmptyCells) {
     Scene scene(10);
     EXPECT_TRUE(scene.modelCalls().empty());
 }
 
-TEST(Frame, OnlyTheVisibleBlockIsDrawn) {
+TEST(ReferenceFrame, OnlyTheVisibleBlockIsDrawn) {
     Scene scene(10);
     scene.grid->at(10, 0, 1).colour = 1.0f;  // beyond the size
     scene.grid->at(0, 0, 0).colour = 1.0f;   // layer 0
@@ -137,7 +138,7 @@ TEST(Frame, OnlyTheVisibleBlockIsDrawn) {
     EXPECT_EQ(scene.modelCalls().size(), 13u);
 }
 
-TEST(Frame, PreviewCubeAtItsFixedPlaceAndHalfScaleAtSizeTwo) {
+TEST(ReferenceFrame, PreviewCubeAtItsFixedPlaceAndHalfScaleAtSizeTwo) {
     Scene scene(10);
     Recorder recorder;
     drawFrameByRectangles(recorder, scene.state, *scene.grid, 550, 580);

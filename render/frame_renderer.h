@@ -1,25 +1,29 @@
 #pragma once
-// The frame drawn as the reference draws it, back to front over the clearing, but each stack
-// of squares as one span a row and without the cells that a nearer cell hides whole.
+// The frame of the main window's drawing area: cleared, the visible block drawn back to front in
+// the oblique projection, the preview cube on top. Each stack of squares is painted as one span
+// a row, and the cells that a nearer cell hides whole are left out.
 #include <array>
 #include <cstdint>
 
 #include "model/grid.h"
+#include "model/projection.h"
+#include "model/visible_block.h"
 #include "render/canvas.h"
 
 namespace kadro {
 
 class FrameRenderer {
 public:
-    // Same pixels as drawFrameByRectangles on the same buffer: pixels outside the clearing
-    // rectangle that nothing paints keep what they held. Allocates nothing.
+    // Paints exactly the pixels that drawing every square and grid rectangle back to front with
+    // Canvas::Rectangle would: pixels outside the clearing rectangle (0, 0, windowWidth,
+    // windowHeight) that nothing paints keep what they held. Allocates nothing.
     void draw(PixelBuffer target, const ViewState& state, const CellGrid& grid, int windowWidth,
               int windowHeight);
 
 private:
     // Reads the visible block in memory order. True when every cell is anchored by its column,
     // row and layer alone, as the layout pass leaves it; then fills the tables below.
-    bool scanCells(const ViewState& state, const CellGrid& grid, double half, double size);
+    bool scanCells(const VisibleBlock& block, const CellGrid& grid, double size);
     // The stack of squares of one colour whose anchor is (x0, y0): its union, a span a row.
     void paintCube(int32_t x0, int32_t y0, Pixel colour);
     // The grid rectangle of an empty cell whose anchor is (x0, y0): where its cube's last
@@ -29,11 +33,11 @@ private:
 
     PixelBuffer target_{};
     // The squares of this frame: their number, side, and side as the drawing truncates it
-    // (x + side to x + sizeDown_ and y - side to y - sizeUp_ for whole x, y >= 0).
+    // (x + side to x + side_.down and y - side to y - side_.up for whole x, y >= 0).
     int squares_ = 0;
     double size_ = 0.0;
-    int32_t sizeDown_ = 0, sizeUp_ = 0;
-    // Row spans of a stack by the row d above its anchor, 2 <= d <= squares + sizeUp: from
+    TruncatedSide side_{};
+    // Row spans of a stack by the row d above its anchor, 2 <= d <= squares + side_.up: from
     // x0 + spanLeft_[d] to x0 + spanRight_[d], where no coordinate is negative. Valid when
     // tabled_.
     static constexpr int kMaxRise = 512;

@@ -8,12 +8,13 @@
 #include <random>
 #include <vector>
 
-#include "render/animation.h"
-#include "render/fast_frame.h"
-#include "render/frame.h"
+#include "model/animation.h"
+#include "render/frame_renderer.h"
+#include "reference_frame.h"
 #include "scenes.h"
 
 using namespace kadro;
+using kadro::reference::drawFrameByRectangles;
 using kadro::testing::SceneModel;
 
 // Every allocation of this test program is counted, so a test can tell that a call made none.
@@ -37,30 +38,30 @@ namespace {
 
 struct Frames {
     // Both start from the same leftover picture, since unpainted pixels keep it.
-    explicit Frames(uint32_t seed) : reference(kDrawingWidth * kDrawingHeight), fast(reference.size()) {
+    explicit Frames(uint32_t seed) : reference(kDrawingWidth * kDrawingHeight), rendered(reference.size()) {
         std::mt19937 generator(seed);
         for (Pixel& p : reference) p = 0xFF000000u | (generator() & 0xFFFFFF);
-        fast = reference;
+        rendered = reference;
     }
     // Empty when the pictures agree, else the first differing pixel.
     std::string compare(const SceneModel& scene, int windowWidth = 550, int windowHeight = 580) {
         Canvas canvas({reference.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth});
         drawFrameByRectangles(canvas, scene.state, *scene.grid, windowWidth, windowHeight);
-        renderer->draw({fast.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth}, scene.state, *scene.grid,
+        renderer->draw({rendered.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth}, scene.state, *scene.grid,
                        windowWidth, windowHeight);
-        for (size_t i = 0; i < fast.size(); ++i)
-            if (fast[i] != reference[i])
+        for (size_t i = 0; i < rendered.size(); ++i)
+            if (rendered[i] != reference[i])
                 return "first difference at (" + std::to_string(i % kDrawingWidth) + ", " +
                        std::to_string(i / kDrawingWidth) + ")";
         return "";
     }
-    std::vector<Pixel> reference, fast;
+    std::vector<Pixel> reference, rendered;
     std::unique_ptr<FrameRenderer> renderer = std::make_unique<FrameRenderer>();
 };
 
 }  // namespace
 
-TEST(FastFrame, SameAsReferenceForFullBlocksAtEverySize) {
+TEST(FrameRenderer, SameAsReferenceForFullBlocksAtEverySize) {
     Frames frames(1);
     for (int size = kMinSize; size <= kMaxSize; ++size) {
         SceneModel scene(size);
@@ -76,7 +77,7 @@ TEST(FastFrame, SameAsReferenceForFullBlocksAtEverySize) {
     }
 }
 
-TEST(FastFrame, SameAsReferenceForRandomBlocksAtEverySizeAndLayer) {
+TEST(FrameRenderer, SameAsReferenceForRandomBlocksAtEverySizeAndLayer) {
     Frames frames(2);
     for (int size = kMinSize; size <= kMaxSize; ++size) {
         for (int layer = 1; layer <= size; ++layer) {
@@ -92,7 +93,7 @@ TEST(FastFrame, SameAsReferenceForRandomBlocksAtEverySizeAndLayer) {
     }
 }
 
-TEST(FastFrame, SameAsReferenceForEmptyGridsErasingAndAfterAColourCyclePass) {
+TEST(FrameRenderer, SameAsReferenceForEmptyGridsErasingAndAfterAColourCyclePass) {
     Frames frames(3);
     for (int size = kMinSize; size <= kMaxSize; ++size) {
         SceneModel scene(size);
@@ -105,7 +106,7 @@ TEST(FastFrame, SameAsReferenceForEmptyGridsErasingAndAfterAColourCyclePass) {
     }
 }
 
-TEST(FastFrame, SameAsReferenceForOddWindowSizesAndNoVisibleLayer) {
+TEST(FrameRenderer, SameAsReferenceForOddWindowSizesAndNoVisibleLayer) {
     Frames frames(4);
     SceneModel scene(9);
     scene.random(9, 0.5);
@@ -116,18 +117,18 @@ TEST(FastFrame, SameAsReferenceForOddWindowSizesAndNoVisibleLayer) {
     ASSERT_EQ(frames.compare(scene), "");
 }
 
-TEST(FastFrame, SameAsReferenceOnABufferWiderThanTheDrawingArea) {
-    std::vector<Pixel> reference(1100 * 50, colours::black), fast = reference;
+TEST(FrameRenderer, SameAsReferenceOnABufferWiderThanTheDrawingArea) {
+    std::vector<Pixel> reference(1100 * 50, colours::black), rendered = reference;
     SceneModel scene(10);
     scene.stripes();
     Canvas canvas({reference.data(), 1100, 50, 1100});
     drawFrameByRectangles(canvas, scene.state, *scene.grid, 1100, 50);
     auto renderer = std::make_unique<FrameRenderer>();
-    renderer->draw({fast.data(), 1100, 50, 1100}, scene.state, *scene.grid, 1100, 50);
-    EXPECT_EQ(fast, reference);
+    renderer->draw({rendered.data(), 1100, 50, 1100}, scene.state, *scene.grid, 1100, 50);
+    EXPECT_EQ(rendered, reference);
 }
 
-TEST(FastFrame, SameAsReferenceForEmptyLayersAtEverySizeAndLayer) {
+TEST(FrameRenderer, SameAsReferenceForEmptyLayersAtEverySizeAndLayer) {
     Frames frames(5);
     for (int size = kMinSize; size <= kMaxSize; ++size) {
         SceneModel empty(size);
@@ -149,7 +150,7 @@ TEST(FastFrame, SameAsReferenceForEmptyLayersAtEverySizeAndLayer) {
 
 // Cells away from where the layout pass puts them: no table of anchors and no cell hidden
 // behind another can be assumed, and stacks may run off the buffer on any side.
-TEST(FastFrame, SameAsReferenceWhenCellsAreNotWhereTheLayoutPutThem) {
+TEST(FrameRenderer, SameAsReferenceWhenCellsAreNotWhereTheLayoutPutThem) {
     Frames frames(6);
     std::mt19937 generator(6);
     for (int size : {2, 3, 7, 12, 20}) {
@@ -176,7 +177,7 @@ TEST(FastFrame, SameAsReferenceWhenCellsAreNotWhereTheLayoutPutThem) {
 
 // Laid out for one size while the extents already follow another: the cells still line up
 // by column and row, but a cell two layers back no longer sits exactly behind a nearer one.
-TEST(FastFrame, SameAsReferenceWhenTheLayoutIsForAnotherSize) {
+TEST(FrameRenderer, SameAsReferenceWhenTheLayoutIsForAnotherSize) {
     Frames frames(7);
     for (auto [laidOut, shown] : {std::pair{10, 12}, {12, 10}, {20, 19}, {5, 3}, {3, 20}}) {
         SceneModel scene(laidOut);
@@ -193,7 +194,7 @@ TEST(FastFrame, SameAsReferenceWhenTheLayoutIsForAnotherSize) {
 
 // Still lined up by column and row, but partly off the buffer, or with cells too small to have
 // an inside.
-TEST(FastFrame, SameAsReferenceForLinedUpCellsOffTheBufferOrTiny) {
+TEST(FrameRenderer, SameAsReferenceForLinedUpCellsOffTheBufferOrTiny) {
     Frames frames(8);
     for (auto [dx, dy] : {std::pair{-200.0f, -300.0f}, {-395.0f, 0.0f}, {300.0f, 100.0f}, {0.0f, -380.0f}}) {
         SceneModel scene(6);
@@ -218,7 +219,7 @@ TEST(FastFrame, SameAsReferenceForLinedUpCellsOffTheBufferOrTiny) {
 }
 
 // The renderer runs every 10 ms: once made, it allocates nothing, whatever the scene.
-TEST(FastFrame, DrawsWithoutAllocating) {
+TEST(FrameRenderer, DrawsWithoutAllocating) {
     SceneModel full(20), mixed(10), empty(2), moved(7);
     full.stripes();
     mixed.random(3, 0.5);

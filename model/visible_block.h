@@ -1,0 +1,34 @@
+#pragma once
+// The visible block: the cells with column < gridWidth, row < gridHeight and
+// currentLayer <= layer <= gridDepth. It is what a frame draws, what the parts list counts and
+// what CLEAR and FILL change.
+#include "model/grid.h"
+
+namespace kadro {
+
+// Columns 0..columns-1, rows 0..rows-1, layers firstLayer..lastLayer (none when lastLayer <
+// firstLayer). Bounds come from the extents compared as floats, and never reach outside the
+// fixed grid whatever the state holds.
+struct VisibleBlock {
+    int columns;
+    int rows;
+    int firstLayer;
+    int lastLayer;
+
+    int layers() const { return lastLayer >= firstLayer ? lastLayer - firstLayer + 1 : 0; }
+};
+VisibleBlock visibleBlock(const ViewState& state);
+
+// Calls visit(cell) for every cell of the visible block, column outermost, layer innermost,
+// each counting up.
+template <typename Grid, typename Visit>
+void forEachVisibleCell(const ViewState& state, Grid& grid, Visit visit) {
+    const VisibleBlock block = visibleBlock(state);
+    for (int column = 0; column < block.columns; ++column) {
+        for (int row = 0; row < block.rows; ++row) {
+            for (int layer = block.firstLayer; layer <= block.lastLayer; ++layer) visit(grid.at(column, row, layer));
+        }
+    }
+}
+
+}  // namespace kadro

@@ -1,0 +1,28 @@
+#pragma once
+// What a frame shows besides the cubes' own colours: the grid pattern of empty cells and the
+// preview cube while erasing.
+#include "render/canvas.h"
+
+namespace kadro {
+
+// Parity as the drawing tests it on a whole number held in a float.
+inline bool isEven(float value) {
+    const double half = static_cast<double>(value) * 0.5;
+    return static_cast<double>(static_cast<int32_t>(half)) == half;
+}
+
+// An empty cell's grid rectangle: border in the pen, diagonal-cross hatch in the brush. Even
+// columns are white on grey; odd columns grey on navy, with a white border on even layers.
+struct GridLook {
+    Pixel pen;
+    Pixel brush;
+};
+inline GridLook gridLook(bool evenColumn, bool evenLayer) {
+    return {evenColumn || evenLayer ? colours::white : colours::grey, evenColumn ? colours::grey : colours::navy};
+}
+
+// The preview cube while erasing: each square navy-bordered with a white hatch.
+inline constexpr Pixel previewErasePen = colours::navy;
+inline constexpr Pixel previewEraseBrush = colours::white;
+
+}  // namespace kadro

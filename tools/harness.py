@@ -1,0 +1,116 @@
+"""Drives the real program on a private X server: Xvfb started for one run, the program on it,
+xdotool for input and ImageMagick's import for screenshots. The end-to-end tests, the package
+test and the tools (soak, CPU, screenshots) all use it.
+
+    screen = harness.Screen("build/kadro")
+    screen.click_in_window(336, 552)   # CLEAR
+    shot = screen.shot()
+    screen.close()"""
+import os
+import subprocess
+import tempfile
+import time
+
+SCREEN_SIZE = (1024, 768)
+START = (205, 106)  # where the main window opens on a 1024 x 768 screen
+IMAGE1 = (8, 88)  # the drawing area inside the main window
+BLACK, YELLOW, RED, WHITE = (0, 0, 0), (255, 255, 0), (255, 0, 0), (255, 255, 255)
+
+
+def cube_pixels(column, row, layer, size):
+    """Pixels of the drawing area covered by the stack of squares of one cube (ignoring what
+    other cubes paint), from the projection: corner (10 + s * column + ...), squares one pixel
+    up and right, each half-open."""
+    s = 260.0 / size
+    x = int(10 + s * column + (layer - 1) * s / 2)
+    y = int(400 - s * row - (layer - 1) * s / 2)
+    pixels = set()
+    k = 0.0
+    while s / 2 > k:
+        x += 1
+        y -= 1
+        for py in range(int(y - s), y):
+            for px in range(x, int(x + s)):
+                pixels.add((px, py))
+        k += 1
+    return pixels
+
+
+class Screen:
+    """An Xvfb server of the given size and the program on it."""
+
+    def __init__(self, binary, size=SCREEN_SIZE):
+        self.width, self.height = size
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{self.width}x{self.height}x24",
+             "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        self.env = dict(os.environ, DISPLAY=":" + number, QT_QPA_PLATFORM="xcb")
+        self.env.pop("WAYLAND_DISPLAY", None)
+        self.started = time.time()
+        self.log = tempfile.TemporaryFile()
+        self.program = subprocess.Popen([os.path.abspath(binary)], env=self.env, stdout=self.log, stderr=self.log)
+        self.window = self.wait_for_window("^KADRO$")
+
+    def close(self):
+        for process in (self.program, self.xvfb):
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+
+    def run(self, *args):
+        return subprocess.run(args, env=self.env, capture_output=True, text=True, check=True).stdout
+
+    def wait_for_window(self, name, timeout=30.0):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name], env=self.env,
+                                    capture_output=True, text=True)
+            ids = result.stdout.split()
+            if ids:
+                return ids[0]
+            time.sleep(0.05)
+        self.log.seek(0)
+        raise AssertionError(f"no window named {name}; program exit {self.program.poll()}; "
+                             f"its output: {self.log.read().decode(errors='replace')}")
+
+    def geometry(self, window=None):
+        out = self.run("xdotool", "getwindowgeometry", "--shell", window or self.window)
+        values = dict(line.split("=") for line in out.split())
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+    def click(self, x, y, button=1):
+        self.run("xdotool", "mousemove", str(x), str(y), "click", str(button))
+
+    def click_in_window(self, x, y, button=1):
+        left, top, _, _ = self.geometry()
+        self.click(left + x, top + y, button)
+
+    def shot(self):
+        """The whole screen as rows of (r, g, b)."""
+        raw = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"], env=self.env,
+                             capture_output=True, check=True).stdout
+        return Shot(raw, self.width, self.height)
+
+    def settle(self, seconds=0.15):
+        time.sleep(seconds)
+
+
+class Shot:
+    def __init__(self, raw, width, height):
+        self.raw, self.width, self.height = raw, width, height
+
+    def __getitem__(self, point):
+        x, y = point
+        i = (y * self.width + x) * 3
+        return tuple(self.raw[i:i + 3])
+
+    def save(self, path):
+        subprocess.run(["convert", "-size", f"{self.width}x{self.height}", "-depth", "8", "rgb:-", path],
+                       input=self.raw, check=True)
