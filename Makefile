@@ -42,8 +42,10 @@ build:
 
 bench: deps-test
 	cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release -DKADRO_TESTS=ON
-	cmake --build $(BUILD)-release -j $(JOBS) --target frame_bench
+	cmake --build $(BUILD)-release -j $(JOBS) --target frame_bench edit_bench handler_bench
 	$(BUILD)-release/bench/frame_bench $(BENCH_ARGS)
+	$(BUILD)-release/bench/edit_bench
+	$(BUILD)-release/bench/handler_bench
 
 deps:
 	@scripts/install-deps.sh

@@ -8,6 +8,9 @@ namespace kadro {
 inline constexpr int32_t kIntroEnd = 40;
 inline constexpr int32_t kCycleFrames = 13;
 
+// True once the last stripe frame has been painted: from then on only the user changes colours.
+inline bool animationFinished(const ViewState& state) { return state.cycleTicks >= kCycleFrames; }
+
 // One tick of the intro timer. Returns whether the intro timer stays enabled; the caller
 // shows introCounter on the intro progress bar.
 bool introTick(ViewState& state);

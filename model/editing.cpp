@@ -14,13 +14,22 @@ int32_t layerForUpDown(const ViewState& state, int position) {
     return layer;
 }
 
-bool editAt(const ViewState& state, CellGrid& grid, int x, int y) {
+GridCell* pressedCell(const ViewState& state, CellGrid& grid, int x, int y) {
     const std::optional<Hit> hit = hitTest(state, x, y);
     // The projection can yield columns and rows past either end of the grid near the edges
     // of the accepted window; such a press selects no cell.
-    if (!hit || !CellGrid::contains(hit->column, hit->row, state.currentLayer)) return false;
-    grid.at(hit->column, hit->row, state.currentLayer).colour =
-        state.eraseMode ? 0.0f : static_cast<float>(state.currentColour);
+    if (!hit || !CellGrid::contains(hit->column, hit->row, state.currentLayer)) return nullptr;
+    return &grid.at(hit->column, hit->row, state.currentLayer);
+}
+
+void pressOn(const ViewState& state, GridCell& cell) {
+    cell.colour = state.eraseMode ? 0.0f : static_cast<float>(state.currentColour);
+}
+
+bool editAt(const ViewState& state, CellGrid& grid, int x, int y) {
+    GridCell* cell = pressedCell(state, grid, x, y);
+    if (!cell) return false;
+    pressOn(state, *cell);
     return true;
 }
 

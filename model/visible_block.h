@@ -19,16 +19,21 @@ struct VisibleBlock {
 };
 VisibleBlock visibleBlock(const ViewState& state);
 
-// Calls visit(cell) for every cell of the visible block, column outermost, layer innermost,
-// each counting up.
+// Calls visit(cell) for every cell of a block, column outermost, layer innermost, each
+// counting up. The block must lie inside the grid, as visibleBlock's always does.
 template <typename Grid, typename Visit>
-void forEachVisibleCell(const ViewState& state, Grid& grid, Visit visit) {
-    const VisibleBlock block = visibleBlock(state);
+void forEachCell(const VisibleBlock& block, Grid& grid, Visit visit) {
     for (int column = 0; column < block.columns; ++column) {
         for (int row = 0; row < block.rows; ++row) {
             for (int layer = block.firstLayer; layer <= block.lastLayer; ++layer) visit(grid.at(column, row, layer));
         }
     }
+}
+
+// The same for the visible block of a view.
+template <typename Grid, typename Visit>
+void forEachVisibleCell(const ViewState& state, Grid& grid, Visit visit) {
+    forEachCell(visibleBlock(state), grid, visit);
 }
 
 }  // namespace kadro

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "form_fixture.h"
+#include "model/animation.h"
+#include "model/history.h"
 #include "model/recount.h"
 
 using namespace kadro;
@@ -22,7 +24,17 @@ long environmentNumber(const char* name, long fallback) {
 
 const char* const kEventNames[] = {"press on drawing area", "press anywhere", "swatch", "grid toggle",
                                    "erase toggle",         "up-down",        "size",   "CLEAR",
-                                   "FILL",                 "intro tick",     "frame tick", "About"};
+                                   "FILL",                 "intro tick",     "frame tick", "About",
+                                   "undo, redo or copy key"};
+
+// The shortcuts the stream presses: undo, both redos and both copies.
+const std::pair<Qt::Key, Qt::KeyboardModifiers> kKeys[] = {
+    {Qt::Key_Z, Qt::ControlModifier},
+    {Qt::Key_Y, Qt::ControlModifier},
+    {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
+    {Qt::Key_C, Qt::ControlModifier},
+    {Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier},
+};
 
 }  // namespace
 
@@ -34,6 +46,29 @@ protected:
         // driven by hand.
         form->Timer1->blockSignals(true);
         form->Timer2->blockSignals(true);
+        form->show();  // shortcuts act in a shown, active window
+    }
+
+    std::vector<float> colours() const {
+        std::vector<float> all;
+        for (const auto& plane : grid->cells)
+            for (const auto& line : plane)
+                for (const GridCell& cell : line) all.push_back(cell.colour);
+        return all;
+    }
+
+    // Undoes every step and redoes them again. Undoing everything must give the animation's last
+    // pattern (`floor`, empty before the animation ends) while no step was dropped for the
+    // bounds, and redoing must give back what the grid held. Returns what broke, if anything.
+    std::string historyRoundTripBroken(const std::vector<float>& floor) {
+        const std::vector<float> live = colours();
+        const size_t steps = form->history().undoSteps();
+        for (size_t i = 0; i < steps; ++i) form->undoEdit();
+        if (!floor.empty() && form->history().droppedSteps() == 0 && colours() != floor)
+            return "undoing everything does not give the animation's pattern";
+        for (size_t i = 0; i < steps; ++i) form->redoEdit();
+        if (colours() != live) return "redoing everything does not give back the grid";
+        return "";
     }
 
     // Returns an empty string when every invariant holds, else what broke.
@@ -78,6 +113,8 @@ TEST_F(EventStreamTest, RandomUserEventsKeepTheModelSound) {
     const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
     TShape* swatches[] = {form->Shape1, form->Shape2, form->Shape3, form->Shape4, form->Shape5};
 
+    std::vector<float> floor;  // the animation's last pattern, once it is painted
+    size_t undoable = 0, redoable = 0;
     QElapsedTimer clock;
     clock.start();
     for (long n = 0; n < events; ++n) {
@@ -87,6 +124,7 @@ TEST_F(EventStreamTest, RandomUserEventsKeepTheModelSound) {
         if (roll < 10) kind = 10;
         else if (roll < 12) kind = 9;
         else if (roll < 13) kind = 11;
+        else if (roll < 40) kind = 12;
         else kind = pick(0, 8);
         const Qt::MouseButton button = buttons[pick(0, 2)];
         switch (kind) {
@@ -115,11 +153,28 @@ TEST_F(EventStreamTest, RandomUserEventsKeepTheModelSound) {
                 form->Button11->click();
                 if (pick(0, 1)) about->hide();
                 break;
+            case 12: {
+                const auto& [key, modifiers] = kKeys[pick(0, 4)];
+                QApplication::setActiveWindow(form.get());
+                QTest::keyClick(form.get(), key, modifiers);
+                break;
+            }
         }
-        const std::string broken = invariantsBroken(kind == 10);
+        if (floor.empty() && animationFinished(state)) floor = colours();
+        std::string broken = invariantsBroken(kind == 10);
+        const EditHistory& history = form->history();
+        if (history.undoSteps() + history.redoSteps() > EditHistory::kMaxSteps || history.bytes() > EditHistory::kMaxBytes)
+            broken = "history past its bounds";
+        // Undoing the whole history is slow, so it is done every thousand events and at the end.
+        if (broken.empty() && (n % 1000 == 999 || n == events - 1)) broken = historyRoundTripBroken(floor);
         ASSERT_EQ(broken, "") << "after event " << n << " (" << kEventNames[kind] << ") of the stream with seed "
                               << seed << "; replay with KADRO_STREAM_SEED=" << seed;
+        undoable = std::max(undoable, history.undoSteps());
+        redoable = std::max(redoable, history.redoSteps());
     }
+    // The stream must have reached the history, and its undo keys too, not only run beside it.
+    EXPECT_GT(undoable, 10u);
+    EXPECT_GT(redoable, 0u);
     const double seconds = clock.elapsed() / 1000.0;
     std::printf("%ld events in %.1f s: %.0f events per second (seed %u)\n", events, seconds, events / seconds, seed);
 }

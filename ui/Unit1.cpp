@@ -1,11 +1,15 @@
 #include "ui/Unit1.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QShortcut>
 
 #include "model/animation.h"
 #include "model/editing.h"
+#include "model/parts_list.h"
 #include "model/recount.h"
 #include "ui/Unit2.h"
 #include "ui/captions.h"
@@ -54,6 +58,7 @@ TForm1::TForm1(ViewState& state, CellGrid& grid, QWidget* parent)
     }
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(Timer1); });
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(Timer2); });
+    installShortcuts();
     // The frame timer is enabled from creation; FormCreate starts the intro timer. Neither
     // ticks before the event loop runs.
     Timer1->start();
@@ -111,11 +116,28 @@ void TForm1::UpDown1Click(QObject*, UpDownButton) {
 }
 
 void TForm1::Image1MouseDown(QObject*, const MouseEventArgs& args) {
-    editAt(state_, grid_, args.x, args.y);
+    if (recordsHistory()) {
+        history_.press(state_, grid_, args.x, args.y);
+    } else {
+        editAt(state_, grid_, args.x, args.y);
+    }
 }
 
-void TForm1::Button2Click(QObject*) { clearVisibleBlock(state_, grid_); }
-void TForm1::Button7Click(QObject*) { fillVisibleBlock(state_, grid_); }
+void TForm1::Button2Click(QObject*) {
+    if (recordsHistory()) {
+        history_.clear(state_, grid_);
+    } else {
+        clearVisibleBlock(state_, grid_);
+    }
+}
+
+void TForm1::Button7Click(QObject*) {
+    if (recordsHistory()) {
+        history_.fill(state_, grid_);
+    } else {
+        fillVisibleBlock(state_, grid_);
+    }
+}
 
 void TForm1::Button3Click(QObject*) {
     state_.gridVisible = !state_.gridVisible;
@@ -185,4 +207,44 @@ void TForm1::Timer2Timer(QObject*) {
     const bool goesOn = introTick(state_);
     ScrollBar1->setValue(state_.introCounter);
     if (!goesOn) Timer2->stop();
+}
+
+bool TForm1::recordsHistory() const { return animationFinished(state_); }
+
+void TForm1::installShortcuts() {
+    const struct {
+        QKeySequence keys;
+        void (TForm1::*action)();
+    } shortcuts[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), &TForm1::undoEdit},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &TForm1::redoEdit},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), &TForm1::redoEdit},
+        {QKeySequence(Qt::CTRL | Qt::Key_C), &TForm1::copyPartsList},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &TForm1::copyPicture},
+    };
+    for (const auto& shortcut : shortcuts) {
+        // Window-wide, whichever control has the focus; the About window is another window.
+        auto* key = new QShortcut(shortcut.keys, this);
+        connect(key, &QShortcut::activated, this, shortcut.action);
+    }
+}
+
+// Undo and redo change colours only; the next tick draws and counts them as any edit.
+void TForm1::undoEdit() { history_.undo(grid_); }
+void TForm1::redoEdit() { history_.redo(grid_); }
+
+// The clipboard is only written, never read.
+void TForm1::copyPartsList() {
+    const PartsList list = partsList(state_, grid_);
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(partsListText(list)));
+    data->setHtml(QString::fromStdString(partsListHtml(list)));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void TForm1::copyPicture() {
+    const PixelBuffer& buffer = Image1->canvas().target();
+    const QImage view(reinterpret_cast<const uchar*>(buffer.pixels), buffer.width, buffer.height, buffer.stride * 4,
+                      QImage::Format_RGB32);
+    QGuiApplication::clipboard()->setImage(view.copy());
 }

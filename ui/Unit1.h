@@ -23,6 +23,7 @@
 #include <QWidget>
 
 #include "model/grid.h"
+#include "model/history.h"
 #include "render/frame_inputs.h"
 #include "render/frame_renderer.h"
 #include "ui/controls.h"
@@ -39,6 +40,15 @@ public:
 
     // The parts-list label under a colour's swatch.
     TLabel* countLabel(kadro::ColourCode code) const;
+
+    // What the keyboard adds (shortcuts of this window only; installed by installShortcuts):
+    // Ctrl+Z undoes the latest edit of the cells' colours, Ctrl+Shift+Z and Ctrl+Y redo it;
+    // Ctrl+C copies the parts list as text, Ctrl+Shift+C the drawing area's picture.
+    void undoEdit();
+    void redoEdit();
+    void copyPartsList();
+    void copyPicture();
+    const kadro::EditHistory& history() const { return history_; }
 
     QTimer* Timer1;  // frame renderer, every 10 ms for the whole run
     QTimer* Timer2;  // intro counter, until the start-up animation begins
@@ -68,6 +78,11 @@ public:
     void Timer2Timer(QObject* Sender);
 
 protected:
+    void installShortcuts();
+    // Edits are recorded for undo once the start-up animation has painted its last pattern;
+    // until then its next pass would overwrite them anyway.
+    bool recordsHistory() const;
+
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
@@ -76,5 +91,6 @@ private:
     kadro::CellGrid& grid_;
     kadro::FrameRenderer renderer_;
     kadro::FrameInputs lastFrame_;
+    kadro::EditHistory history_;
     int framesDrawn_ = 0;
 };

@@ -199,6 +199,24 @@ class Scenario(unittest.TestCase):
         self.screen.settle(0.3)
         self.assertIsNone(self.screen.program.poll())
 
+    def test_undo_after_clear_and_the_parts_list_on_the_clipboard(self):
+        before = self.wait_until_still()
+        origin = self.image_origin()
+        self.clear()
+        self.expect_pixels({(30, 380): BLACK})  # inside the grid pattern of cell (0, 0)
+        self.screen.run("xdotool", "key", "ctrl+z")
+        self.expect_drawing_area(lambda x, y: before[origin[0] + x, origin[1] + y])
+        self.screen.run("xdotool", "key", "ctrl+c")
+        text = self.screen.run("xclip", "-o", "-selection", "clipboard")
+        lines = text.split("\n")
+        self.assertEqual(lines[0], "KADRO parts list, size 10 x 10 x 10, layers 1 to 10 visible")
+        # After the animation every count label shows 200.
+        for line, name in zip(lines[2:7], ["yellow", "lime", "aqua", "fuchsia", "red"]):
+            self.assertEqual(line, f"{name}\t200\t200")
+        self.assertEqual(lines[7], "total\t1000\t1000")
+        html = self.screen.run("xclip", "-o", "-selection", "clipboard", "-t", "text/html")
+        self.assertIn("<td>red</td><td>200</td><td>200</td>", html)
+
     def test_dragging_by_the_background(self):
         left, top, _, _ = self.screen.geometry()
         run = self.screen.run

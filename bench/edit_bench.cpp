@@ -1,0 +1,83 @@
+// The editing handlers' work with and without recording for undo, on a full 20-block, and the
+// undo of a full CLEAR. Each iteration changes every cell it visits, as a user's action does.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "model/editing.h"
+#include "model/history.h"
+#include "scenes.h"
+
+using namespace kadro;
+using kadro::testing::SceneModel;
+
+namespace {
+
+// The top face of cell (3, 4) of layer 1 at size 20.
+constexpr int kPressX = 10 + 13 * 3 + 13, kPressY = 400 - 13 * 4 - 13;
+
+std::unique_ptr<SceneModel> fullBlock() {
+    auto scene = std::make_unique<SceneModel>(20);
+    scene->stripes();
+    return scene;
+}
+
+void pressPlain(benchmark::State& state) {
+    auto scene = fullBlock();
+    for (auto _ : state) {
+        scene->state.currentColour = 1 + scene->state.currentColour % 5;
+        editAt(scene->state, *scene->grid, kPressX, kPressY);
+        benchmark::DoNotOptimize(scene->grid.get());
+    }
+}
+
+void pressRecorded(benchmark::State& state) {
+    auto scene = fullBlock();
+    EditHistory history;
+    for (auto _ : state) {
+        scene->state.currentColour = 1 + scene->state.currentColour % 5;
+        history.press(scene->state, *scene->grid, kPressX, kPressY);
+        benchmark::DoNotOptimize(scene->grid.get());
+    }
+}
+
+// FILL then CLEAR of the whole block: two handler calls an iteration.
+void fillAndClearPlain(benchmark::State& state) {
+    auto scene = fullBlock();
+    for (auto _ : state) {
+        fillVisibleBlock(scene->state, *scene->grid);
+        clearVisibleBlock(scene->state, *scene->grid);
+        benchmark::DoNotOptimize(scene->grid.get());
+    }
+}
+
+void fillAndClearRecorded(benchmark::State& state) {
+    auto scene = fullBlock();
+    EditHistory history;
+    for (auto _ : state) {
+        history.fill(scene->state, *scene->grid);
+        history.clear(scene->state, *scene->grid);
+        benchmark::DoNotOptimize(scene->grid.get());
+    }
+}
+
+// Undo of a CLEAR of the striped block, then its redo: two steps an iteration.
+void undoAndRedoClear(benchmark::State& state) {
+    auto scene = fullBlock();
+    EditHistory history;
+    history.clear(scene->state, *scene->grid);
+    for (auto _ : state) {
+        history.undo(*scene->grid);
+        history.redo(*scene->grid);
+        benchmark::DoNotOptimize(scene->grid.get());
+    }
+}
+
+}  // namespace
+
+BENCHMARK(pressPlain)->Name("press/plain")->Unit(benchmark::kNanosecond);
+BENCHMARK(pressRecorded)->Name("press/recorded")->Unit(benchmark::kNanosecond);
+BENCHMARK(fillAndClearPlain)->Name("fill+clear, size 20/plain")->Unit(benchmark::kMicrosecond);
+BENCHMARK(fillAndClearRecorded)->Name("fill+clear, size 20/recorded")->Unit(benchmark::kMicrosecond);
+BENCHMARK(undoAndRedoClear)->Name("undo+redo of CLEAR, size 20")->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();

@@ -1,0 +1,66 @@
+// The main window's editing handlers as Qt delivers them (a mouse press on the drawing area, a
+// click of CLEAR and FILL) on a full 20-block, before the start-up animation has ended (edits
+// not recorded, as every edit was before undo existed) and after it (recorded for undo).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "model/animation.h"
+#include "model/editing.h"
+#include "ui/Unit1.h"
+
+using namespace kadro;
+
+namespace {
+
+struct Window {
+    explicit Window(bool recorded) {
+        form = std::make_unique<TForm1>(state, *grid);
+        form->FormCreate(form.get());
+        form->Timer1->stop();
+        form->Timer2->stop();
+        form->ScrollBar4->setValue(20);
+        state.cycleTicks = recorded ? kCycleFrames : 0;
+        fillVisibleBlock(state, *grid);
+    }
+    ViewState state;
+    std::unique_ptr<CellGrid> grid = std::make_unique<CellGrid>();
+    std::unique_ptr<TForm1> form;
+};
+
+void press(benchmark::State& bench, bool recorded) {
+    Window window(recorded);
+    const QPoint at(10 + 13 * 3 + 13, 400 - 13 * 4 - 13);  // the top face of cell (3, 4)
+    for (auto _ : bench) {
+        window.state.currentColour = 1 + window.state.currentColour % 5;  // every press changes the cell
+        QTest::mousePress(window.form->Image1, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(window.form->Image1, Qt::LeftButton, {}, at);
+    }
+}
+
+void fillAndClear(benchmark::State& bench, bool recorded) {
+    Window window(recorded);
+    for (auto _ : bench) {
+        window.form->Button7->click();
+        window.form->Button2->click();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    for (bool recorded : {false, true}) {
+        const char* how = recorded ? "recorded" : "not recorded";
+        benchmark::RegisterBenchmark((std::string("press on the drawing area/") + how).c_str(), press, recorded);
+        benchmark::RegisterBenchmark((std::string("FILL + CLEAR, size 20/") + how).c_str(), fillAndClear, recorded)
+            ->Unit(benchmark::kMicrosecond);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

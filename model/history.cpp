@@ -1,0 +1,206 @@
+#include "model/history.h"
+
+#include <bit>
+#include <cstring>
+
+
+#include "model/editing.h"
+#include "model/visible_block.h"
+
+namespace kadro {
+
+namespace {
+
+// How a step is written in the log:
+//   a cell:  kCell, index (2 bytes, low first), colour before, colour after
+//   a block: kBlock, columns, rows, first layer, last layer, colour after, then the colours
+//            before of every cell in forEachCell's order, two a byte (low half first)
+enum : uint8_t { kCell = 1, kBlock = 2 };
+constexpr size_t kCellStepBytes = 5;
+constexpr size_t kBlockHeaderBytes = 6;
+
+uint8_t codeOf(float colour) { return static_cast<uint8_t>(colour); }
+
+size_t cellsIn(const VisibleBlock& block) {
+    return static_cast<size_t>(block.columns) * static_cast<size_t>(block.rows) * static_cast<size_t>(block.layers());
+}
+
+// Whether any of `count` colour codes differs from `code`, eight at a time.
+bool anyDiffers(const uint8_t* codes, size_t count, uint8_t code) {
+    const uint64_t same = code * 0x0101010101010101u;
+    uint64_t differ = 0;
+    size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        uint64_t eight;
+        std::memcpy(&eight, codes + i, sizeof eight);
+        differ |= eight ^ same;
+    }
+    for (; i < count; ++i) differ |= codes[i] ^ code;
+    return differ != 0;
+}
+
+// Packs `count` colour codes (each below 16) two a byte, the first of each pair in the low
+// half: (count + 1) / 2 bytes. Eight codes at a time, by shifts and masks on a 64-bit word.
+void packPairs(const uint8_t* codes, size_t count, uint8_t* packed) {
+    static_assert(std::endian::native == std::endian::little, "bytes of a word are read low first");
+    size_t i = 0;
+    for (; i + 8 <= count; i += 8, packed += 4) {
+        uint64_t eight;
+        std::memcpy(&eight, codes + i, sizeof eight);
+        uint64_t pairs = (eight | eight >> 4) & 0x00FF00FF00FF00FFu;  // byte 2k: code 2k | code 2k+1 << 4
+        pairs = (pairs | pairs >> 8) & 0x0000FFFF0000FFFFu;
+        pairs = (pairs | pairs >> 16) & 0x00000000FFFFFFFFu;
+        const auto four = static_cast<uint32_t>(pairs);
+        std::memcpy(packed, &four, sizeof four);
+    }
+    for (; i < count; i += 2) *packed++ = static_cast<uint8_t>(codes[i] | (i + 1 < count ? codes[i + 1] << 4 : 0));
+}
+
+enum class Direction { Back, Again };
+
+void apply(const uint8_t* step, CellGrid& grid, Direction direction) {
+    if (step[0] == kCell) {
+        const int index = step[1] | step[2] << 8;
+        GridCell& cell = (&grid.cells[0][0][0])[index];
+        cell.colour = static_cast<float>(direction == Direction::Back ? step[3] : step[4]);
+        return;
+    }
+    const VisibleBlock block{step[1], step[2], step[3], step[4]};
+    if (direction == Direction::Again) {
+        const auto colour = static_cast<float>(step[5]);
+        forEachCell(block, grid, [colour](GridCell& cell) { cell.colour = colour; });
+        return;
+    }
+    const uint8_t* packed = step + kBlockHeaderBytes;
+    size_t i = 0;
+    forEachCell(block, grid, [&](GridCell& cell) {
+        cell.colour = static_cast<float>(packed[i / 2] >> (i % 2 * 4) & 0xF);
+        ++i;
+    });
+}
+
+}  // namespace
+
+bool EditHistory::press(const ViewState& state, CellGrid& grid, int x, int y) {
+    GridCell* cell = pressedCell(state, grid, x, y);
+    if (!cell) return false;
+    const float before = cell->colour;
+    pressOn(state, *cell);
+    if (cell->colour == before) return false;
+    dropRedo();
+    const auto index = static_cast<uint16_t>(cell - &grid.cells[0][0][0]);
+    const uint8_t step[kCellStepBytes] = {kCell, static_cast<uint8_t>(index & 0xFF), static_cast<uint8_t>(index >> 8),
+                                          codeOf(before), codeOf(cell->colour)};
+    log_.insert(log_.end(), step, step + kCellStepBytes);
+    commit(kCellStepBytes);
+    return true;
+}
+
+bool EditHistory::clear(const ViewState& state, CellGrid& grid) { return paintBlock(state, grid, 0.0f); }
+
+bool EditHistory::fill(const ViewState& state, CellGrid& grid) {
+    return paintBlock(state, grid, static_cast<float>(state.currentColour));
+}
+
+// One pass over the block paints it and keeps the colours it held, a byte a cell in scratch
+// memory; short passes over those bytes, a word at a time, tell whether anything changed and
+// pack them into the step.
+bool EditHistory::paintBlock(const ViewState& state, CellGrid& grid, float colour) {
+    const VisibleBlock block = visibleBlock(state);
+    const size_t cells = cellsIn(block);
+    if (cells == 0) return false;
+    uint8_t* codes = scratch_.data();
+    const int layers = block.layers();
+    for (int column = 0; column < block.columns; ++column) {
+        for (int row = 0; row < block.rows; ++row) {
+            GridCell* run = &grid.at(column, row, block.firstLayer);  // the layers lie next to each other
+            int k = 0;
+            // Four codes to a store: a store per cell besides the painting's own costs more than
+            // everything else that recording adds.
+            for (; k + 4 <= layers; k += 4) {
+                const uint32_t four = uint32_t{codeOf(run[k].colour)} | uint32_t{codeOf(run[k + 1].colour)} << 8 |
+                                      uint32_t{codeOf(run[k + 2].colour)} << 16 |
+                                      uint32_t{codeOf(run[k + 3].colour)} << 24;
+                run[k].colour = colour;
+                run[k + 1].colour = colour;
+                run[k + 2].colour = colour;
+                run[k + 3].colour = colour;
+                std::memcpy(codes + k, &four, sizeof four);
+            }
+            for (; k < layers; ++k) {
+                codes[k] = codeOf(run[k].colour);
+                run[k].colour = colour;
+            }
+            codes += layers;
+        }
+    }
+    const uint8_t after = codeOf(colour);
+    if (!anyDiffers(scratch_.data(), cells, after)) return false;
+
+    dropRedo();
+    const size_t at = log_.size();
+    const size_t packedBytes = (cells + 1) / 2;
+    log_.resize(at + kBlockHeaderBytes + packedBytes);
+    uint8_t* step = log_.data() + at;
+    step[0] = kBlock;
+    step[1] = static_cast<uint8_t>(block.columns);
+    step[2] = static_cast<uint8_t>(block.rows);
+    step[3] = static_cast<uint8_t>(block.firstLayer);
+    step[4] = static_cast<uint8_t>(block.lastLayer);
+    step[5] = after;
+    packPairs(scratch_.data(), cells, step + kBlockHeaderBytes);
+    commit(kBlockHeaderBytes + packedBytes);
+    return true;
+}
+
+bool EditHistory::undo(CellGrid& grid) {
+    if (current_ == 0) return false;
+    const uint32_t size = sizes_[current_ - 1];
+    apply(log_.data() + start_ + undoBytes_ - size, grid, Direction::Back);
+    --current_;
+    undoBytes_ -= size;
+    return true;
+}
+
+bool EditHistory::redo(CellGrid& grid) {
+    if (current_ == sizes_.size()) return false;
+    apply(log_.data() + start_ + undoBytes_, grid, Direction::Again);
+    undoBytes_ += sizes_[current_];
+    ++current_;
+    return true;
+}
+
+void EditHistory::forget() {
+    log_.clear();
+    start_ = 0;
+    sizes_.clear();
+    current_ = 0;
+    undoBytes_ = 0;
+    dropped_ = 0;
+}
+
+void EditHistory::dropRedo() {
+    log_.resize(start_ + undoBytes_);
+    sizes_.resize(current_);
+}
+
+void EditHistory::commit(size_t size) {
+    sizes_.push_back(static_cast<uint32_t>(size));
+    ++current_;
+    undoBytes_ += size;
+    while (sizes_.size() > kMaxSteps || bytes() > kMaxBytes) {
+        start_ += sizes_.front();
+        undoBytes_ -= sizes_.front();
+        sizes_.pop_front();
+        --current_;
+        ++dropped_;
+    }
+    // The dropped steps' bytes are given back once they are the larger part of the log, so
+    // each byte is moved at most about once.
+    if (start_ > 4096 && start_ > log_.size() / 2) {
+        log_.erase(log_.begin(), log_.begin() + static_cast<std::ptrdiff_t>(start_));
+        start_ = 0;
+    }
+}
+
+}  // namespace kadro

@@ -1,0 +1,55 @@
+#include "model/parts_list.h"
+
+#include <numeric>
+
+#include "model/recount.h"
+#include "model/visible_block.h"
+
+namespace kadro {
+
+PartsList partsList(const ViewState& state, const CellGrid& grid) {
+    const VisibleBlock block = visibleBlock(state);
+    ViewState counted = state;
+    recount(counted, grid);
+    PartsList list{static_cast<int>(state.gridDepth), block.firstLayer, block.lastLayer, counted.colourCounts, {}};
+    counted.currentLayer = 1;
+    recount(counted, grid);
+    list.whole = counted.colourCounts;
+    return list;
+}
+
+namespace {
+
+std::string header(const PartsList& list) {
+    const std::string side = std::to_string(list.size);
+    std::string text = "KADRO parts list, size " + side + " x " + side + " x " + side + ", ";
+    if (list.firstLayer > list.lastLayer) return text + "no layer visible";
+    if (list.firstLayer == list.lastLayer) return text + "layer " + std::to_string(list.firstLayer) + " visible";
+    return text + "layers " + std::to_string(list.firstLayer) + " to " + std::to_string(list.lastLayer) + " visible";
+}
+
+int32_t total(const std::array<int32_t, kColourCount>& counts) { return std::accumulate(counts.begin(), counts.end(), 0); }
+
+}  // namespace
+
+std::string partsListText(const PartsList& list) {
+    std::string text = header(list) + "\ncolour\tvisible\twhole block\n";
+    for (int i = 0; i < kColourCount; ++i)
+        text += std::string(kColourNames[i]) + "\t" + std::to_string(list.visible[i]) + "\t" +
+                std::to_string(list.whole[i]) + "\n";
+    return text + "total\t" + std::to_string(total(list.visible)) + "\t" + std::to_string(total(list.whole)) + "\n";
+}
+
+std::string partsListHtml(const PartsList& list) {
+    auto row = [](const std::string& cell, const std::string& open, const std::string& close, int32_t visible,
+                  int32_t whole) {
+        return "<tr>" + open + cell + close + open + std::to_string(visible) + close + open + std::to_string(whole) +
+               close + "</tr>\n";
+    };
+    std::string html = "<p>" + header(list) + "</p>\n<table>\n<tr><th>colour</th><th>visible</th><th>whole block</th></tr>\n";
+    for (int i = 0; i < kColourCount; ++i) html += row(kColourNames[i], "<td>", "</td>", list.visible[i], list.whole[i]);
+    html += row("total", "<th>", "</th>", total(list.visible), total(list.whole));
+    return html + "</table>\n";
+}
+
+}  // namespace kadro

@@ -1,0 +1,31 @@
+#pragma once
+// The parts list as text to hand on: the cubes of each colour in the visible block and in the
+// whole block at the size in use, as tab-separated plain text and as an HTML table.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "model/grid.h"
+
+namespace kadro {
+
+// Names of the colour codes 1..5, as the parts list writes them.
+inline constexpr const char* kColourNames[kColourCount] = {"yellow", "lime", "aqua", "fuchsia", "red"};
+
+struct PartsList {
+    int size;                                    // cells per side in use
+    int firstLayer, lastLayer;                   // the layers visible
+    std::array<int32_t, kColourCount> visible;   // cubes in the visible block, by code - 1
+    std::array<int32_t, kColourCount> whole;     // cubes in every layer at this size
+};
+
+// Counted now from the grid, as the recount counts the visible block.
+PartsList partsList(const ViewState& state, const CellGrid& grid);
+
+// A header line, a line of column names, one line per colour and a total line; columns
+// separated by tabs, lines ended by '\n'.
+std::string partsListText(const PartsList& list);
+// The same as an HTML table, for rich-text editors.
+std::string partsListHtml(const PartsList& list);
+
+}  // namespace kadro

@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include "model/parts_list.h"
+#include "scenes.h"
+
+using namespace kadro;
+using kadro::testing::SceneModel;
+
+// A cut-away view must not shorten an order unnoticed: the whole block is counted beside it.
+TEST(PartsList, CountsTheVisibleAndTheWholeBlockAsATable) {
+    SceneModel scene(4);
+    scene.stripes();
+    scene.grid->at(5, 0, 1).colour = 5.0f;  // beyond the size: in neither column
+    scene.state.currentLayer = 3;
+    const PartsList list = partsList(scene.state, *scene.grid);
+    int visible = 0, whole = 0;
+    for (int i = 0; i < kColourCount; ++i) visible += list.visible[i], whole += list.whole[i];
+    EXPECT_EQ(visible, 4 * 4 * 2);
+    EXPECT_EQ(whole, 4 * 4 * 4);
+    EXPECT_EQ(partsListText(list),
+              "KADRO parts list, size 4 x 4 x 4, layers 3 to 4 visible\n"
+              "colour\tvisible\twhole block\n"
+              "yellow\t" + std::to_string(list.visible[0]) + "\t" + std::to_string(list.whole[0]) + "\n"
+              "lime\t" + std::to_string(list.visible[1]) + "\t" + std::to_string(list.whole[1]) + "\n"
+              "aqua\t" + std::to_string(list.visible[2]) + "\t" + std::to_string(list.whole[2]) + "\n"
+              "fuchsia\t" + std::to_string(list.visible[3]) + "\t" + std::to_string(list.whole[3]) + "\n"
+              "red\t" + std::to_string(list.visible[4]) + "\t" + std::to_string(list.whole[4]) + "\n"
+              "total\t32\t64\n");
+    const std::string html = partsListHtml(list);
+    EXPECT_NE(html.find("<tr><td>fuchsia</td><td>" + std::to_string(list.visible[3]) + "</td>"), std::string::npos);
+    EXPECT_NE(html.find("<tr><th>total</th><th>32</th><th>64</th></tr>"), std::string::npos);
+    scene.state.currentLayer = 4;
+    EXPECT_NE(partsListText(partsList(scene.state, *scene.grid)).find("size 4 x 4 x 4, layer 4 visible\n"), std::string::npos);
+}
