@@ -62,7 +62,15 @@ DecodedImage decodeJpeg(const uint8_t* data, size_t size) {
     errors.base.error_exit = jumpOut;
     errors.base.emit_message = ignoreMessage;
     DecodedImage image;
-    const int code = decodeInto(info, errors, data, size, image);
+    int code = 0;
+    try {
+        code = decodeInto(info, errors, data, size, image);
+    } catch (...) {
+        // The pixel buffer's allocation failed between creating and destroying the decompressor:
+        // its memory pools go back all the same.
+        jpeg_destroy_decompress(&info);
+        throw;
+    }
     jpeg_destroy_decompress(&info);
     if (code != 0) throw JpegError(code);
     return image;

@@ -14,7 +14,7 @@ packages=(
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(
     googletest libgtest-dev libbenchmark-dev
-    xvfb xauth xdotool xclip imagemagick x11-utils
+    xvfb xauth xdotool xclip openbox imagemagick x11-utils
     clang libclang-rt-dev
     appstream desktop-file-utils dpkg-dev file
   )

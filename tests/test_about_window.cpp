@@ -1,8 +1,10 @@
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
 #include "form_fixture.h"
+#include "ui/logo.h"
 
 class AboutWindowTest : public MainAndAboutWindowTest {
 protected:
@@ -43,12 +45,11 @@ TEST_F(AboutWindowTest, TheAboutButtonShowsTheSameWindowWithTheUsersEdits) {
     EXPECT_TRUE(about->isVisible());
 }
 
-TEST_F(AboutWindowTest, TheLogoIsDecodedWhenFirstDrawnInBothWindows) {
-    EXPECT_FALSE(about->Image1->pictureIsLoaded());
-    about->Image1->grab();
-    EXPECT_TRUE(about->Image1->pictureIsLoaded());
+// Decoding once, before any paint, keeps a decoder failure out of Qt's repaint.
+TEST_F(AboutWindowTest, TheLogoIsDecodedBeforeEitherWindowPaintsIt) {
+    EXPECT_TRUE(about->Image1->hasPicture());
+    EXPECT_TRUE(form->Image2->hasPicture());
     const QImage shown = form->Image2->grab().toImage();
-    EXPECT_TRUE(form->Image2->pictureIsLoaded());
     int bright = 0;
     for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x) bright += qGray(shown.pixel(x, y)) > 60;
@@ -95,4 +96,50 @@ TEST_F(AboutWindowTest, PastingIntoTheTextInsertsPlainTextAndNeverCrashes) {
     const QString before = about->Memo1->toPlainText();
     about->Memo1->paste();
     EXPECT_EQ(about->Memo1->toPlainText(), before);
+}
+
+// Laying out one very long line takes time growing with the square of its length: a 10 MB
+// paste once froze both windows for minutes. What a paste adds is bounded.
+TEST_F(AboutWindowTest, AHugePasteReturnsAtOnceAndIsCutToTheBound) {
+    form->Button11->click();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(about.get()));
+    const QString oneLine(10'000'000, QChar('x'));
+    QString manyLines;
+    for (int i = 0; i < 200'000; ++i) manyLines += QString(49, QChar('y')) + '\n';
+    for (const QString& pasted : {oneLine, manyLines}) {
+        about->Memo1->setPlainText("ABOUT");
+        about->Memo1->moveCursor(QTextCursor::End);
+        QApplication::clipboard()->setText(pasted);
+        QElapsedTimer clock;
+        clock.start();
+        about->Memo1->paste();
+        about->Memo1->grab();  // laid out and painted
+        EXPECT_LT(clock.elapsed(), 1000) << pasted.size() << " characters";
+        const QString text = about->Memo1->toPlainText();
+        EXPECT_EQ(text.size(), TMemo::kMaxLength);
+        EXPECT_TRUE(text.startsWith("ABOUT" + pasted.left(100)));
+    }
+    // A full text takes nothing more; a selection makes room for as much as it held.
+    QApplication::clipboard()->setText("MORE");
+    about->Memo1->moveCursor(QTextCursor::End);
+    about->Memo1->paste();
+    EXPECT_EQ(about->Memo1->toPlainText().size(), TMemo::kMaxLength);
+    about->Memo1->moveCursor(QTextCursor::Start);
+    about->Memo1->moveCursor(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+    about->Memo1->paste();
+    EXPECT_TRUE(about->Memo1->toPlainText().startsWith("MBOUT"));
+}
+
+TEST(LogoPicture, AFailureIsReportedOnceAndLeavesTheImageBlank) {
+    const uint8_t notAJpeg[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 0x01};
+    QStringList reported;
+    const QImage picture =
+        decodePicture(notAJpeg, sizeof notAJpeg, [&](const std::exception& error) { reported << error.what(); });
+    EXPECT_TRUE(picture.isNull());
+    ASSERT_EQ(reported.size(), 1);
+    EXPECT_TRUE(reported[0].startsWith("JPEG error #"));
+    TImage blank;
+    blank.resize(40, 20);
+    blank.setPicture(picture);
+    EXPECT_FALSE(blank.grab().isNull());  // paints nothing, and nothing fails
 }

@@ -5,6 +5,7 @@
 #include "ui/placement.h"
 
 using namespace kadro;
+using kadro::Area;
 
 TEST(Captions, StartUpShowsLayerOneAndSizeTen) {
     kadro::testing::SceneModel model(10);
@@ -28,5 +29,31 @@ TEST(Placement, StartPositionTruncatesTowardZero) {
         const WindowPosition p = startPosition(c.width, c.height);
         EXPECT_EQ(p.left, c.left) << c.width << "x" << c.height;
         EXPECT_EQ(p.top, c.top) << c.width << "x" << c.height;
+    }
+}
+
+// The window's corner and close mark stay on the screen it opens on, whatever its size and
+// origin; where everything fits, the position is the centred one above.
+TEST(Placement, TheWindowStaysReachableOnSmallAndSecondScreens) {
+    const Extent controls{550, 577};
+    const struct {
+        Area screen, available;
+        int left, top;
+    } cases[] = {
+        {{0, 0, 1024, 768}, {0, 0, 1024, 768}, 205, 106},      // as always
+        {{0, 0, 800, 600}, {0, 0, 800, 600}, 93, 22},          // the controls just fit
+        {{0, 0, 640, 480}, {0, 0, 640, 480}, 13, 0},           // the top shows, with the close mark
+        {{0, 0, 400, 300}, {0, 0, 400, 300}, 0, 0},            // as much as fits from the corner
+        {{1024, 0, 800, 600}, {1024, 0, 800, 600}, 1117, 22},  // a second screen to the right
+        {{0, -600, 800, 600}, {0, -600, 800, 600}, 93, -578},  // one above the first
+        {{0, 0, 800, 600}, {0, 30, 800, 570}, 93, 30},         // a panel along the top
+        {{0, 0, 800, 600}, {0, 0, 800, 560}, 93, 0},           // one along the bottom
+    };
+    for (const auto& c : cases) {
+        const WindowPosition p = placeOnScreen(c.screen, c.available, controls);
+        EXPECT_EQ(p.left, c.left) << c.screen.left << "," << c.screen.top << " " << c.available.width << "x"
+                                  << c.available.height;
+        EXPECT_EQ(p.top, c.top) << c.screen.left << "," << c.screen.top << " " << c.available.width << "x"
+                                << c.available.height;
     }
 }

@@ -1,12 +1,37 @@
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
+#include <atomic>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <new>
 #include <vector>
 
 #include "assets/assets.h"
 #include "image/jpeg.h"
 
 using namespace kadro;
+
+// While armed, every allocation of this test program of at least that many bytes fails, as an
+// allocation may when memory runs out.
+namespace {
+std::atomic<size_t> failFrom{0};
+}  // namespace
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void* operator new(std::size_t size) {
+    const size_t limit = failFrom;
+    if (limit != 0 && size >= limit) throw std::bad_alloc();
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+    throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+#pragma GCC diagnostic pop
 
 namespace {
 
@@ -89,4 +114,44 @@ TEST(Jpeg, HugeClaimedSizeIsRefused) {
         }
     }
     EXPECT_NE(failureCode(logo), 0);
+}
+
+// The pixel buffer is allocated while the decompressor holds libjpeg's pools; when that fails,
+// the pools must still go back (the sanitizer build's leak check sees them too).
+TEST(Jpeg, AFailedPixelAllocationLeaksNothing) {
+    const std::vector<uint8_t> bytes = logoBytes();
+    const DecodedImage image = decodeJpeg(bytes.data(), bytes.size());
+    const size_t pixelBytes = image.rgb.size();
+    ASSERT_GT(pixelBytes, 4096u);
+    auto failedDecodes = [&](int times) {
+        failFrom = pixelBytes;
+        for (int i = 0; i < times; ++i) EXPECT_THROW(decodeJpeg(bytes.data(), bytes.size()), std::bad_alloc);
+        failFrom = 0;
+    };
+    failedDecodes(1);  // the first may set up what the C library keeps for good
+    const size_t before = mallinfo2().uordblks;
+    failedDecodes(200);
+    const size_t after = mallinfo2().uordblks;
+    // libjpeg's pools take some tens of kilobytes a decoder; two hundred leaked would be megabytes.
+    EXPECT_LT(after > before ? after - before : 0, 64u * 1024);
+}
+
+// The fuzzer's seed inputs, each with what the decoder must make of it.
+TEST(Jpeg, TheFuzzCorpusDecodesOrIsRefused) {
+    const std::filesystem::path folder = KADRO_FUZZ_CORPUS;
+    auto read = [&](const char* name) {
+        std::ifstream file(folder / name, std::ios::binary);
+        EXPECT_TRUE(file) << name;
+        return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
+    };
+    for (const char* name : {"baseline.jpg", "progressive.jpg"}) {
+        const std::vector<uint8_t> bytes = read(name);
+        const DecodedImage image = decodeJpeg(bytes.data(), bytes.size());
+        EXPECT_EQ(image.width, 46) << name;
+        EXPECT_EQ(image.height, 18) << name;
+    }
+    EXPECT_NE(failureCode(read("zero-size.jpg")), 0);
+    EXPECT_NE(failureCode(read("huge-header.jpg")), 0);
+    const std::vector<uint8_t> truncated = read("truncated.jpg");  // decoded as far as it goes
+    EXPECT_EQ(decodeJpeg(truncated.data(), truncated.size()).width, 46);
 }

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "form_fixture.h"
+#include "ui/application.h"
 #include "ui/placement.h"
 
 using namespace kadro;
@@ -26,6 +27,23 @@ TEST_F(MainWindowTest, CreationPlacesSizesAndLaysOutTheWindow) {
     // The drawing area reaches past the window's right edge, and was cleared to black.
     EXPECT_EQ(form->Image1->geometry(), QRect(8, 88, 761, 417));
     EXPECT_EQ(form->Image1->canvas().target().at(554, 416), colours::black);
+}
+
+// Run with two screens by CTest (offscreen platform, tests/two_screens.json): the window opens
+// on the screen it belongs to, placed from that screen's own origin and kept on it.
+TEST(MainWindowScreens, OpensOnItsOwnScreenFromThatScreensOrigin) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() < 2) GTEST_SKIP() << "one screen only; CTest runs this with two";
+    ViewState state;
+    auto grid = std::make_unique<CellGrid>();
+    TForm1 first(state, *grid);
+    first.setScreen(screens[0]);
+    first.FormCreate(&first);
+    EXPECT_EQ(first.pos(), QPoint(205, 106));
+    TForm1 second(state, *grid);
+    second.setScreen(screens[1]);
+    second.FormCreate(&second);
+    EXPECT_EQ(second.pos(), QPoint(1024 + 13, 0));  // 640 x 480: the top of the window shows
 }
 
 TEST_F(MainWindowTest, LayoutHasEveryControlInItsPlace) {
@@ -140,6 +158,35 @@ public:
     }
 };
 }  // namespace
+
+// Reads the text of the message box that opens within `action`, and closes it.
+QString messageShownBy(const std::function<void()>& action) {
+    QString shown;
+    QTimer closer;
+    closer.setInterval(10);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box && box->isVisible()) {
+                shown = box->text();
+                box->accept();
+                closer.stop();
+            }
+        }
+    });
+    closer.start();
+    action();
+    return shown;
+}
+
+// main() used to return 0 after a failure at start-up.
+TEST(StartUp, AFailureIsShownAndEndsWithANonZeroStatus) {
+    int status = -1;
+    const QString shown = messageShownBy([&] { status = runGuarded([]() -> int { throw std::runtime_error("no memory"); }); });
+    EXPECT_EQ(shown, "no memory");
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(runGuarded([] { return 0; }), 0);
+}
 
 TEST_F(MainWindowTest, AnExceptionInAHandlerIsShownAndTheLoopGoesOn) {
     Failing failing;

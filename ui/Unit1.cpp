@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
@@ -30,7 +31,7 @@ TForm1::TForm1(ViewState& state, CellGrid& grid, QWidget* parent)
       grid_(grid) {
     setupUi(this);
     applyLayoutExtras(this, kFontFamily);
-    Image2->setPictureSource(logoPicture);
+    Image2->setPicture(logoPicture());
     // A press on any control belongs to that control; only the bare background drags.
     for (QWidget* child : findChildren<QWidget*>()) child->setAttribute(Qt::WA_NoMousePropagation);
 
@@ -66,19 +67,33 @@ TForm1::TForm1(ViewState& state, CellGrid& grid, QWidget* parent)
 
 void TForm1::FormCreate(QObject*) {
     setWindowState(Qt::WindowNoState);
-    const QSize screenSize = screen()->geometry().size();
-    const WindowPosition start = startPosition(screenSize.width(), screenSize.height());
-    move(start.left, start.top);
+    move(startOnScreen());
     Button1Click(this);
     Canvas& canvas = Image1->canvas();
     canvas.setPenColour(colours::black);
     canvas.setBrushColour(colours::black);
     canvas.Rectangle(0, 0, width(), height());
-    resize(550, 580);
+    resize(kWindowWidth, kWindowHeight);
     Image2->lower();
     state_.introCounter = 1;
     Timer2->start();
     ScrollBar4Change(this);
+}
+
+QPoint TForm1::startOnScreen() const {
+    const QRect whole = screen()->geometry(), available = screen()->availableGeometry();
+    // What must show: the controls within the window's final 550 x 580 (the drawing area reaches
+    // past its right edge); the close mark is among them, at the top right.
+    QRect controls;
+    for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isHidden()) controls |= child->geometry();
+    }
+    controls &= QRect(0, 0, kWindowWidth, kWindowHeight);
+    const WindowPosition start =
+        placeOnScreen({whole.x(), whole.y(), whole.width(), whole.height()},
+                      {available.x(), available.y(), available.width(), available.height()},
+                      {controls.right() + 1, controls.bottom() + 1});
+    return {start.left, start.top};
 }
 
 void TForm1::mousePressEvent(QMouseEvent* event) { event->accept(); }
@@ -98,6 +113,11 @@ void TForm1::FormMouseMove(QObject*, Qt::MouseButtons Shift, int X, int Y) {
 }
 
 void TForm1::Label14Click(QObject*) { QApplication::quit(); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    Label14Click(this);
+}
 
 void TForm1::Button1Click(QObject*) {
     resetGrid(state_, grid_, ScrollBar4->value(), ScrollBar2->value());

@@ -32,6 +32,10 @@
 class TForm1 : public QWidget, public Ui::TForm1 {
     Q_OBJECT
 public:
+    // The size FormCreate gives the window.
+    static constexpr int kWindowWidth = 550;
+    static constexpr int kWindowHeight = 580;
+
     // The window works on the model it is given, which must outlive it.
     TForm1(kadro::ViewState& state, kadro::CellGrid& grid, QWidget* parent = nullptr);
 
@@ -79,10 +83,15 @@ public:
 
 protected:
     void installShortcuts();
+    // The start position on the screen the window belongs to, kept reachable on small screens.
+    QPoint startOnScreen() const;
     // Edits are recorded for undo once the start-up animation has painted its last pattern;
     // until then its next pass would overwrite them anyway.
     bool recordsHistory() const;
 
+    // Closing the window by any means (the window manager's close, Alt+F4) ends the program as
+    // the close mark does, also while the About window is open.
+    void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 

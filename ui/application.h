@@ -1,6 +1,7 @@
 #pragma once
 #include <QApplication>
 #include <exception>
+#include <functional>
 
 // The application object: an exception that escapes an event handler is shown in a standard
 // message box, and the event loop goes on.
@@ -12,6 +13,27 @@ public:
 
 // Shows the standard error message box for an exception.
 void showException(const std::exception& error);
+
+// Runs the program's body and returns its exit status; an exception that escapes it is shown
+// in the standard message box and the status is 1.
+int runGuarded(const std::function<int()>& body);
+
+// While it is held, a failure of Qt to open a display (no DISPLAY, a display that does not
+// answer, no platform plugin) ends the program with one line on standard error saying what is
+// missing and how to run it under Xvfb, and status 1, instead of Qt's abort and core dump.
+class ExitWithoutDisplay {
+public:
+    explicit ExitWithoutDisplay(const char* programName);
+    ~ExitWithoutDisplay();
+    // Qt has its display: what it said meanwhile, and from now on everything, goes where Qt
+    // sends its messages.
+    void release();
+    ExitWithoutDisplay(const ExitWithoutDisplay&) = delete;
+    ExitWithoutDisplay& operator=(const ExitWithoutDisplay&) = delete;
+
+private:
+    bool held_ = true;
+};
 
 // On a Wayland desktop Qt cannot move a top-level window; the borderless main window is moved
 // by dragging, so it runs through XWayland unless the user chose a platform.

@@ -40,7 +40,18 @@ void TLabel::mouseReleaseEvent(QMouseEvent* event) {
 bool TMemo::canInsertFromMimeData(const QMimeData* source) const { return source && source->hasText(); }
 
 void TMemo::insertFromMimeData(const QMimeData* source) {
-    if (source && source->hasText()) insertPlainText(source->text());
+    if (!source || !source->hasText()) return;
+    QString text = source->text();
+    // The selection, which the paste replaces, makes room. characterCount() counts the end of
+    // the document as one character.
+    const QTextCursor cursor = textCursor();
+    const qsizetype length = document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart());
+    const qsizetype room = std::max<qsizetype>(kMaxLength - length, 0);
+    if (text.size() > room) {
+        text.truncate(room);
+        if (!text.isEmpty() && text.back().isHighSurrogate()) text.chop(1);  // no half character
+    }
+    insertPlainText(text);
 }
 
 TShape::TShape(QWidget* parent) : QWidget(parent) {}
@@ -100,9 +111,8 @@ kadro::Canvas& TImage::canvas() {
     return *canvas_;
 }
 
-void TImage::setPictureSource(std::function<QImage()> source) {
-    pictureSource_ = std::move(source);
-    picture_ = QImage();
+void TImage::setPicture(const QImage& picture) {
+    picture_ = picture;
     update();
 }
 
@@ -115,7 +125,6 @@ void TImage::paintEvent(QPaintEvent* event) {
         painter.drawImage(event->rect(), view, event->rect());
         return;
     }
-    if (picture_.isNull() && pictureSource_) picture_ = pictureSource_();
     if (picture_.isNull()) return;
     if (stretch_) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);

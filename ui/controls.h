@@ -96,7 +96,7 @@ private:
 };
 
 // Shows either its own pixel canvas (created on first use, the size of the control) or a
-// picture, which is made when first drawn and then stretched to the control.
+// picture, stretched to the control if asked. A null picture shows nothing.
 class TImage : public QWidget {
     Q_OBJECT
     Q_PROPERTY(bool stretch READ stretch WRITE setStretch)
@@ -105,8 +105,8 @@ public:
     ~TImage() override;
 
     kadro::Canvas& canvas();
-    void setPictureSource(std::function<QImage()> source);
-    bool pictureIsLoaded() const { return !picture_.isNull(); }
+    void setPicture(const QImage& picture);
+    bool hasPicture() const { return !picture_.isNull(); }
     bool stretch() const { return stretch_; }
     void setStretch(bool stretch) { stretch_ = stretch; }
 
@@ -120,17 +120,19 @@ protected:
 private:
     std::vector<kadro::Pixel> pixels_;
     std::unique_ptr<kadro::Canvas> canvas_;
-    std::function<QImage()> pictureSource_;
     QImage picture_;
     bool stretch_ = false;
 };
 
-// An editable text box. Pasted text (keyboard or middle button) is inserted as plain text by
-// this class: Qt 6.4's own insertion from the clipboard crashes when the X11 clipboard or
-// selection has no owner.
+// An editable text box. Pasted or dropped text (keyboard or middle button) is inserted as plain
+// text by this class: Qt 6.4's own insertion from the clipboard crashes when the X11 clipboard
+// or selection has no owner. The text is kept to kMaxLength characters: what a paste would add
+// beyond that is left out, since laying out one very long line takes time that grows with the
+// square of its length and would freeze both windows.
 class TMemo : public QPlainTextEdit {
     Q_OBJECT
 public:
+    static constexpr qsizetype kMaxLength = 32768;
     explicit TMemo(QWidget* parent = nullptr) : QPlainTextEdit(parent) {}
 
 protected:

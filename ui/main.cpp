@@ -4,6 +4,7 @@
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/application.h"
+#include "ui/logo.h"
 
 namespace {
 // The model lives for the whole run, in one place.
@@ -13,19 +14,20 @@ kadro::CellGrid cellGrid;
 
 int main(int argc, char** argv) {
     preferX11OnWayland();
+    ExitWithoutDisplay noDisplay(argv[0]);
     KadroApplication application(argc, argv);
+    noDisplay.release();
     std::unique_ptr<TForm1> mainWindow;
     std::unique_ptr<TForm2> aboutWindow;
-    try {
+    const int status = runGuarded([&] {
+        logoPicture();  // decoded once, before any window shows it
         mainWindow = std::make_unique<TForm1>(viewState, cellGrid);
         mainWindow->FormCreate(mainWindow.get());
         aboutWindow = std::make_unique<TForm2>();
         Form2 = aboutWindow.get();
         mainWindow->show();
-        application.exec();
-    } catch (const std::exception& error) {
-        showException(error);
-    }
+        return application.exec();
+    });
     Form2 = nullptr;
-    return 0;
+    return status;
 }

@@ -6,6 +6,8 @@ PYTHONPATH=tools tests/e2e/e2e_test.py --binary build/kadro Scenario.test_start
 Expected pictures are computed here from the geometry of the design, never from the program."""
 import argparse
 import os
+import shutil
+import subprocess
 import sys
 import time
 import unittest
@@ -237,6 +239,51 @@ class Scenario(unittest.TestCase):
     def test_close_mark_ends_with_zero(self):
         self.screen.click_in_window(528 + 7, 8 + 8)
         self.assertEqual(self.screen.program.wait(timeout=5), 0)
+
+
+class Desktop(unittest.TestCase):
+    """How the program meets the desktop it is started on: none at all, a small screen, a window
+    manager."""
+
+    def test_without_a_display_one_line_and_status_one(self):
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        for display in (None, ":9999"):  # none set, and one that does not answer
+            if display:
+                env["DISPLAY"] = display
+            result = subprocess.run([BINARY], env=env, capture_output=True, text=True, timeout=30)
+            self.assertEqual(result.returncode, 1, result.stderr)  # not Qt's abort (-6) with a core
+            lines = result.stderr.strip().split("\n")
+            self.assertEqual(len(lines), 1, result.stderr)
+            self.assertIn("cannot open a display", lines[0])
+            self.assertIn("xvfb-run", lines[0])
+
+    def test_small_screens_keep_the_corner_and_close_mark_on_screen(self):
+        for size, place in (((800, 600), (93, 22)), ((640, 480), (13, 0))):
+            screen = Screen(BINARY, size=size)
+            try:
+                self.assertEqual(screen.geometry()[:2], place, size)
+                screen.click_in_window(528 + 7, 8 + 8)  # the close mark is there to be pressed
+                self.assertEqual(screen.program.wait(timeout=5), 0)
+            finally:
+                screen.close()
+
+    def test_closing_through_the_window_manager_ends_the_program(self):
+        if not shutil.which("openbox"):
+            self.skipTest("openbox is not installed (scripts/install-deps.sh --test installs it)")
+        screen = Screen(BINARY)
+        manager = subprocess.Popen(["openbox", "--sm-disable"], env=screen.env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        try:
+            time.sleep(1.0)  # openbox takes the screen over
+            screen.click_in_window(448 + 44, 544 + 16)  # ABOUT KADRO
+            screen.wait_for_window("^ABOUT KADRO$")
+            screen.run("xdotool", "windowactivate", "--sync", screen.window)
+            screen.run("xdotool", "key", "alt+F4")
+            self.assertEqual(screen.program.wait(timeout=10), 0)
+        finally:
+            manager.kill()
+            manager.wait()
+            screen.close()
 
 
 def main():
