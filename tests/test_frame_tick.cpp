@@ -1,6 +1,11 @@
-#include "form_fixture.h"
-
 #include <QElapsedTimer>
+#include <QToolButton>
+#include <cstring>
+#include <functional>
+#include <random>
+
+#include "form_fixture.h"
+#include "model/animation.h"
 
 using namespace kadro;
 
@@ -95,4 +100,107 @@ TEST_F(MainWindowTest, TicksThatWouldDrawTheSamePictureKeepTheLastOne) {
     form->Timer1Timer(form->Timer1);
     EXPECT_EQ(form->Label9->text(), "2");
     EXPECT_EQ(form->framesDrawn(), drawn + 7);
+}
+
+namespace {
+// The intro and the stripe frames through the handlers, then ticks until the frame timer sleeps.
+void playUntilAsleep(TForm1& form, int maxTicks = 100) {
+    while (form.Timer2->isActive()) form.Timer2Timer(form.Timer2);
+    for (int tick = 0; tick < maxTicks && form.Timer1->isActive(); ++tick) form.Timer1Timer(form.Timer1);
+}
+}  // namespace
+
+TEST_F(MainWindowTest, TheFrameTimerSleepsAtRestAndEveryInputWakesIt) {
+    form->Timer1->blockSignals(true);
+    form->Timer2->blockSignals(true);
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    playUntilAsleep(*form);
+    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_TRUE(animationFinished(state));
+    const struct {
+        const char* name;
+        std::function<void()> input;
+    } inputs[] = {
+        {"press on the drawing area", [&] { QTest::mousePress(form->Image1, Qt::LeftButton, {}, QPoint(50, 380)); }},
+        {"swatch", [&] { QTest::mousePress(form->Shape4, Qt::LeftButton); }},
+        {"CLEAR", [&] { form->Button2->click(); }},
+        {"FILL", [&] { form->Button7->click(); }},
+        {"grid", [&] { form->Button3->click(); }},
+        {"erase", [&] { form->Button4->click(); }},
+        {"layer up", [&] { form->UpDown1->upArrow()->click(); }},
+        {"layer down", [&] { form->UpDown1->downArrow()->click(); }},
+        {"size", [&] { form->ScrollBar4->setValue(form->ScrollBar4->value() + 1); }},
+        {"undo key", [&] { QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier); }},
+        {"redo key", [&] { QTest::keyClick(form.get(), Qt::Key_Y, Qt::ControlModifier); }},
+        {"window shown again", [&] { form->hide(); form->show(); }},
+        {"window resized", [&] { form->resize(form->width() + 1, form->height()); }},
+    };
+    for (const auto& [name, input] : inputs) {
+        playUntilAsleep(*form);
+        ASSERT_FALSE(form->Timer1->isActive()) << "before " << name;
+        input();
+        EXPECT_TRUE(form->Timer1->isActive()) << name;
+        EXPECT_LE(form->Timer1->remainingTime(), 10) << name;  // the change shows at the next tick
+    }
+    // Drawing the same picture again is no input: the timer goes back to sleep.
+    playUntilAsleep(*form);
+    form->Button5->click();  // LOAD does nothing
+    EXPECT_FALSE(form->Timer1->isActive());
+}
+
+// Two windows over two models take the same random events. One ticks after every event, as a
+// timer that never stops; the other only while its timer runs. They must show the same.
+TEST(SleepingFrameTimer, ShowsExactlyWhatATimerThatNeverStopsShows) {
+    struct Window {
+        ViewState state;
+        std::unique_ptr<CellGrid> grid = std::make_unique<CellGrid>();
+        std::unique_ptr<TForm1> form;
+        Window() {
+            form = std::make_unique<TForm1>(state, *grid);
+            form->FormCreate(form.get());
+            form->Timer1->blockSignals(true);
+            form->Timer2->blockSignals(true);
+        }
+    } freeRunning, sleeping;
+    std::mt19937 random(17);
+    auto pick = [&](int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); };
+    int sleptTicks = 0;
+    for (int n = 0; n < 4000; ++n) {
+        const int kind = pick(0, 14);
+        const int x = pick(0, 550), y = pick(0, 417), size = pick(2, 20), up = pick(0, 1), swatch = pick(0, 4);
+        for (Window* w : {&freeRunning, &sleeping}) {
+            TForm1& f = *w->form;
+            TShape* swatches[] = {f.Shape1, f.Shape2, f.Shape3, f.Shape4, f.Shape5};
+            switch (kind) {
+                case 0: f.Image1MouseDown(f.Image1, {x, y}); break;
+                case 1: QTest::mousePress(swatches[swatch], Qt::LeftButton); break;
+                case 2: f.Button2->click(); break;
+                case 3: f.Button7->click(); break;
+                case 4: f.Button3->click(); break;
+                case 5: f.Button4->click(); break;
+                case 6: (up ? f.UpDown1->upArrow() : f.UpDown1->downArrow())->click(); break;
+                case 7: f.ScrollBar4->setValue(size); break;
+                case 8: f.undoEdit(); break;
+                case 9: f.redoEdit(); break;
+                case 10: if (f.Timer2->isActive()) f.Timer2Timer(f.Timer2); break;
+                default: break;  // nothing but time passing
+            }
+            if (w == &freeRunning || f.Timer1->isActive()) {
+                f.Timer1Timer(f.Timer1);
+            } else {
+                ++sleptTicks;
+            }
+        }
+        const PixelBuffer a = freeRunning.form->Image1->canvas().target(), b = sleeping.form->Image1->canvas().target();
+        ASSERT_EQ(std::memcmp(a.pixels, b.pixels, sizeof(Pixel) * a.stride * a.height), 0) << "pixels after event " << n;
+        for (TLabel* TForm1::*label : {&TForm1::Label1, &TForm1::Label2, &TForm1::Label4, &TForm1::Label8,
+                                        &TForm1::Label9, &TForm1::Label7, &TForm1::Label10, &TForm1::Label11}) {
+            ASSERT_EQ((freeRunning.form.get()->*label)->text(), (sleeping.form.get()->*label)->text())
+                << "label after event " << n;
+        }
+        ASSERT_EQ(freeRunning.state.colourCounts, sleeping.state.colourCounts) << "counts after event " << n;
+        ASSERT_EQ(std::memcmp(freeRunning.grid.get(), sleeping.grid.get(), sizeof(CellGrid)), 0) << "cells after event " << n;
+    }
+    EXPECT_GT(sleptTicks, 500);  // the sleeping timer did sleep
 }

@@ -36,6 +36,16 @@ def cube_pixels(column, row, layer, size):
     return pixels
 
 
+def wakeups(pid):
+    """Voluntary context switches of all the process's threads: the times it went to sleep
+    after having been woken."""
+    total = 0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        with open(f"/proc/{pid}/task/{task}/status") as f:
+            total += sum(int(line.split()[1]) for line in f if line.startswith("voluntary_ctxt_switches:"))
+    return total
+
+
 class Screen:
     """An Xvfb server of the given size and the program on it."""
 

@@ -126,16 +126,19 @@ void TForm1::Button1Click(QObject*) {
 }
 
 void TForm1::ScrollBar4Change(QObject*) {
+    wake();
     layOutForSize(state_, grid_, ScrollBar4->value(), ScrollBar2->value());
     Label7->setCaption(text(state_.currentLayer));
     Label10->setCaption(QString::fromStdString(floatToText(state_.gridDepth)));
 }
 
 void TForm1::UpDown1Click(QObject*, UpDownButton) {
+    wake();
     state_.currentLayer = layerForUpDown(state_, UpDown1->position());
 }
 
 void TForm1::Image1MouseDown(QObject*, const MouseEventArgs& args) {
+    wake();
     if (recordsHistory()) {
         history_.press(state_, grid_, args.x, args.y);
     } else {
@@ -144,6 +147,7 @@ void TForm1::Image1MouseDown(QObject*, const MouseEventArgs& args) {
 }
 
 void TForm1::Button2Click(QObject*) {
+    wake();
     if (recordsHistory()) {
         history_.clear(state_, grid_);
     } else {
@@ -152,6 +156,7 @@ void TForm1::Button2Click(QObject*) {
 }
 
 void TForm1::Button7Click(QObject*) {
+    wake();
     if (recordsHistory()) {
         history_.fill(state_, grid_);
     } else {
@@ -160,11 +165,13 @@ void TForm1::Button7Click(QObject*) {
 }
 
 void TForm1::Button3Click(QObject*) {
+    wake();
     state_.gridVisible = !state_.gridVisible;
     Button3->setText(state_.gridVisible ? "HIDE GRID" : "SHOW GRID");
 }
 
 void TForm1::Button4Click(QObject*) {
+    wake();
     state_.eraseMode = !state_.eraseMode;
     Button4->setText(state_.eraseMode ? "ERASE IS ON" : "ERASE IS OFF");
 }
@@ -181,6 +188,7 @@ void TForm1::Button11Click(QObject*) {
 }
 
 void TForm1::ShapeMouseDown(QObject*, ColourCode code) {
+    wake();
     state_.currentColour = static_cast<int32_t>(code);
     state_.eraseMode = false;
     Button4->setText("ERASE IS OFF");
@@ -209,6 +217,24 @@ void TForm1::Timer1Timer(QObject*) {
         countLabel(colour)->setCaption(text(state_.countOf(colour)));
     }
     if (redraw) Image1->update();
+    // Once the animation is over, a tick that found nothing to draw changed nothing at all
+    // (labels and counts follow from what the picture depends on); neither will the next, until
+    // a handler changes something and wakes the timer.
+    if (!redraw && !Timer2->isActive() && animationFinished(state_)) Timer1->stop();
+}
+
+void TForm1::wake() {
+    if (!Timer1->isActive()) Timer1->start();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    wake();  // the window's size bounds the clearing
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    wake();
 }
 
 TLabel* TForm1::countLabel(ColourCode code) const {
@@ -250,8 +276,15 @@ void TForm1::installShortcuts() {
 }
 
 // Undo and redo change colours only; the next tick draws and counts them as any edit.
-void TForm1::undoEdit() { history_.undo(grid_); }
-void TForm1::redoEdit() { history_.redo(grid_); }
+void TForm1::undoEdit() {
+    wake();
+    history_.undo(grid_);
+}
+
+void TForm1::redoEdit() {
+    wake();
+    history_.redo(grid_);
+}
 
 // The clipboard is only written, never read.
 void TForm1::copyPartsList() {

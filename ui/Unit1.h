@@ -54,7 +54,7 @@ public:
     void copyPicture();
     const kadro::EditHistory& history() const { return history_; }
 
-    QTimer* Timer1;  // frame renderer, every 10 ms for the whole run
+    QTimer* Timer1;  // frame renderer, every 10 ms while anything changes (see wake())
     QTimer* Timer2;  // intro counter, until the start-up animation begins
 
     void FormCreate(QObject* Sender);
@@ -82,6 +82,12 @@ public:
     void Timer2Timer(QObject* Sender);
 
 protected:
+    // Starts the frame timer if it sleeps. It sleeps once the animation is over and a tick found
+    // nothing to draw; every handler that changes what a frame shows calls this first, so the
+    // change appears at the next tick, as when the timer never stopped.
+    void wake();
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void installShortcuts();
     // The start position on the screen the window belongs to, kept reachable on small screens.
     QPoint startOnScreen() const;

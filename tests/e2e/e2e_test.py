@@ -12,7 +12,7 @@ import sys
 import time
 import unittest
 
-from harness import BLACK, IMAGE1, RED, START, WHITE, YELLOW, Screen, cube_pixels
+from harness import BLACK, IMAGE1, RED, START, WHITE, YELLOW, Screen, cube_pixels, wakeups
 
 BINARY = None
 FAILURES = None
@@ -218,6 +218,17 @@ class Scenario(unittest.TestCase):
         self.assertEqual(lines[7], "total\t1000\t1000")
         html = self.screen.run("xclip", "-o", "-selection", "clipboard", "-t", "text/html")
         self.assertIn("<td>red</td><td>200</td><td>200</td>", html)
+
+    def test_at_rest_it_sleeps_and_a_click_wakes_it(self):
+        self.wait_until_still()
+        time.sleep(0.5)
+        pid = self.screen.program.pid
+        before, start = wakeups(pid), time.time()
+        time.sleep(3.0)
+        rate = (wakeups(pid) - before) / (time.time() - start)
+        self.assertLess(rate, 5.0)  # was 100 a second: the frame timer ticked for nothing
+        self.clear()
+        self.expect_pixels({(30, 380): BLACK})  # the next frame shows the change
 
     def test_dragging_by_the_background(self):
         left, top, _, _ = self.screen.geometry()
