@@ -27,13 +27,21 @@ const char* const kEventNames[] = {"press on drawing area", "press anywhere", "s
                                    "FILL",                 "intro tick",     "frame tick", "About",
                                    "undo, redo or copy key"};
 
-// The shortcuts the stream presses: undo, both redos and both copies.
+// The keys the stream presses: undo, both redos, both copies, the controls' keys and the cell
+// cursor's (all but Ctrl+Q, which would end the stream).
 const std::pair<Qt::Key, Qt::KeyboardModifiers> kKeys[] = {
     {Qt::Key_Z, Qt::ControlModifier},
     {Qt::Key_Y, Qt::ControlModifier},
     {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
     {Qt::Key_C, Qt::ControlModifier},
     {Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier},
+    {Qt::Key_1, Qt::NoModifier}, {Qt::Key_2, Qt::NoModifier}, {Qt::Key_3, Qt::NoModifier},
+    {Qt::Key_4, Qt::NoModifier}, {Qt::Key_5, Qt::NoModifier}, {Qt::Key_E, Qt::NoModifier},
+    {Qt::Key_G, Qt::NoModifier}, {Qt::Key_PageUp, Qt::NoModifier}, {Qt::Key_PageDown, Qt::NoModifier},
+    {Qt::Key_Plus, Qt::NoModifier}, {Qt::Key_Minus, Qt::NoModifier}, {Qt::Key_Left, Qt::NoModifier},
+    {Qt::Key_Right, Qt::NoModifier}, {Qt::Key_Up, Qt::NoModifier}, {Qt::Key_Down, Qt::NoModifier},
+    {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Insert, Qt::NoModifier}, {Qt::Key_Escape, Qt::NoModifier},
+    {Qt::Key_Tab, Qt::NoModifier},
 };
 
 }  // namespace
@@ -156,9 +164,10 @@ TEST_F(EventStreamTest, RandomUserEventsKeepTheModelSound) {
                 if (pick(0, 1)) about->hide();
                 break;
             case 12: {
-                const auto& [key, modifiers] = kKeys[pick(0, 4)];
+                const auto& [key, modifiers] = kKeys[pick(0, int(std::size(kKeys)) - 1)];
                 QApplication::setActiveWindow(form.get());
-                QTest::keyClick(form.get(), key, modifiers);
+                QWidget* focused = QApplication::focusWidget();
+                QTest::keyClick(focused && focused->window() == form.get() ? focused : form.get(), key, modifiers);
                 break;
             }
         }

@@ -6,7 +6,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QShortcut>
 
 #include "model/animation.h"
 #include "model/editing.h"
@@ -29,6 +28,7 @@ TForm1::TForm1(ViewState& state, CellGrid& grid, QWidget* parent)
       Timer2(new QTimer(this)),
       state_(state),
       grid_(grid) {
+    installAccessibleRoles();
     setupUi(this);
     applyLayoutExtras(this, kFontFamily);
     Image2->setPicture(logoPicture());
@@ -60,6 +60,7 @@ TForm1::TForm1(ViewState& state, CellGrid& grid, QWidget* parent)
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(Timer1); });
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(Timer2); });
     installShortcuts();
+    installReach();
     // The frame timer is enabled from creation; FormCreate starts the intro timer. Neither
     // ticks before the event loop runs.
     Timer1->start();
@@ -138,11 +139,16 @@ void TForm1::UpDown1Click(QObject*, UpDownButton) {
 }
 
 void TForm1::Image1MouseDown(QObject*, const MouseEventArgs& args) {
+    hideCellCursor();  // the mouse takes over from the keyboard
+    pressAt(args.x, args.y);
+}
+
+void TForm1::pressAt(int x, int y) {
     wake();
     if (recordsHistory()) {
-        history_.press(state_, grid_, args.x, args.y);
+        history_.press(state_, grid_, x, y);
     } else {
-        editAt(state_, grid_, args.x, args.y);
+        editAt(state_, grid_, x, y);
     }
 }
 
@@ -216,7 +222,11 @@ void TForm1::Timer1Timer(QObject*) {
         const auto colour = static_cast<ColourCode>(code);
         countLabel(colour)->setCaption(text(state_.countOf(colour)));
     }
-    if (redraw) Image1->update();
+    if (redraw) {
+        Image1->update();
+        describeForScreenReaders();
+        showCellCursor();
+    }
     // Once the animation is over, a tick that found nothing to draw changed nothing at all
     // (labels and counts follow from what the picture depends on); neither will the next, until
     // a handler changes something and wakes the timer.
@@ -256,24 +266,6 @@ void TForm1::Timer2Timer(QObject*) {
 }
 
 bool TForm1::recordsHistory() const { return animationFinished(state_); }
-
-void TForm1::installShortcuts() {
-    const struct {
-        QKeySequence keys;
-        void (TForm1::*action)();
-    } shortcuts[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_Z), &TForm1::undoEdit},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &TForm1::redoEdit},
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), &TForm1::redoEdit},
-        {QKeySequence(Qt::CTRL | Qt::Key_C), &TForm1::copyPartsList},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &TForm1::copyPicture},
-    };
-    for (const auto& shortcut : shortcuts) {
-        // Window-wide, whichever control has the focus; the About window is another window.
-        auto* key = new QShortcut(shortcut.keys, this);
-        connect(key, &QShortcut::activated, this, shortcut.action);
-    }
-}
 
 // Undo and redo change colours only; the next tick draws and counts them as any edit.
 void TForm1::undoEdit() {

@@ -21,13 +21,18 @@
 //   Timer1    the frame, every 10 ms; Timer2 the intro counter
 #include <QTimer>
 #include <QWidget>
+#include <optional>
 
 #include "model/grid.h"
 #include "model/history.h"
+#include "model/projection.h"
 #include "render/frame_inputs.h"
 #include "render/frame_renderer.h"
 #include "ui/controls.h"
 #include "ui_Unit1.h"
+
+// Offers the swatches and the close mark to screen readers as buttons (ui/reach.cpp).
+void installAccessibleRoles();
 
 class TForm1 : public QWidget, public Ui::TForm1 {
     Q_OBJECT
@@ -42,17 +47,24 @@ public:
     // Frames actually drawn; a tick whose picture would not change keeps the last one.
     int framesDrawn() const { return framesDrawn_; }
 
-    // The parts-list label under a colour's swatch.
+    // The parts-list label under a colour's swatch, and the swatch.
     TLabel* countLabel(kadro::ColourCode code) const;
+    TShape* swatch(kadro::ColourCode code) const;
 
-    // What the keyboard adds (shortcuts of this window only; installed by installShortcuts):
+    // What the keyboard adds (shortcuts of this window only; all keys are in ui/reach.cpp):
     // Ctrl+Z undoes the latest edit of the cells' colours, Ctrl+Shift+Z and Ctrl+Y redo it;
-    // Ctrl+C copies the parts list as text, Ctrl+Shift+C the drawing area's picture.
+    // Ctrl+C copies the parts list as text, Ctrl+Shift+C the drawing area's picture; 1-5, E,
+    // G, Page Up/Down, + and - stand for the swatches, toggles, layer arrows and size arrows;
+    // Ctrl+Q closes. The arrow keys move a cell cursor, Enter or Insert places at it.
     void undoEdit();
     void redoEdit();
     void copyPartsList();
     void copyPicture();
     const kadro::EditHistory& history() const { return history_; }
+    // The keyboard's cell cursor on the current layer, if shown; and the tooltip a pointer at
+    // (x, y) on the drawing area gets.
+    std::optional<kadro::Hit> cellCursor() const { return cellCursor_; }
+    QString pressTip(int x, int y) const;
 
     QTimer* Timer1;  // frame renderer, every 10 ms while anything changes (see wake())
     QTimer* Timer2;  // intro counter, until the start-up animation begins
@@ -89,6 +101,15 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void installShortcuts();
+    void installReach();
+    void describeForScreenReaders();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveCellCursor(int columns, int rows);
+    void showCellCursor();
+    void hideCellCursor();
+    void placeAtCellCursor();
+    // A press on the drawing area at (x, y), recorded for undo once the animation is over.
+    void pressAt(int x, int y);
     // The start position on the screen the window belongs to, kept reachable on small screens.
     QPoint startOnScreen() const;
     // Edits are recorded for undo once the start-up animation has painted its last pattern;
@@ -107,5 +128,6 @@ private:
     kadro::FrameRenderer renderer_;
     kadro::FrameInputs lastFrame_;
     kadro::EditHistory history_;
+    std::optional<kadro::Hit> cellCursor_;
     int framesDrawn_ = 0;
 };

@@ -3,6 +3,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QToolButton>
 
 const char* const kFontFamily = "Liberation Sans";
@@ -92,6 +94,14 @@ void TUpDown::click(UpDownButton button) {
     emit clicked(button);
 }
 
+void TUpDown::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+        click(event->key() == Qt::Key_Up ? UpDownButton::Up : UpDownButton::Down);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void TUpDown::resizeEvent(QResizeEvent*) {
     const int upper = height() / 2;
     up_->setGeometry(0, 0, width(), upper);
@@ -123,6 +133,13 @@ void TImage::paintEvent(QPaintEvent* event) {
         const QImage view(reinterpret_cast<const uchar*>(buffer.pixels), buffer.width,
                           buffer.height, buffer.stride * 4, QImage::Format_RGB32);
         painter.drawImage(event->rect(), view, event->rect());
+        if (!outline_.isEmpty()) {
+            // Two pixels wide, white inside black, so it shows on cubes and on the black ground.
+            painter.setPen(QPen(Qt::black, 1));
+            painter.drawRect(outline_.adjusted(-1, -1, 0, 0));
+            painter.setPen(QPen(Qt::white, 1));
+            painter.drawRect(outline_.adjusted(0, 0, -1, -1));
+        }
         return;
     }
     if (picture_.isNull()) return;
@@ -132,6 +149,13 @@ void TImage::paintEvent(QPaintEvent* event) {
     } else {
         painter.drawImage(0, 0, picture_);
     }
+}
+
+void TImage::setOutline(const QRect& outline) {
+    if (outline == outline_) return;
+    update(outline_.adjusted(-2, -2, 2, 2));
+    outline_ = outline;
+    update(outline_.adjusted(-2, -2, 2, 2));
 }
 
 void TImage::mousePressEvent(QMouseEvent* event) {
@@ -161,4 +185,32 @@ void applyLayoutExtras(QWidget* root, const QString& fontFamily) {
         }
         if (auto* label = qobject_cast<TLabel*>(widget)) label->adjustSize();
     }
+}
+
+FocusFrame::FocusFrame(QWidget* window) : QWidget(window) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { follow(now); });
+}
+
+void FocusFrame::follow(QWidget* focused) {
+    if (!focused || focused == parentWidget() || focused->window() != parentWidget()) {
+        hide();
+        return;
+    }
+    const QRect around(focused->mapTo(parentWidget(), QPoint(0, 0)), focused->size());
+    setGeometry(around.adjusted(-kWidth, -kWidth, kWidth, kWidth));
+    raise();
+    show();
+}
+
+void FocusFrame::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    // Yellow, the brightest colour of the palette, on the black window.
+    const QColor colour(255, 255, 0);
+    painter.fillRect(0, 0, width(), kWidth, colour);
+    painter.fillRect(0, height() - kWidth, width(), kWidth, colour);
+    painter.fillRect(0, 0, kWidth, height(), colour);
+    painter.fillRect(width() - kWidth, 0, kWidth, height(), colour);
 }

@@ -62,6 +62,7 @@ enum class UpDownButton { Up, Down };
 
 // Two arrow buttons over each other. Every arrow click moves the position by one within
 // minimum..maximum (no wrap) and is reported, also when the position is already at a limit.
+// With the keyboard focus, the Up and Down keys press the upper and lower arrow.
 class TUpDown : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int minimum READ minimum WRITE setMinimum)
@@ -86,6 +87,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     int minimum_ = 0;
@@ -109,6 +111,9 @@ public:
     bool hasPicture() const { return !picture_.isNull(); }
     bool stretch() const { return stretch_; }
     void setStretch(bool stretch) { stretch_ = stretch; }
+    // An outline drawn over the canvas when shown, never into it; an empty rectangle shows none.
+    void setOutline(const QRect& outline);
+    QRect outline() const { return outline_; }
 
 signals:
     void mouseDown(const MouseEventArgs& args);
@@ -122,6 +127,23 @@ private:
     std::unique_ptr<kadro::Canvas> canvas_;
     QImage picture_;
     bool stretch_ = false;
+    QRect outline_;
+};
+
+// A frame drawn around whichever control of its window has the keyboard focus, so the focus
+// shows on a black window: a child of the window, above its siblings, transparent to the mouse
+// and drawing nothing but the frame.
+class FocusFrame : public QWidget {
+    Q_OBJECT
+public:
+    explicit FocusFrame(QWidget* window);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void follow(QWidget* focused);
+    static constexpr int kWidth = 2;
 };
 
 // An editable text box. Pasted or dropped text (keyboard or middle button) is inserted as plain

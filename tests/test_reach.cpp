@@ -1,0 +1,209 @@
+// The main window without a mouse and through a screen reader: keys, the cell cursor, the focus,
+// tooltips and accessible names.
+#include <QAccessible>
+#include <QScrollBar>
+#include <QToolButton>
+#include <cstring>
+#include <functional>
+
+#include "form_fixture.h"
+#include "model/animation.h"
+
+using namespace kadro;
+
+namespace {
+
+// A window over a model of its own, shown and active so that its keys act, with both timers'
+// ticks left to the test.
+struct Window {
+    ViewState state;
+    std::unique_ptr<CellGrid> grid = std::make_unique<CellGrid>();
+    std::unique_ptr<TForm1> form;
+    Window() {
+        form = std::make_unique<TForm1>(state, *grid);
+        form->FormCreate(form.get());
+        form->Timer1->blockSignals(true);
+        form->Timer2->blockSignals(true);
+        while (form->Timer2->isActive()) form->Timer2Timer(form->Timer2);
+        while (!animationFinished(state)) tick();
+        form->show();
+        activate();
+    }
+    void activate() {
+        QApplication::setActiveWindow(form.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    void tick() { form->Timer1Timer(form->Timer1); }
+    void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : form.get();
+        QTest::keyClick(target, Qt::Key(key), modifiers);
+    }
+    // Everything a key may change: the view state but the colour cycle's phase (which only the
+    // ticks move), the cells, the captions of the toggles and the position of the controls.
+    std::string snapshot() {
+        const ViewState& s = state;
+        std::string all;
+        for (float value : {s.gridWidth, s.gridHeight, s.gridDepth, s.cellSize}) all += std::to_string(value) + "|";
+        for (int32_t value : {s.originX, s.originY, s.currentLayer, s.currentColour, int32_t(s.gridVisible),
+                              int32_t(s.eraseMode), s.cycleTicks, s.introCounter})
+            all += std::to_string(value) + "|";
+        for (int32_t count : s.colourCounts) all += std::to_string(count) + "|";
+        all.append(reinterpret_cast<const char*>(grid.get()), sizeof(CellGrid));
+        for (QString text : {form->Button3->text(), form->Button4->text(), QString::number(form->UpDown1->position()),
+                             QString::number(form->ScrollBar4->value())})
+            all += text.toStdString() + "|";
+        return all;
+    }
+};
+
+float grid_colour(const CellGrid& grid, int column, int row, int layer) { return grid.at(column, row, layer).colour; }
+
+}  // namespace
+
+// Each key stands for a control: the model ends as the control's own input leaves it.
+TEST(Keys, EveryKeyDoesWhatItsControlDoes) {
+    const struct {
+        const char* name;
+        int key;
+        std::function<void(TForm1&)> control;
+    } cases[] = {
+        {"1", Qt::Key_1, [](TForm1& f) { QTest::mousePress(f.Shape1, Qt::LeftButton); }},
+        {"2", Qt::Key_2, [](TForm1& f) { QTest::mousePress(f.Shape2, Qt::LeftButton); }},
+        {"3", Qt::Key_3, [](TForm1& f) { QTest::mousePress(f.Shape3, Qt::LeftButton); }},
+        {"4", Qt::Key_4, [](TForm1& f) { QTest::mousePress(f.Shape4, Qt::LeftButton); }},
+        {"5", Qt::Key_5, [](TForm1& f) { QTest::mousePress(f.Shape5, Qt::LeftButton); }},
+        {"E", Qt::Key_E, [](TForm1& f) { f.Button4->click(); }},
+        {"G", Qt::Key_G, [](TForm1& f) { f.Button3->click(); }},
+        {"Page Up", Qt::Key_PageUp, [](TForm1& f) { f.UpDown1->upArrow()->click(); }},
+        {"Page Down", Qt::Key_PageDown, [](TForm1& f) { f.UpDown1->downArrow()->click(); }},
+        {"+", Qt::Key_Plus, [](TForm1& f) { f.ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepAdd); }},
+        {"-", Qt::Key_Minus, [](TForm1& f) { f.ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepSub); }},
+    };
+    Window byKey, byControl;
+    // From a few states, so that clamping at the limits is compared too.
+    for (int round = 0; round < 25; ++round) {
+        for (const auto& c : cases) {
+            byKey.activate();
+            byKey.key(c.key);
+            c.control(*byControl.form);
+            byKey.tick();
+            byControl.tick();
+            ASSERT_TRUE(byKey.snapshot() == byControl.snapshot())
+                << c.name << ", round " << round << ": colour " << byKey.state.currentColour << "/"
+                << byControl.state.currentColour << ", layer " << byKey.state.currentLayer << "/"
+                << byControl.state.currentLayer << ", size " << byKey.state.gridDepth << "/" << byControl.state.gridDepth
+                << ", erase " << byKey.state.eraseMode << "/" << byControl.state.eraseMode << ", grid "
+                << byKey.state.gridVisible << "/" << byControl.state.gridVisible;
+        }
+    }
+}
+
+TEST(Keys, TheCellCursorPlacesAsAPressOnTheTopFaceAndDrawsNothingIntoThePicture) {
+    Window window;
+    TForm1& form = *window.form;
+    form.Button2->click();  // CLEAR
+    window.tick();
+    const std::vector<Pixel> before(form.Image1->canvas().target().pixels,
+                                    form.Image1->canvas().target().pixels + 761 * 417);
+    form.Image1->setFocus();
+    window.key(Qt::Key_Right);
+    ASSERT_TRUE(form.cellCursor());
+    EXPECT_EQ(form.cellCursor()->column, 5);  // the first press shows it at the centre
+    EXPECT_EQ(form.cellCursor()->row, 5);
+    EXPECT_FALSE(form.Image1->outline().isEmpty());
+    window.tick();
+    EXPECT_EQ(std::memcmp(before.data(), form.Image1->canvas().target().pixels, before.size() * sizeof(Pixel)), 0);
+    for (int i = 0; i < 30; ++i) window.key(Qt::Key_Right);  // held at the edge
+    window.key(Qt::Key_Up);
+    window.key(Qt::Key_Return);
+    EXPECT_EQ(grid_colour(*window.grid, 9, 6, 1), 1.0f);
+    // On another layer and size, in every corner.
+    form.UpDown1->upArrow()->click();
+    form.UpDown1->upArrow()->click();
+    window.key(Qt::Key_3);
+    for (auto [dx, dy] : {std::pair{-1, -1}, {1, -1}, {1, 1}, {-1, 1}}) {
+        for (int i = 0; i < 12; ++i) window.key(dx < 0 ? Qt::Key_Left : Qt::Key_Right), window.key(dy < 0 ? Qt::Key_Down : Qt::Key_Up);
+        window.key(Qt::Key_Insert);
+        EXPECT_EQ(grid_colour(*window.grid, dx < 0 ? 0 : 9, dy < 0 ? 0 : 9, 3), 3.0f) << dx << ", " << dy;
+    }
+    EXPECT_EQ(form.history().undoSteps(), 6u);  // CLEAR, then five cells placed
+    window.key(Qt::Key_Escape);
+    EXPECT_FALSE(form.cellCursor());
+    EXPECT_TRUE(form.Image1->outline().isEmpty());
+    window.key(Qt::Key_Left);  // and a mouse press hides it again
+    QTest::mousePress(form.Image1, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(form.cellCursor());
+}
+
+TEST(Keys, TheFocusStartsOnTheSizeBarShowsAndFollowsTheLayoutsOrder) {
+    Window window;
+    TForm1& form = *window.form;
+    EXPECT_EQ(QApplication::focusWidget(), form.ScrollBar4);
+    window.key(Qt::Key_Right);  // the size bar's own arrows: one step
+    EXPECT_EQ(form.ScrollBar4->value(), 11);
+    window.key(Qt::Key_Left);
+    window.key(Qt::Key_Down);
+    EXPECT_EQ(form.ScrollBar4->value(), 9);
+    EXPECT_FALSE(form.cellCursor());
+    QWidget* expected[] = {form.UpDown1, form.Button2, form.Button3, form.Button4, form.Button5,
+                           form.Button6, form.Button7, form.Button11, form.Image1, form.ScrollBar4};
+    for (QWidget* next : expected) {
+        window.key(Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+        const auto* frame = form.findChild<FocusFrame*>();
+        ASSERT_TRUE(frame && frame->isVisible());
+        EXPECT_TRUE(frame->geometry().contains(next->geometry())) << next->objectName().toStdString();
+    }
+    // Enter presses the focused button as Space does.
+    form.Button4->setFocus();
+    window.key(Qt::Key_Return);
+    EXPECT_TRUE(window.state.eraseMode);
+    window.key(Qt::Key_Space);
+    EXPECT_FALSE(window.state.eraseMode);
+}
+
+TEST(Reach, TooltipsSayWhatEachControlDoesAndWhereAClickLands) {
+    Window window;
+    TForm1& form = *window.form;
+    for (QWidget* control : form.findChildren<QWidget*>()) {
+        // Every visible control but the blank panels and the drawing area, whose tip follows the pointer.
+        const bool blank = control == form.Image3 || control == form.Image4 || control == form.Image5;
+        if (control->isVisible() && control->parentWidget() == &form && !blank && control != form.Image1 &&
+            !qobject_cast<FocusFrame*>(control)) {
+            EXPECT_FALSE(control->toolTip().isEmpty()) << control->objectName().toStdString();
+        }
+    }
+    EXPECT_TRUE(form.Shape3->toolTip().contains("(key 3)"));
+    EXPECT_EQ(form.pressTip(50, 380), "A click here places yellow in column 2, row 1, layer 1");
+    EXPECT_EQ(form.pressTip(5, 200), "A click here changes nothing");
+    form.Button4->click();
+    EXPECT_EQ(form.pressTip(395, 100), "A click here empties column 15, row 12, layer 1 (beyond the size shown)");
+}
+
+TEST(Reach, ScreenReadersGetNamesRolesAndValues) {
+    Window window;
+    TForm1& form = *window.form;
+    auto accessible = [](QWidget* widget) { return QAccessible::queryAccessibleInterface(widget); };
+    QAccessibleInterface* yellow = accessible(form.Shape1);
+    ASSERT_TRUE(yellow);
+    EXPECT_EQ(yellow->role(), QAccessible::Button);
+    EXPECT_EQ(yellow->text(QAccessible::Name), "Yellow, 200 cubes");
+    form.Button2->click();
+    window.tick();
+    EXPECT_EQ(yellow->text(QAccessible::Name), "Yellow, 0 cubes");
+    EXPECT_EQ(accessible(form.Label1)->text(QAccessible::Name), "Yellow cubes");
+    QAccessibleInterface* close = accessible(form.Label14);
+    EXPECT_EQ(close->role(), QAccessible::Button);
+    EXPECT_EQ(close->text(QAccessible::Name), "Close");
+    QAccessibleInterface* aqua = accessible(form.Shape3);
+    ASSERT_TRUE(aqua->actionInterface());
+    aqua->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(window.state.currentColour, 3);
+    EXPECT_EQ(accessible(form.UpDown1)->text(QAccessible::Name), "Depth layer");
+    EXPECT_EQ(accessible(form.UpDown1)->text(QAccessible::Description), "Layer 1 of 10");
+    QAccessibleInterface* size = accessible(form.ScrollBar4);
+    EXPECT_EQ(size->text(QAccessible::Name), "Size");
+    ASSERT_TRUE(size->valueInterface());
+    EXPECT_EQ(size->valueInterface()->currentValue().toInt(), 10);
+    EXPECT_EQ(accessible(form.Image1)->text(QAccessible::Description), "Size 10 x 10 x 10, layer 1, 0 cubes visible");
+}
