@@ -8,13 +8,13 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libjpeg62-turbo-dev
+  libjpeg62-turbo-dev libxcb1-dev
   fonts-liberation
 )
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(
     googletest libgtest-dev libbenchmark-dev
-    xvfb xauth xdotool xclip openbox imagemagick x11-utils
+    xvfb xauth xdotool xclip openbox imagemagick x11-utils x11-xserver-utils
     clang libclang-rt-dev
     appstream desktop-file-utils dpkg-dev file
   )

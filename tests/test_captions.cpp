@@ -2,6 +2,7 @@
 
 #include "scenes.h"
 #include "ui/captions.h"
+#include "ui/display_scale.h"
 #include "ui/placement.h"
 
 using namespace kadro;
@@ -55,5 +56,24 @@ TEST(Placement, TheWindowStaysReachableOnSmallAndSecondScreens) {
                                   << c.available.height;
         EXPECT_EQ(p.top, c.top) << c.screen.left << "," << c.screen.top << " " << c.available.width << "x"
                                 << c.available.height;
+    }
+}
+
+TEST(DisplayScale, WholeNumbersFromTheDensityAndNeverLargerThanFits) {
+    const struct {
+        int resourceDpi;
+        double physicalDpi;
+        int width, height, scale;
+    } cases[] = {
+        {0, 96, 1920, 1080, 1},     {0, 0, 1920, 1080, 1},      // nothing known: 1
+        {192, 96, 2400, 1600, 2},   {0, 192.5, 2400, 1600, 2},  // Xft.dpi first, else the screen's own
+        {120, 0, 2400, 1600, 1},    {144, 0, 2400, 1600, 2},    // rounded, never a fraction
+        {192, 0, 1024, 768, 1},     {288, 0, 2400, 1600, 2},    // lowered until 550 x 580 fits
+        {288, 0, 3840, 2160, 3},    {192, 0, 1100, 1160, 2},
+    };
+    for (const auto& c : cases) {
+        const DisplayDensity display{c.resourceDpi, c.physicalDpi, c.width, c.height};
+        EXPECT_EQ(displayScale(display, 550, 580), c.scale)
+            << c.resourceDpi << " / " << c.physicalDpi << " dpi on " << c.width << " x " << c.height;
     }
 }

@@ -47,14 +47,15 @@ def wakeups(pid):
 
 
 class Screen:
-    """An Xvfb server of the given size and the program on it."""
+    """An Xvfb server of the given size and the program on it. `resources` are X resources set
+    before the program starts (xrdb), `dpi` the screen's physical density."""
 
-    def __init__(self, binary, size=SCREEN_SIZE):
+    def __init__(self, binary, size=SCREEN_SIZE, dpi=None, resources=None):
         self.width, self.height = size
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{self.width}x{self.height}x24",
-             "-nolisten", "tcp"],
+             "-nolisten", "tcp", "-noreset"] + (["-dpi", str(dpi)] if dpi else []),
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
@@ -63,6 +64,8 @@ class Screen:
             raise RuntimeError("Xvfb did not start")
         self.env = dict(os.environ, DISPLAY=":" + number, QT_QPA_PLATFORM="xcb")
         self.env.pop("WAYLAND_DISPLAY", None)
+        if resources:
+            subprocess.run(["xrdb", "-merge"], input=resources, text=True, env=self.env, check=True)
         self.started = time.time()
         self.log = tempfile.TemporaryFile()
         self.program = subprocess.Popen([os.path.abspath(binary)], env=self.env, stdout=self.log, stderr=self.log)

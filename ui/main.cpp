@@ -4,6 +4,7 @@
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/application.h"
+#include "ui/display_scale.h"
 #include "ui/logo.h"
 
 namespace {
@@ -14,6 +15,7 @@ kadro::CellGrid cellGrid;
 
 int main(int argc, char** argv) {
     preferX11OnWayland();
+    kadro::chooseDisplayScale(TForm1::kWindowWidth, TForm1::kWindowHeight);
     ExitWithoutDisplay noDisplay(argv[0]);
     KadroApplication application(argc, argv);
     noDisplay.release();

@@ -297,6 +297,81 @@ class Desktop(unittest.TestCase):
             screen.close()
 
 
+class KeysAndMouse(unittest.TestCase):
+    """The same session by mouse and by keys leaves the same picture."""
+
+    def session(self, steps):
+        screen = Screen(BINARY)
+        try:
+            time.sleep(1.5)  # the animation
+            screen.click_in_window(312 + 24, 544 + 8)  # CLEAR, by mouse in both: the stripes differ by run
+            for step in steps:
+                if isinstance(step, tuple):
+                    screen.click_in_window(*step)
+                else:
+                    screen.run("xdotool", "key", step)
+                time.sleep(0.05)
+            time.sleep(0.4)
+            shot = screen.shot()
+            left, top, _, _ = screen.geometry()
+            return [[shot[left + IMAGE1[0] + x, top + IMAGE1[1] + y] for x in range(542)] for y in range(417)]
+        finally:
+            screen.close()
+
+    def test_keys_leave_every_pixel_as_the_mouse_does(self):
+        by_mouse = self.session([(56 + 12, 524), (312 + 60, 524), (312 + 60, 524), (440 + 48, 524),
+                                 (256 + 8, 512 + 6), (192 + 81 - 6, 544 + 12), (312 + 24, 560 + 8)])
+        # After the click on CLEAR the focus is there; five steps on it reaches FILL.
+        by_keys = self.session(["3", "e", "e", "g", "Prior", "plus", "Tab", "Tab", "Tab", "Tab", "Tab", "Return"])
+        wrong = [(x, y) for y in range(417) for x in range(542) if by_keys[y][x] != by_mouse[y][x]]
+        self.assertEqual(wrong[:5], [], f"{len(wrong)} pixels differ")
+
+
+class HighDensity(unittest.TestCase):
+    """On a 192 dpi screen the program runs at scale 2: every pixel doubled, clicks alike."""
+
+    def drawing_area_after_a_click(self, scale, **screen):
+        """The drawing area after CLEAR, red, and a click on cell (1, 0), as rows of pixels in
+        scale-1 coordinates, each checked to be a whole scale x scale block."""
+        screen = Screen(BINARY, **screen)
+        try:
+            time.sleep(1.5)  # the animation
+            left, top, width, height = screen.geometry()
+            self.assertEqual((width, height), (550 * scale, 580 * scale))
+            for x, y in ((336, 552), (116, 524)):  # CLEAR, the red swatch
+                screen.click(left + x * scale, top + y * scale)
+            screen.click(left + (IMAGE1[0] + 50) * scale, top + (IMAGE1[1] + 380) * scale)
+            time.sleep(0.5)
+            shot = screen.shot()
+            rows = []
+            for y in range(417):
+                row = []
+                for x in range(542):
+                    block = {shot[left + (IMAGE1[0] + x) * scale + i, top + (IMAGE1[1] + y) * scale + j]
+                             for i in range(scale) for j in range(scale)}
+                    self.assertEqual(len(block), 1, (x, y))  # no smoothing: one colour a block
+                    row.append(block.pop())
+                rows.append(row)
+            return rows
+        finally:
+            screen.close()
+
+    def test_every_pixel_doubled_and_clicks_land_in_the_same_cell(self):
+        plain = self.drawing_area_after_a_click(1, size=(1200, 800))
+        for screen in ({"dpi": 192}, {"resources": "Xft.dpi: 192\n"}):
+            doubled = self.drawing_area_after_a_click(2, size=(2400, 1600), **screen)
+            wrong = [(x, y) for y in range(417) for x in range(542) if doubled[y][x] != plain[y][x]]
+            self.assertEqual(wrong[:5], [], f"{len(wrong)} pixels differ at {screen}")
+        self.assertEqual(plain[380][50], RED)  # the click placed its cube
+
+    def test_a_screen_too_small_for_scale_two_keeps_scale_one(self):
+        screen = Screen(BINARY, size=(1024, 768), dpi=192)
+        try:
+            self.assertEqual(screen.geometry(), (START[0], START[1], 550, 580))
+        finally:
+            screen.close()
+
+
 def main():
     global BINARY, FAILURES
     parser = argparse.ArgumentParser()

@@ -1,0 +1,29 @@
+#pragma once
+// The whole-number scale the program runs at on a high-density screen.
+#include <optional>
+
+namespace kadro {
+
+// What the X display says about its density and room, read before Qt starts.
+struct DisplayDensity {
+    int resourceDpi = 0;      // Xft.dpi from the X resource database, 0 when not set
+    double physicalDpi = 0;   // from the screen's size in pixels and millimetres, 0 when unknown
+    int availableWidth = 0;   // the work area (the screen less panels), in device pixels
+    int availableHeight = 0;
+};
+
+// The scale for a window of windowWidth x windowHeight at scale 1: Xft.dpi / 96, else the
+// physical density / 96, rounded to a whole number (2 at about 192 dpi, 1 at 96, never below 1),
+// then lowered until the window fits the available area.
+int displayScale(const DisplayDensity& display, int windowWidth, int windowHeight);
+
+// Reads the density of the X display named by DISPLAY; empty when there is none to read.
+std::optional<DisplayDensity> readDisplayDensity();
+
+// Unless the user chose a scale of their own (QT_SCALE_FACTOR, QT_SCREEN_SCALE_FACTORS, or the
+// high-DPI switches), runs the program at the display's whole-number scale for the main window:
+// Qt's own fractional scaling off, QT_SCALE_FACTOR the scale. Call before the application object
+// exists; does nothing without an X display.
+void chooseDisplayScale(int windowWidth, int windowHeight);
+
+}  // namespace kadro
