@@ -5,6 +5,7 @@
 #include <QTest>
 #include <memory>
 
+#include "model/animation.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 
@@ -44,4 +45,25 @@ protected:
     }
 
     std::unique_ptr<TForm2> about;
+};
+
+// A main window over a model of its own whose timers' ticks are left to the test: both stay
+// enabled as the program leaves them, but only the test calls their handlers.
+struct HandDrivenWindow {
+    HandDrivenWindow() {
+        form = std::make_unique<TForm1>(state, *grid);
+        form->FormCreate(form.get());
+        form->Timer1->blockSignals(true);
+        form->Timer2->blockSignals(true);
+    }
+    void tick() { form->Timer1Timer(form->Timer1); }
+    // The intro and the stripe frames, up to the animation's last pattern.
+    void playAnimation() {
+        while (form->Timer2->isActive()) form->Timer2Timer(form->Timer2);
+        while (!kadro::animationFinished(state)) tick();
+    }
+
+    kadro::ViewState state;
+    std::unique_ptr<kadro::CellGrid> grid = std::make_unique<kadro::CellGrid>();
+    std::unique_ptr<TForm1> form;
 };

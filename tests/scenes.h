@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <vector>
 
 #include "model/grid.h"
 
@@ -35,5 +36,15 @@ struct SceneModel {
     ViewState state;
     std::unique_ptr<CellGrid> grid = std::make_unique<CellGrid>();
 };
+
+// The colours of every cell of the fixed grid, in memory order: the part of the model that edits
+// and undo change.
+inline std::vector<float> coloursOf(const CellGrid& grid) {
+    std::vector<float> colours;
+    for (const auto& plane : grid.cells)
+        for (const auto& line : plane)
+            for (const GridCell& cell : line) colours.push_back(cell.colour);
+    return colours;
+}
 
 }  // namespace kadro::testing

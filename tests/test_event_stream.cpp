@@ -9,6 +9,7 @@
 #include <string>
 
 #include "form_fixture.h"
+#include "scenes.h"
 #include "model/animation.h"
 #include "model/history.h"
 #include "model/recount.h"
@@ -57,13 +58,7 @@ protected:
         form->show();  // shortcuts act in a shown, active window
     }
 
-    std::vector<float> colours() const {
-        std::vector<float> all;
-        for (const auto& plane : grid->cells)
-            for (const auto& line : plane)
-                for (const GridCell& cell : line) all.push_back(cell.colour);
-        return all;
-    }
+    std::vector<float> colours() const { return kadro::testing::coloursOf(*grid); }
 
     // Undoes every step and redoes them again. Undoing everything must give the animation's last
     // pattern (`floor`, empty before the animation ends) while no step was dropped for the

@@ -152,24 +152,14 @@ TEST_F(MainWindowTest, TheFrameTimerSleepsAtRestAndEveryInputWakesIt) {
 // Two windows over two models take the same random events. One ticks after every event, as a
 // timer that never stops; the other only while its timer runs. They must show the same.
 TEST(SleepingFrameTimer, ShowsExactlyWhatATimerThatNeverStopsShows) {
-    struct Window {
-        ViewState state;
-        std::unique_ptr<CellGrid> grid = std::make_unique<CellGrid>();
-        std::unique_ptr<TForm1> form;
-        Window() {
-            form = std::make_unique<TForm1>(state, *grid);
-            form->FormCreate(form.get());
-            form->Timer1->blockSignals(true);
-            form->Timer2->blockSignals(true);
-        }
-    } freeRunning, sleeping;
+    HandDrivenWindow freeRunning, sleeping;
     std::mt19937 random(17);
     auto pick = [&](int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); };
     int sleptTicks = 0;
     for (int n = 0; n < 4000; ++n) {
         const int kind = pick(0, 14);
         const int x = pick(0, 550), y = pick(0, 417), size = pick(2, 20), up = pick(0, 1), swatch = pick(0, 4);
-        for (Window* w : {&freeRunning, &sleeping}) {
+        for (HandDrivenWindow* w : {&freeRunning, &sleeping}) {
             TForm1& f = *w->form;
             TShape* swatches[] = {f.Shape1, f.Shape2, f.Shape3, f.Shape4, f.Shape5};
             switch (kind) {

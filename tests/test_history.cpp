@@ -10,18 +10,10 @@
 #include "scenes.h"
 
 using namespace kadro;
+using kadro::testing::coloursOf;
 using kadro::testing::SceneModel;
 
 namespace {
-
-// The colours of every cell of the fixed grid, the part of the model that undo restores.
-std::vector<float> coloursOf(const CellGrid& grid) {
-    std::vector<float> colours;
-    for (const auto& plane : grid.cells)
-        for (const auto& line : plane)
-            for (const GridCell& cell : line) colours.push_back(cell.colour);
-    return colours;
-}
 
 // A press at the top face of a cell of the current layer.
 void pressCell(EditHistory& history, SceneModel& scene, int column, int row) {

@@ -15,17 +15,9 @@ namespace {
 
 // A window over a model of its own, shown and active so that its keys act, with both timers'
 // ticks left to the test.
-struct Window {
-    ViewState state;
-    std::unique_ptr<CellGrid> grid = std::make_unique<CellGrid>();
-    std::unique_ptr<TForm1> form;
+struct Window : HandDrivenWindow {
     Window() {
-        form = std::make_unique<TForm1>(state, *grid);
-        form->FormCreate(form.get());
-        form->Timer1->blockSignals(true);
-        form->Timer2->blockSignals(true);
-        while (form->Timer2->isActive()) form->Timer2Timer(form->Timer2);
-        while (!animationFinished(state)) tick();
+        playAnimation();
         form->show();
         activate();
     }
@@ -33,7 +25,6 @@ struct Window {
         QApplication::setActiveWindow(form.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
-    void tick() { form->Timer1Timer(form->Timer1); }
     void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : form.get();
         QTest::keyClick(target, Qt::Key(key), modifiers);

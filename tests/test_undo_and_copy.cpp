@@ -4,6 +4,7 @@
 #include <QMimeData>
 
 #include "form_fixture.h"
+#include "scenes.h"
 #include "model/animation.h"
 #include "model/parts_list.h"
 
@@ -29,13 +30,7 @@ protected:
     }
     void tick() { form->Timer1Timer(form->Timer1); }
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(form.get(), key, modifiers); }
-    std::vector<float> colours() const {
-        std::vector<float> all;
-        for (const auto& plane : grid->cells)
-            for (const auto& line : plane)
-                for (const GridCell& cell : line) all.push_back(cell.colour);
-        return all;
-    }
+    std::vector<float> colours() const { return kadro::testing::coloursOf(*grid); }
 };
 
 }  // namespace
