@@ -95,9 +95,10 @@ void chooseDisplayScale(int windowWidth, int windowHeight) {
     const std::optional<DisplayDensity> display = readDisplayDensity();
     if (!display) return;  // Qt will say that it has no display
     const int scale = displayScale(*display, windowWidth, windowHeight);
-    // Qt would scale by Xft.dpi / 96 on its own, fractions included; the whole-number scale
-    // replaces that.
+    // Qt would scale by Xft.dpi / 96 on its own, fractions included, and size point fonts by it
+    // too; the whole-number scale replaces both, so text in points is scaled once, with the rest.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    qputenv("QT_FONT_DPI", "96");
     if (scale > 1) qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
 }
 

@@ -22,8 +22,8 @@ std::optional<DisplayDensity> readDisplayDensity();
 
 // Unless the user chose a scale of their own (QT_SCALE_FACTOR, QT_SCREEN_SCALE_FACTORS, or the
 // high-DPI switches), runs the program at the display's whole-number scale for the main window:
-// Qt's own fractional scaling off, QT_SCALE_FACTOR the scale. Call before the application object
-// exists; does nothing without an X display.
+// Qt's own fractional scaling off, point fonts at 96 dpi, QT_SCALE_FACTOR the scale. Call before
+// the application object exists; does nothing without an X display.
 void chooseDisplayScale(int windowWidth, int windowHeight);
 
 }  // namespace kadro
