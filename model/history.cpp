@@ -81,7 +81,11 @@ void apply(const uint8_t* step, CellGrid& grid, Direction direction) {
 
 }  // namespace
 
-bool EditHistory::press(const ViewState& state, CellGrid& grid, int x, int y) {
+bool EditHistory::press(const ViewState& state, CellGrid& grid, int x, int y, Recording recording) {
+    if (recording == Recording::Off) {
+        editAt(state, grid, x, y);
+        return false;
+    }
     GridCell* cell = pressedCell(state, grid, x, y);
     if (!cell) return false;
     const float before = cell->colour;
@@ -96,9 +100,19 @@ bool EditHistory::press(const ViewState& state, CellGrid& grid, int x, int y) {
     return true;
 }
 
-bool EditHistory::clear(const ViewState& state, CellGrid& grid) { return paintBlock(state, grid, 0.0f); }
+bool EditHistory::clear(const ViewState& state, CellGrid& grid, Recording recording) {
+    if (recording == Recording::Off) {
+        clearVisibleBlock(state, grid);
+        return false;
+    }
+    return paintBlock(state, grid, 0.0f);
+}
 
-bool EditHistory::fill(const ViewState& state, CellGrid& grid) {
+bool EditHistory::fill(const ViewState& state, CellGrid& grid, Recording recording) {
+    if (recording == Recording::Off) {
+        fillVisibleBlock(state, grid);
+        return false;
+    }
     return paintBlock(state, grid, static_cast<float>(state.currentColour));
 }
 

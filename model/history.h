@@ -16,18 +16,21 @@
 
 namespace kadro {
 
+// Whether an edit is kept as a step: not while the start-up animation runs, whose next pass
+// would overwrite it anyway.
+enum class Recording { Off, On };
+
 class EditHistory {
 public:
     static constexpr size_t kMaxSteps = 10000;
     static constexpr size_t kMaxBytes = size_t{16} << 20;
 
-    // A press on the drawing area, exactly as editAt, recorded when it changed a colour.
-    // Returns whether it did.
-    bool press(const ViewState& state, CellGrid& grid, int x, int y);
-    // CLEAR and FILL, exactly as clearVisibleBlock and fillVisibleBlock, recorded when they
-    // changed a colour. Return whether they did.
-    bool clear(const ViewState& state, CellGrid& grid);
-    bool fill(const ViewState& state, CellGrid& grid);
+    // A press on the drawing area, exactly as editAt, recorded when it changed a colour and
+    // recording is on. Returns whether a step was recorded.
+    bool press(const ViewState& state, CellGrid& grid, int x, int y, Recording recording = Recording::On);
+    // CLEAR and FILL, exactly as clearVisibleBlock and fillVisibleBlock, recorded likewise.
+    bool clear(const ViewState& state, CellGrid& grid, Recording recording = Recording::On);
+    bool fill(const ViewState& state, CellGrid& grid, Recording recording = Recording::On);
 
     // Take back the latest step not yet undone, or do again the latest one undone. Return false,
     // changing nothing, when there is none.

@@ -1,38 +1,20 @@
 // The program's renderer against the rectangle-by-rectangle reference.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <random>
 #include <vector>
 
+#include "allocation_hooks.h"
 #include "model/animation.h"
-#include "render/frame_renderer.h"
 #include "reference_frame.h"
+#include "render/frame_renderer.h"
 #include "scenes.h"
 
 using namespace kadro;
 using kadro::reference::drawFrameByRectangles;
+using kadro::testing::allocations;
 using kadro::testing::SceneModel;
-
-// Every allocation of this test program is counted, so a test can tell that a call made none.
-namespace {
-std::atomic<long> allocations{0};
-}  // namespace
-
-// GCC takes the replaced operators' malloc and free for a mismatch with new and delete.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-    ++allocations;
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-    throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-#pragma GCC diagnostic pop
 
 namespace {
 

@@ -2,36 +2,18 @@
 
 #include <malloc.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <new>
 #include <vector>
 
+#include "allocation_hooks.h"
 #include "assets/assets.h"
 #include "image/jpeg.h"
 
 using namespace kadro;
-
-// While armed, every allocation of this test program of at least that many bytes fails, as an
-// allocation may when memory runs out.
-namespace {
-std::atomic<size_t> failFrom{0};
-}  // namespace
-
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-    const size_t limit = failFrom;
-    if (limit != 0 && size >= limit) throw std::bad_alloc();
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-    throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-#pragma GCC diagnostic pop
+using kadro::testing::failFrom;
 
 namespace {
 

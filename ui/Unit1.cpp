@@ -145,29 +145,17 @@ void TForm1::Image1MouseDown(QObject*, const MouseEventArgs& args) {
 
 void TForm1::pressAt(int x, int y) {
     wake();
-    if (recordsHistory()) {
-        history_.press(state_, grid_, x, y);
-    } else {
-        editAt(state_, grid_, x, y);
-    }
+    history_.press(state_, grid_, x, y, recording());
 }
 
 void TForm1::Button2Click(QObject*) {
     wake();
-    if (recordsHistory()) {
-        history_.clear(state_, grid_);
-    } else {
-        clearVisibleBlock(state_, grid_);
-    }
+    history_.clear(state_, grid_, recording());
 }
 
 void TForm1::Button7Click(QObject*) {
     wake();
-    if (recordsHistory()) {
-        history_.fill(state_, grid_);
-    } else {
-        fillVisibleBlock(state_, grid_);
-    }
+    history_.fill(state_, grid_, recording());
 }
 
 void TForm1::Button3Click(QObject*) {
@@ -265,7 +253,7 @@ void TForm1::Timer2Timer(QObject*) {
     if (!goesOn) Timer2->stop();
 }
 
-bool TForm1::recordsHistory() const { return animationFinished(state_); }
+Recording TForm1::recording() const { return animationFinished(state_) ? Recording::On : Recording::Off; }
 
 // Undo and redo change colours only; the next tick draws and counts them as any edit.
 void TForm1::undoEdit() {

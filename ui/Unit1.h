@@ -112,9 +112,8 @@ protected:
     void pressAt(int x, int y);
     // The start position on the screen the window belongs to, kept reachable on small screens.
     QPoint startOnScreen() const;
-    // Edits are recorded for undo once the start-up animation has painted its last pattern;
-    // until then its next pass would overwrite them anyway.
-    bool recordsHistory() const;
+    // Edits are recorded for undo once the start-up animation has painted its last pattern.
+    kadro::Recording recording() const;
 
     // Closing the window by any means (the window manager's close, Alt+F4) ends the program as
     // the close mark does, also while the About window is open.

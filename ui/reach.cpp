@@ -19,7 +19,12 @@ using namespace kadro;
 
 namespace {
 
-const char* const kColourTitles[kColourCount] = {"Yellow", "Lime", "Aqua", "Fuchsia", "Red"};
+// A colour's name as a sentence starts with it: "Yellow" for code 1.
+QString colourTitle(int code) {
+    QString name = QString::fromLatin1(kColourNames[code - 1]);
+    name[0] = name[0].toUpper();
+    return name;
+}
 
 // A control Qt has no button for, offered to screen readers as a button whose press action
 // does what a click does.
@@ -108,10 +113,10 @@ void TForm1::installReach() {
     for (int code = 1; code <= kColourCount; ++code) {
         const auto colour = static_cast<ColourCode>(code);
         swatch(colour)->setToolTip(QString("%1: clicks place %2 cubes (key %3)")
-                                       .arg(kColourTitles[code - 1], kColourNames[code - 1]).arg(code));
+                                       .arg(colourTitle(code), kColourNames[code - 1]).arg(code));
         countLabel(colour)->setToolTip(QString("%1 cubes in the visible block (Ctrl+C copies the parts list)")
-                                           .arg(kColourTitles[code - 1]));
-        countLabel(colour)->setAccessibleName(QString("%1 cubes").arg(kColourTitles[code - 1]));
+                                           .arg(colourTitle(code)));
+        countLabel(colour)->setAccessibleName(QString("%1 cubes").arg(colourTitle(code)));
     }
     Label14->setToolTip("Closes KADRO; nothing is saved (Ctrl+Q)");
     Button2->setToolTip("CLEAR: empties the visible block (Ctrl+Z undoes it)");
@@ -150,7 +155,7 @@ void TForm1::describeForScreenReaders() {
         const auto colour = static_cast<ColourCode>(code);
         const int32_t count = state_.countOf(colour);
         total += count;
-        const QString name = QString("%1, %2 %3").arg(kColourTitles[code - 1]).arg(count).arg(count == 1 ? "cube" : "cubes");
+        const QString name = QString("%1, %2 %3").arg(colourTitle(code)).arg(count).arg(count == 1 ? "cube" : "cubes");
         if (swatch(colour)->accessibleName() != name) swatch(colour)->setAccessibleName(name);
     }
     const int size = static_cast<int>(state_.gridDepth);
