@@ -5,8 +5,9 @@ CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: run test test-sanitized build deps deps-test bench events fuzz soak package screenshot install clean
 
+# Without a display the program itself says so in one line and exits with status 1.
 run: deps build
-	@scripts/run-program.sh $(BUILD)/kadro
+	@$(BUILD)/kadro
 
 test: deps-test
 	cmake -S . -B $(BUILD) $(CMAKE_ARGS) -DKADRO_TESTS=ON
@@ -14,20 +15,25 @@ test: deps-test
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory test-sanitized
 
+# Each build folder has one set of options: the tests, the sanitizer build, the benchmarks,
+# the package and the install.
+SANITIZED := $(BUILD)-asan
+configure-sanitized = cmake -S . -B $(SANITIZED) -DCMAKE_BUILD_TYPE=Debug -DKADRO_TESTS=ON -DKADRO_SANITIZE=ON
+
 # The unit and widget tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitized: deps-test
-	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DKADRO_TESTS=ON -DKADRO_SANITIZE=ON
-	cmake --build $(BUILD)-asan -j $(JOBS)
-	cd $(BUILD)-asan && KADRO_STREAM_EVENTS=$(SANITIZED_EVENTS) ctest --output-on-failure -j $(JOBS) -LE 'e2e|fuzz'
+	$(configure-sanitized)
+	cmake --build $(SANITIZED) -j $(JOBS)
+	cd $(SANITIZED) && KADRO_STREAM_EVENTS=$(SANITIZED_EVENTS) ctest --output-on-failure -j $(JOBS) -LE 'e2e|fuzz'
 
 SANITIZED_EVENTS ?= 200000
 EVENTS ?= 1000000
 SEED ?= 20261208
 # A long random event stream through the main window in the sanitizer build.
 events: deps-test
-	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DKADRO_TESTS=ON -DKADRO_SANITIZE=ON
-	cmake --build $(BUILD)-asan -j $(JOBS) --target ui_tests
-	KADRO_STREAM_EVENTS=$(EVENTS) KADRO_STREAM_SEED=$(SEED) $(BUILD)-asan/tests/ui_tests --gtest_filter='EventStream*'
+	$(configure-sanitized)
+	cmake --build $(SANITIZED) -j $(JOBS) --target ui_tests
+	KADRO_STREAM_EVENTS=$(EVENTS) KADRO_STREAM_SEED=$(SEED) $(SANITIZED)/tests/ui_tests --gtest_filter='EventStream*'
 
 SECONDS_TO_RUN ?= 600
 fuzz: deps-test
@@ -41,11 +47,11 @@ build:
 	cmake --build $(BUILD) -j $(JOBS) --target kadro
 
 bench: deps-test
-	cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release -DKADRO_TESTS=ON
-	cmake --build $(BUILD)-release -j $(JOBS) --target frame_bench edit_bench handler_bench
-	$(BUILD)-release/bench/frame_bench $(BENCH_ARGS)
-	$(BUILD)-release/bench/edit_bench
-	$(BUILD)-release/bench/handler_bench
+	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DKADRO_TESTS=ON
+	cmake --build $(BUILD)-bench -j $(JOBS) --target frame_bench edit_bench handler_bench
+	$(BUILD)-bench/bench/frame_bench $(BENCH_ARGS)
+	$(BUILD)-bench/bench/edit_bench
+	$(BUILD)-bench/bench/handler_bench
 
 deps:
 	@scripts/install-deps.sh
@@ -61,13 +67,13 @@ package: deps
 
 PREFIX ?= /usr/local
 install: deps
-	cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX)
-	cmake --build $(BUILD)-release -j $(JOBS) --target kadro
-	cmake --install $(BUILD)-release
+	cmake -S . -B $(BUILD)-install -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD)-install -j $(JOBS) --target kadro
+	cmake --install $(BUILD)-install
 
 # The README's pictures, taken under Xvfb.
 screenshot: deps-test build
 	tools/screenshot.py $(BUILD)/kadro docs
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-release $(BUILD)-asan
+	rm -rf $(BUILD) $(BUILD)-release $(BUILD)-asan $(BUILD)-bench $(BUILD)-install

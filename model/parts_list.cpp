@@ -2,20 +2,17 @@
 
 #include <numeric>
 
+#include "model/palette.h"
 #include "model/recount.h"
-#include "model/visible_block.h"
 
 namespace kadro {
 
 PartsList partsList(const ViewState& state, const CellGrid& grid) {
     const VisibleBlock block = visibleBlock(state);
-    ViewState counted = state;
-    recount(counted, grid);
-    PartsList list{static_cast<int>(state.gridDepth), block.firstLayer, block.lastLayer, counted.colourCounts, {}};
-    counted.currentLayer = 1;
-    recount(counted, grid);
-    list.whole = counted.colourCounts;
-    return list;
+    VisibleBlock whole = block;
+    whole.firstLayer = 1;
+    return {static_cast<int>(state.gridDepth), block.firstLayer, block.lastLayer, countColours(block, grid),
+            countColours(whole, grid)};
 }
 
 namespace {
@@ -35,7 +32,7 @@ int32_t total(const std::array<int32_t, kColourCount>& counts) { return std::acc
 std::string partsListText(const PartsList& list) {
     std::string text = header(list) + "\ncolour\tvisible\twhole block\n";
     for (int i = 0; i < kColourCount; ++i)
-        text += std::string(kColourNames[i]) + "\t" + std::to_string(list.visible[i]) + "\t" +
+        text += std::string(kPalette[i].name) + "\t" + std::to_string(list.visible[i]) + "\t" +
                 std::to_string(list.whole[i]) + "\n";
     return text + "total\t" + std::to_string(total(list.visible)) + "\t" + std::to_string(total(list.whole)) + "\n";
 }
@@ -47,7 +44,7 @@ std::string partsListHtml(const PartsList& list) {
                close + "</tr>\n";
     };
     std::string html = "<p>" + header(list) + "</p>\n<table>\n<tr><th>colour</th><th>visible</th><th>whole block</th></tr>\n";
-    for (int i = 0; i < kColourCount; ++i) html += row(kColourNames[i], "<td>", "</td>", list.visible[i], list.whole[i]);
+    for (int i = 0; i < kColourCount; ++i) html += row(kPalette[i].name, "<td>", "</td>", list.visible[i], list.whole[i]);
     html += row("total", "<th>", "</th>", total(list.visible), total(list.whole));
     return html + "</table>\n";
 }

@@ -9,9 +9,6 @@
 
 namespace kadro {
 
-// Names of the colour codes 1..5, as the parts list writes them.
-inline constexpr const char* kColourNames[kColourCount] = {"yellow", "lime", "aqua", "fuchsia", "red"};
-
 struct PartsList {
     int size;                                    // cells per side in use
     int firstLayer, lastLayer;                   // the layers visible

@@ -68,4 +68,17 @@ struct Hit {
 };
 std::optional<Hit> hitTest(const ViewState& state, int x, int y);
 
+// The centre of the top face of a cell's cube on the current layer (the last square of its
+// stack): a press there selects that very cell at every size and layer.
+struct Point {
+    int32_t x;
+    int32_t y;
+};
+inline Point topFaceCentre(const ViewState& state, int column, int row) {
+    const double s = state.cellSize;
+    const int32_t layer = state.currentLayer;
+    return {static_cast<int32_t>(state.originX + s * column + layer * s / 2 + s / 2),
+            static_cast<int32_t>(state.originY - s * row - layer * s / 2 - s / 2)};
+}
+
 }  // namespace kadro

@@ -1,16 +1,17 @@
 #include "model/recount.h"
 
-#include "model/visible_block.h"
-
 namespace kadro {
 
-void recount(ViewState& state, const CellGrid& grid) {
-    state.colourCounts.fill(0);
-    forEachVisibleCell(state, grid, [&state](const GridCell& cell) {
+ColourCounts countColours(const VisibleBlock& block, const CellGrid& grid) {
+    ColourCounts counts{};
+    forEachCell(block, grid, [&counts](const GridCell& cell) {
         for (int code = 1; code <= kColourCount; ++code) {
-            if (cell.colour == static_cast<float>(code)) ++state.colourCounts[code - 1];
+            if (cell.colour == static_cast<float>(code)) ++counts[code - 1];
         }
     });
+    return counts;
 }
+
+void recount(ViewState& state, const CellGrid& grid) { state.colourCounts = countColours(visibleBlock(state), grid); }
 
 }  // namespace kadro

@@ -7,9 +7,7 @@
 namespace kadro {
 
 Pixel colourOfCode(int code) {
-    static constexpr Pixel table[] = {colours::black,  colours::yellow,  colours::lime,
-                                      colours::aqua,   colours::fuchsia, colours::red};
-    return code >= 1 && code <= 5 ? table[code] : colours::black;
+    return code >= 1 && code <= kColourCount ? opaque(kPalette[code - 1].rgb) : colours::black;
 }
 
 namespace {

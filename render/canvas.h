@@ -2,6 +2,8 @@
 // A pixel canvas with the toolkit's rectangle rules, over a buffer that the caller owns.
 #include <cstdint>
 
+#include "model/palette.h"
+
 namespace kadro {
 
 // Opaque 0xFFRRGGBB words, so the buffer can be shown as it is.
@@ -10,18 +12,21 @@ constexpr Pixel rgb(uint8_t red, uint8_t green, uint8_t blue) {
     return 0xFF000000u | (uint32_t{red} << 16) | (uint32_t{green} << 8) | blue;
 }
 
-// The toolkit's named colours.
+// A 0xRRGGBB colour as an opaque pixel.
+constexpr Pixel opaque(uint32_t rgb) { return 0xFF000000u | rgb; }
+
+// The toolkit's named colours; the five of the palette are the palette's.
 namespace colours {
 inline constexpr Pixel black = rgb(0, 0, 0);
 inline constexpr Pixel white = rgb(255, 255, 255);
 inline constexpr Pixel silver = rgb(192, 192, 192);
 inline constexpr Pixel grey = rgb(128, 128, 128);
 inline constexpr Pixel navy = rgb(0, 0, 128);
-inline constexpr Pixel yellow = rgb(255, 255, 0);
-inline constexpr Pixel lime = rgb(0, 255, 0);
-inline constexpr Pixel aqua = rgb(0, 255, 255);
-inline constexpr Pixel fuchsia = rgb(255, 0, 255);
-inline constexpr Pixel red = rgb(255, 0, 0);
+inline constexpr Pixel yellow = opaque(paletteEntry(ColourCode::Yellow).rgb);
+inline constexpr Pixel lime = opaque(paletteEntry(ColourCode::Lime).rgb);
+inline constexpr Pixel aqua = opaque(paletteEntry(ColourCode::Aqua).rgb);
+inline constexpr Pixel fuchsia = opaque(paletteEntry(ColourCode::Fuchsia).rgb);
+inline constexpr Pixel red = opaque(paletteEntry(ColourCode::Red).rgb);
 }  // namespace colours
 
 // Draw colour of a colour code 1..5; black for anything else.

@@ -8,11 +8,13 @@
 #include "model/animation.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
+#include "ui/main_window.h"
 
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         form = std::make_unique<TForm1>(state, *grid);
+        additions = attachAdditions(*form, state, *grid);
         form->FormCreate(form.get());
     }
 
@@ -29,6 +31,7 @@ protected:
     kadro::ViewState state;
     std::unique_ptr<kadro::CellGrid> grid = std::make_unique<kadro::CellGrid>();
     std::unique_ptr<TForm1> form;
+    Additions additions{};
 };
 
 // The same, with the About window created after the main window as the program does.
@@ -52,6 +55,7 @@ protected:
 struct HandDrivenWindow {
     HandDrivenWindow() {
         form = std::make_unique<TForm1>(state, *grid);
+        additions = attachAdditions(*form, state, *grid);
         form->FormCreate(form.get());
         form->Timer1->blockSignals(true);
         form->Timer2->blockSignals(true);
@@ -66,4 +70,5 @@ struct HandDrivenWindow {
     kadro::ViewState state;
     std::unique_ptr<kadro::CellGrid> grid = std::make_unique<kadro::CellGrid>();
     std::unique_ptr<TForm1> form;
+    Additions additions{};
 };

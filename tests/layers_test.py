@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """The folders' include graph points one way: model knows only itself; render knows the model;
 image knows only itself; nothing outside the tests and the benchmark includes a test header, so
-the reference painter cannot creep into the program.
+the reference painter cannot creep into the program. Within ui/, the units (a .h with its .cpp)
+include each other without a cycle, so the additions to the main window use Unit1 and never the
+other way round.
 
     layers_test.py SOURCE_FOLDER"""
 import os
@@ -33,9 +35,43 @@ def main():
                         wrong.append(f"{folder}/{name} includes {included}, not a header of the layers")
                     elif "/" in included and head not in allowed:
                         wrong.append(f"{folder}/{name} includes {included}: {folder} may include only {sorted(allowed)}")
+    wrong += ui_cycles(top)
     for line in wrong:
         print(line)
     return 1 if wrong else 0
+
+
+def ui_cycles(top):
+    """The include graph of ui/'s units, a unit being a file name without its extension."""
+    folder = os.path.join(top, "ui")
+    uses = {}
+    for name in os.listdir(folder):
+        unit, ext = os.path.splitext(name)
+        if ext not in (".h", ".cpp"):
+            continue
+        with open(os.path.join(folder, name)) as f:
+            for included in INCLUDE.findall(f.read()):
+                if included.startswith("ui/"):
+                    other = os.path.splitext(included[3:])[0]
+                    if other != unit:
+                        uses.setdefault(unit, set()).add(other)
+    wrong, done, path = [], set(), []
+
+    def visit(unit):
+        if unit in path:
+            wrong.append("ui/ units include each other in a circle: " + " -> ".join(path[path.index(unit):] + [unit]))
+            return
+        if unit in done:
+            return
+        path.append(unit)
+        for other in sorted(uses.get(unit, ())):
+            visit(other)
+        path.pop()
+        done.add(unit)
+
+    for unit in sorted(uses):
+        visit(unit)
+    return wrong
 
 
 if __name__ == "__main__":

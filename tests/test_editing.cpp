@@ -69,14 +69,11 @@ TEST(HitTest, TheWindowWidensByRoundingOfTheCellSize) {
 TEST(HitTest, TheTopFaceOfEveryCellSelectsThatCell) {
     for (int size = kMinSize; size <= kMaxSize; ++size) {
         SceneModel scene(size);
-        const double s = scene.state.cellSize;
         for (int layer = 1; layer <= size; ++layer) {
             scene.state.currentLayer = layer;
             for (int column = 0; column < size; ++column)
                 for (int row = 0; row < size; ++row) {
-                    // Centre of the last square of the stack.
-                    const int x = int(10 + s * column + layer * s / 2 + s / 2);
-                    const int y = int(400 - s * row - layer * s / 2 - s / 2);
+                    const auto [x, y] = topFaceCentre(scene.state, column, row);
                     ASSERT_EQ(hitAt(scene.state, x, y), (At{column, row}))
                         << "size " << size << " layer " << layer << " at " << x << ", " << y;
                 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "form_fixture.h"
+#include "ui/undo.h"
 #include "scenes.h"
 #include "model/animation.h"
 #include "model/history.h"
@@ -66,10 +67,10 @@ protected:
     std::string historyRoundTripBroken(const std::vector<float>& floor) {
         const std::vector<float> live = colours();
         const size_t steps = form->history().undoSteps();
-        for (size_t i = 0; i < steps; ++i) form->undoEdit();
+        for (size_t i = 0; i < steps; ++i) undoEdit(*form, *grid);
         if (!floor.empty() && form->history().droppedSteps() == 0 && colours() != floor)
             return "undoing everything does not give the animation's pattern";
-        for (size_t i = 0; i < steps; ++i) form->redoEdit();
+        for (size_t i = 0; i < steps; ++i) redoEdit(*form, *grid);
         if (colours() != live) return "redoing everything does not give back the grid";
         return "";
     }

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "form_fixture.h"
+#include "ui/undo.h"
 #include "model/animation.h"
 
 using namespace kadro;
@@ -171,8 +172,8 @@ TEST(SleepingFrameTimer, ShowsExactlyWhatATimerThatNeverStopsShows) {
                 case 5: f.Button4->click(); break;
                 case 6: (up ? f.UpDown1->upArrow() : f.UpDown1->downArrow())->click(); break;
                 case 7: f.ScrollBar4->setValue(size); break;
-                case 8: f.undoEdit(); break;
-                case 9: f.redoEdit(); break;
+                case 8: undoEdit(f, *w->grid); break;
+                case 9: redoEdit(f, *w->grid); break;
                 case 10: if (f.Timer2->isActive()) f.Timer2Timer(f.Timer2); break;
                 default: break;  // nothing but time passing
             }

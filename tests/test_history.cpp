@@ -7,6 +7,7 @@
 
 #include "model/editing.h"
 #include "model/history.h"
+#include "model/projection.h"
 #include "scenes.h"
 
 using namespace kadro;
@@ -17,10 +18,8 @@ namespace {
 
 // A press at the top face of a cell of the current layer.
 void pressCell(EditHistory& history, SceneModel& scene, int column, int row) {
-    const double s = scene.state.cellSize;
-    const int layer = scene.state.currentLayer;
-    history.press(scene.state, *scene.grid, int(10 + s * column + layer * s / 2 + s / 2),
-                  int(400 - s * row - layer * s / 2 - s / 2));
+    const Point at = topFaceCentre(scene.state, column, row);
+    history.press(scene.state, *scene.grid, at.x, at.y);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <QTimer>
 
 #include "form_fixture.h"
+#include "model/palette.h"
+#include "render/canvas.h"
 #include "ui/application.h"
 #include "ui/placement.h"
 
@@ -65,6 +67,14 @@ TEST_F(MainWindowTest, LayoutHasEveryControlInItsPlace) {
                                                          form->Button8, form->Button10, form->Label11,
                                                          form->Label3, form->Edit1}) {
         EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
+    }
+}
+
+// The layout spells the swatch colours out; they are the palette's, which the cubes are drawn in.
+TEST_F(MainWindowTest, EverySwatchShowsItsColourOfThePalette) {
+    for (const PaletteEntry& entry : kPalette) {
+        EXPECT_EQ(form->swatch(entry.code)->brushColour(), QColor::fromRgb(entry.rgb)) << entry.name;
+        EXPECT_EQ(colourOfCode(static_cast<int>(entry.code)), QColor::fromRgb(entry.rgb).rgba()) << entry.name;
     }
 }
 

@@ -1,15 +1,12 @@
 #include "ui/Unit1.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
 
 #include "model/animation.h"
 #include "model/editing.h"
-#include "model/parts_list.h"
 #include "model/recount.h"
 #include "ui/Unit2.h"
 #include "ui/captions.h"
@@ -28,7 +25,6 @@ TForm1::TForm1(ViewState& state, CellGrid& grid, QWidget* parent)
       Timer2(new QTimer(this)),
       state_(state),
       grid_(grid) {
-    installAccessibleRoles();
     setupUi(this);
     applyLayoutExtras(this, kFontFamily);
     Image2->setPicture(logoPicture());
@@ -59,8 +55,6 @@ TForm1::TForm1(ViewState& state, CellGrid& grid, QWidget* parent)
     }
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(Timer1); });
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(Timer2); });
-    installShortcuts();
-    installReach();
     // The frame timer is enabled from creation; FormCreate starts the intro timer. Neither
     // ticks before the event loop runs.
     Timer1->start();
@@ -139,13 +133,8 @@ void TForm1::UpDown1Click(QObject*, UpDownButton) {
 }
 
 void TForm1::Image1MouseDown(QObject*, const MouseEventArgs& args) {
-    hideCellCursor();  // the mouse takes over from the keyboard
-    pressAt(args.x, args.y);
-}
-
-void TForm1::pressAt(int x, int y) {
     wake();
-    history_.press(state_, grid_, x, y, recording());
+    history_.press(state_, grid_, args.x, args.y, recording());
 }
 
 void TForm1::Button2Click(QObject*) {
@@ -212,8 +201,7 @@ void TForm1::Timer1Timer(QObject*) {
     }
     if (redraw) {
         Image1->update();
-        describeForScreenReaders();
-        showCellCursor();
+        emit frameDrawn();
     }
     // Once the animation is over, a tick that found nothing to draw changed nothing at all
     // (labels and counts follow from what the picture depends on); neither will the next, until
@@ -246,6 +234,11 @@ TLabel* TForm1::countLabel(ColourCode code) const {
     return Label1;  // no other code exists
 }
 
+TShape* TForm1::swatch(ColourCode code) const {
+    TShape* const swatches[kColourCount] = {Shape1, Shape2, Shape3, Shape4, Shape5};
+    return swatches[static_cast<int>(code) - 1];
+}
+
 void TForm1::Button10Click(QObject*) { recount(state_, grid_); }
 void TForm1::Timer2Timer(QObject*) {
     const bool goesOn = introTick(state_);
@@ -254,30 +247,3 @@ void TForm1::Timer2Timer(QObject*) {
 }
 
 Recording TForm1::recording() const { return animationFinished(state_) ? Recording::On : Recording::Off; }
-
-// Undo and redo change colours only; the next tick draws and counts them as any edit.
-void TForm1::undoEdit() {
-    wake();
-    history_.undo(grid_);
-}
-
-void TForm1::redoEdit() {
-    wake();
-    history_.redo(grid_);
-}
-
-// The clipboard is only written, never read.
-void TForm1::copyPartsList() {
-    const PartsList list = partsList(state_, grid_);
-    auto* data = new QMimeData;
-    data->setText(QString::fromStdString(partsListText(list)));
-    data->setHtml(QString::fromStdString(partsListHtml(list)));
-    QGuiApplication::clipboard()->setMimeData(data);
-}
-
-void TForm1::copyPicture() {
-    const PixelBuffer& buffer = Image1->canvas().target();
-    const QImage view(reinterpret_cast<const uchar*>(buffer.pixels), buffer.width, buffer.height, buffer.stride * 4,
-                      QImage::Format_RGB32);
-    QGuiApplication::clipboard()->setImage(view.copy());
-}

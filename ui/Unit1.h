@@ -21,19 +21,18 @@
 //   Timer1    the frame, every 10 ms; Timer2 the intro counter
 #include <QTimer>
 #include <QWidget>
-#include <optional>
 
 #include "model/grid.h"
 #include "model/history.h"
-#include "model/projection.h"
 #include "render/frame_inputs.h"
 #include "render/frame_renderer.h"
 #include "ui/controls.h"
 #include "ui_Unit1.h"
 
-// Offers the swatches and the close mark to screen readers as buttons (ui/reach.cpp).
-void installAccessibleRoles();
-
+// The window the layout binds: its controls, the handlers bound to them, the frame tick,
+// dragging, closing and the start position. What is added on top of it (keys, the cell cursor,
+// the clipboard, undo, the focus chain, screen-reader names and tooltips) lives in units of its
+// own that use the public handlers and the hooks below (ui/main_window.h attaches them).
 class TForm1 : public QWidget, public Ui::TForm1 {
     Q_OBJECT
 public:
@@ -51,20 +50,14 @@ public:
     TLabel* countLabel(kadro::ColourCode code) const;
     TShape* swatch(kadro::ColourCode code) const;
 
-    // What the keyboard adds (shortcuts of this window only; all keys are in ui/reach.cpp):
-    // Ctrl+Z undoes the latest edit of the cells' colours, Ctrl+Shift+Z and Ctrl+Y redo it;
-    // Ctrl+C copies the parts list as text, Ctrl+Shift+C the drawing area's picture; 1-5, E,
-    // G, Page Up/Down, + and - stand for the swatches, toggles, layer arrows and size arrows;
-    // Ctrl+Q closes. The arrow keys move a cell cursor, Enter or Insert places at it.
-    void undoEdit();
-    void redoEdit();
-    void copyPartsList();
-    void copyPicture();
+    // Hooks for the additions.
+    // The editing handlers record their changes here; undo and a paste work on it too.
+    kadro::EditHistory& history() { return history_; }
     const kadro::EditHistory& history() const { return history_; }
-    // The keyboard's cell cursor on the current layer, if shown; and the tooltip a pointer at
-    // (x, y) on the drawing area gets.
-    std::optional<kadro::Hit> cellCursor() const { return cellCursor_; }
-    QString pressTip(int x, int y) const;
+    // Starts the frame timer if it sleeps. It sleeps once the animation is over and a tick found
+    // nothing to draw; whatever changes what a frame shows calls this first, so the change
+    // appears at the next tick, as when the timer never stopped.
+    void wake();
 
     QTimer* Timer1;  // frame renderer, every 10 ms while anything changes (see wake())
     QTimer* Timer2;  // intro counter, until the start-up animation begins
@@ -93,28 +86,13 @@ public:
     void Timer1Timer(QObject* Sender);
     void Timer2Timer(QObject* Sender);
 
+signals:
+    // A tick drew a new frame and wrote the counts: what describes the picture follows it.
+    void frameDrawn();
+
 protected:
-    // Starts the frame timer if it sleeps. It sleeps once the animation is over and a tick found
-    // nothing to draw; every handler that changes what a frame shows calls this first, so the
-    // change appears at the next tick, as when the timer never stopped.
-    void wake();
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void installShortcuts();
-    void installReach();
-    void describeForScreenReaders();
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void moveCellCursor(int columns, int rows);
-    void showCellCursor();
-    void hideCellCursor();
-    void placeAtCellCursor();
-    // A press on the drawing area at (x, y), recorded for undo once the animation is over.
-    void pressAt(int x, int y);
-    // The start position on the screen the window belongs to, kept reachable on small screens.
-    QPoint startOnScreen() const;
-    // Edits are recorded for undo once the start-up animation has painted its last pattern.
-    kadro::Recording recording() const;
-
     // Closing the window by any means (the window manager's close, Alt+F4) ends the program as
     // the close mark does, also while the About window is open.
     void closeEvent(QCloseEvent* event) override;
@@ -122,11 +100,15 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // The start position on the screen the window belongs to, kept reachable on small screens.
+    QPoint startOnScreen() const;
+    // Edits are recorded for undo once the start-up animation has painted its last pattern.
+    kadro::Recording recording() const;
+
     kadro::ViewState& state_;
     kadro::CellGrid& grid_;
     kadro::FrameRenderer renderer_;
     kadro::FrameInputs lastFrame_;
     kadro::EditHistory history_;
-    std::optional<kadro::Hit> cellCursor_;
     int framesDrawn_ = 0;
 };

@@ -33,38 +33,28 @@ int runGuarded(const std::function<int()>& body) {
     return 1;
 }
 
-namespace {
+ExitWithoutDisplay* ExitWithoutDisplay::holder_ = nullptr;
 
-std::string programName = "kadro";
-QtMessageHandler previousHandler = nullptr;
-// What Qt says while it looks for a display: kept back, and dropped if it finds none, so the
-// one line below is all the user reads.
-struct HeldMessage {
-    QtMsgType type;
-    QString text;
-};
-QList<HeldMessage> heldMessages;
-
-void exitOnFatal(QtMsgType type, const QMessageLogContext&, const QString& message) {
+void ExitWithoutDisplay::exitOnFatal(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type != QtFatalMsg) {
-        heldMessages.append({type, message});
+        holder_->heldMessages_.append({type, message});
         return;
     }
     const char* display = std::getenv("DISPLAY");
     const std::string shown = display ? std::string("\"") + display + "\"" : std::string("unset");
+    const char* name = holder_->programName_.c_str();
     std::fprintf(stderr,
                  "%s: cannot open a display (DISPLAY is %s): run it on a desktop, or under Xvfb: "
                  "xvfb-run -s '-screen 0 1024x768x24' %s\n",
-                 programName.c_str(), shown.c_str(), programName.c_str());
+                 name, shown.c_str(), name);
     std::fflush(stderr);
     std::_Exit(1);
 }
 
-}  // namespace
-
 ExitWithoutDisplay::ExitWithoutDisplay(const char* name) {
-    if (name && *name) programName = name;
-    previousHandler = qInstallMessageHandler(exitOnFatal);
+    if (name && *name) programName_ = name;
+    holder_ = this;
+    previousHandler_ = qInstallMessageHandler(exitOnFatal);
 }
 
 ExitWithoutDisplay::~ExitWithoutDisplay() { release(); }
@@ -72,9 +62,10 @@ ExitWithoutDisplay::~ExitWithoutDisplay() { release(); }
 void ExitWithoutDisplay::release() {
     if (!held_) return;
     held_ = false;
-    qInstallMessageHandler(previousHandler);
-    for (const HeldMessage& message : heldMessages) previousHandler(message.type, QMessageLogContext(), message.text);
-    heldMessages.clear();
+    qInstallMessageHandler(previousHandler_);
+    holder_ = nullptr;
+    for (const HeldMessage& message : heldMessages_) previousHandler_(message.type, QMessageLogContext(), message.text);
+    heldMessages_.clear();
 }
 
 void preferX11OnWayland() {

@@ -1,7 +1,9 @@
 #pragma once
 #include <QApplication>
+#include <QList>
 #include <exception>
 #include <functional>
+#include <string>
 
 // The application object: an exception that escapes an event handler is shown in a standard
 // message box, and the event loop goes on.
@@ -32,6 +34,19 @@ public:
     ExitWithoutDisplay& operator=(const ExitWithoutDisplay&) = delete;
 
 private:
+    // Qt's message handler is a plain function; it reaches the one instance through this.
+    static ExitWithoutDisplay* holder_;
+    static void exitOnFatal(QtMsgType type, const QMessageLogContext& context, const QString& message);
+
+    struct HeldMessage {
+        QtMsgType type;
+        QString text;
+    };
+    std::string programName_ = "kadro";
+    QtMessageHandler previousHandler_ = nullptr;
+    // What Qt says while it looks for a display: kept back, and dropped if it finds none, so the
+    // one line is all the user reads.
+    QList<HeldMessage> heldMessages_;
     bool held_ = true;
 };
 

@@ -14,6 +14,11 @@ MouseEventArgs mouseEventArgs(const QMouseEvent* event) {
     return {at.x(), at.y()};
 }
 
+QImage imageOf(const kadro::PixelBuffer& buffer) {
+    return QImage(reinterpret_cast<const uchar*>(buffer.pixels), buffer.width, buffer.height, buffer.stride * 4,
+                  QImage::Format_RGB32);
+}
+
 TLabel::TLabel(QWidget* parent) : QLabel(parent) {
     setMargin(0);
     setIndent(0);
@@ -129,10 +134,7 @@ void TImage::setPicture(const QImage& picture) {
 void TImage::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (canvas_) {
-        const kadro::PixelBuffer& buffer = canvas_->target();
-        const QImage view(reinterpret_cast<const uchar*>(buffer.pixels), buffer.width,
-                          buffer.height, buffer.stride * 4, QImage::Format_RGB32);
-        painter.drawImage(event->rect(), view, event->rect());
+        painter.drawImage(event->rect(), imageOf(canvas_->target()), event->rect());
         if (!outline_.isEmpty()) {
             // Two pixels wide, white inside black, so it shows on cubes and on the black ground.
             painter.setPen(QPen(Qt::black, 1));
@@ -185,32 +187,4 @@ void applyLayoutExtras(QWidget* root, const QString& fontFamily) {
         }
         if (auto* label = qobject_cast<TLabel*>(widget)) label->adjustSize();
     }
-}
-
-FocusFrame::FocusFrame(QWidget* window) : QWidget(window) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setFocusPolicy(Qt::NoFocus);
-    hide();
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { follow(now); });
-}
-
-void FocusFrame::follow(QWidget* focused) {
-    if (!focused || focused == parentWidget() || focused->window() != parentWidget()) {
-        hide();
-        return;
-    }
-    const QRect around(focused->mapTo(parentWidget(), QPoint(0, 0)), focused->size());
-    setGeometry(around.adjusted(-kWidth, -kWidth, kWidth, kWidth));
-    raise();
-    show();
-}
-
-void FocusFrame::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    // Yellow, the brightest colour of the palette, on the black window.
-    const QColor colour(255, 255, 0);
-    painter.fillRect(0, 0, width(), kWidth, colour);
-    painter.fillRect(0, height() - kWidth, width(), kWidth, colour);
-    painter.fillRect(0, 0, kWidth, height(), colour);
-    painter.fillRect(width() - kWidth, 0, kWidth, height(), colour);
 }

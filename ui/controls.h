@@ -130,22 +130,6 @@ private:
     QRect outline_;
 };
 
-// A frame drawn around whichever control of its window has the keyboard focus, so the focus
-// shows on a black window: a child of the window, above its siblings, transparent to the mouse
-// and drawing nothing but the frame.
-class FocusFrame : public QWidget {
-    Q_OBJECT
-public:
-    explicit FocusFrame(QWidget* window);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    void follow(QWidget* focused);
-    static constexpr int kWidth = 2;
-};
-
 // An editable text box. Pasted or dropped text (keyboard or middle button) is inserted as plain
 // text by this class: Qt 6.4's own insertion from the clipboard crashes when the X11 clipboard
 // or selection has no owner. The text is kept to kMaxLength characters: what a paste would add
@@ -163,6 +147,9 @@ protected:
 };
 
 MouseEventArgs mouseEventArgs(const QMouseEvent* event);
+
+// A pixel buffer seen as an image, without a copy: valid while the buffer is.
+QImage imageOf(const kadro::PixelBuffer& buffer);
 
 // The face used for every text of the windows, with the layout's pixel heights.
 extern const char* const kFontFamily;

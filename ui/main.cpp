@@ -6,6 +6,7 @@
 #include "ui/application.h"
 #include "ui/display_scale.h"
 #include "ui/logo.h"
+#include "ui/main_window.h"
 
 namespace {
 // The model lives for the whole run, in one place.
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     const int status = runGuarded([&] {
         logoPicture();  // decoded once, before any window shows it
         mainWindow = std::make_unique<TForm1>(viewState, cellGrid);
+        attachAdditions(*mainWindow, viewState, cellGrid);
         mainWindow->FormCreate(mainWindow.get());
         aboutWindow = std::make_unique<TForm2>();
         Form2 = aboutWindow.get();

@@ -7,6 +7,9 @@
 #include <functional>
 
 #include "form_fixture.h"
+#include "ui/accessibility.h"
+#include "ui/cell_cursor.h"
+#include "ui/focus.h"
 #include "model/animation.h"
 
 using namespace kadro;
@@ -98,9 +101,9 @@ TEST(Keys, TheCellCursorPlacesAsAPressOnTheTopFaceAndDrawsNothingIntoThePicture)
                                     form.Image1->canvas().target().pixels + 761 * 417);
     form.Image1->setFocus();
     window.key(Qt::Key_Right);
-    ASSERT_TRUE(form.cellCursor());
-    EXPECT_EQ(form.cellCursor()->column, 5);  // the first press shows it at the centre
-    EXPECT_EQ(form.cellCursor()->row, 5);
+    ASSERT_TRUE(window.additions.cellCursor->cell());
+    EXPECT_EQ(window.additions.cellCursor->cell()->column, 5);  // the first press shows it at the centre
+    EXPECT_EQ(window.additions.cellCursor->cell()->row, 5);
     EXPECT_FALSE(form.Image1->outline().isEmpty());
     window.tick();
     EXPECT_EQ(std::memcmp(before.data(), form.Image1->canvas().target().pixels, before.size() * sizeof(Pixel)), 0);
@@ -119,11 +122,11 @@ TEST(Keys, TheCellCursorPlacesAsAPressOnTheTopFaceAndDrawsNothingIntoThePicture)
     }
     EXPECT_EQ(form.history().undoSteps(), 6u);  // CLEAR, then five cells placed
     window.key(Qt::Key_Escape);
-    EXPECT_FALSE(form.cellCursor());
+    EXPECT_FALSE(window.additions.cellCursor->cell());
     EXPECT_TRUE(form.Image1->outline().isEmpty());
     window.key(Qt::Key_Left);  // and a mouse press hides it again
     QTest::mousePress(form.Image1, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_FALSE(form.cellCursor());
+    EXPECT_FALSE(window.additions.cellCursor->cell());
 }
 
 TEST(Keys, TheFocusStartsOnTheSizeBarShowsAndFollowsTheLayoutsOrder) {
@@ -135,7 +138,7 @@ TEST(Keys, TheFocusStartsOnTheSizeBarShowsAndFollowsTheLayoutsOrder) {
     window.key(Qt::Key_Left);
     window.key(Qt::Key_Down);
     EXPECT_EQ(form.ScrollBar4->value(), 9);
-    EXPECT_FALSE(form.cellCursor());
+    EXPECT_FALSE(window.additions.cellCursor->cell());
     QWidget* expected[] = {form.UpDown1, form.Button2, form.Button3, form.Button4, form.Button5,
                            form.Button6, form.Button7, form.Button11, form.Image1, form.ScrollBar4};
     for (QWidget* next : expected) {
@@ -165,10 +168,10 @@ TEST(Reach, TooltipsSayWhatEachControlDoesAndWhereAClickLands) {
         }
     }
     EXPECT_TRUE(form.Shape3->toolTip().contains("(key 3)"));
-    EXPECT_EQ(form.pressTip(50, 380), "A click here places yellow in column 2, row 1, layer 1");
-    EXPECT_EQ(form.pressTip(5, 200), "A click here changes nothing");
+    EXPECT_EQ(window.additions.names->pressTip(50, 380), "A click here places yellow in column 2, row 1, layer 1");
+    EXPECT_EQ(window.additions.names->pressTip(5, 200), "A click here changes nothing");
     form.Button4->click();
-    EXPECT_EQ(form.pressTip(395, 100), "A click here empties column 15, row 12, layer 1 (beyond the size shown)");
+    EXPECT_EQ(window.additions.names->pressTip(395, 100), "A click here empties column 15, row 12, layer 1 (beyond the size shown)");
 }
 
 TEST(Reach, ScreenReadersGetNamesRolesAndValues) {

@@ -1,0 +1,180 @@
+#include "ui/accessibility.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QHash>
+#include <QHelpEvent>
+#include <QToolTip>
+#include <functional>
+
+#include "model/palette.h"
+#include "model/projection.h"
+#include "ui/Unit1.h"
+
+using namespace kadro;
+
+namespace {
+
+// A colour's name as a sentence starts with it: "Yellow" for code 1.
+QString colourTitle(int code) {
+    QString name = QString::fromLatin1(kPalette[code - 1].name);
+    name[0] = name[0].toUpper();
+    return name;
+}
+
+// A control Qt has no button for, offered to screen readers as a button whose press action
+// does what a click does.
+class PressableAccessible : public QAccessibleWidget {
+public:
+    PressableAccessible(QWidget* widget, std::function<void()> press)
+        : QAccessibleWidget(widget, QAccessible::Button), press_(std::move(press)) {}
+    QStringList actionNames() const override {
+        return QAccessibleWidget::actionNames() << pressAction();
+    }
+    void doAction(const QString& action) override {
+        if (action == pressAction()) {
+            press_();
+        } else {
+            QAccessibleWidget::doAction(action);
+        }
+    }
+
+private:
+    std::function<void()> press_;
+};
+
+// The controls offered as buttons, each with what its press does. Qt's accessibility factories
+// are plain functions, so the controls are kept here, each until it is destroyed.
+QHash<const QObject*, std::function<void()>>& pressables() {
+    static QHash<const QObject*, std::function<void()>> controls;
+    return controls;
+}
+
+QAccessibleInterface* pressableFactory(const QString&, QObject* object) {
+    const auto found = pressables().constFind(object);
+    if (found == pressables().constEnd()) return nullptr;
+    return new PressableAccessible(static_cast<QWidget*>(object), found.value());
+}
+
+void offerAsButton(QWidget* control, std::function<void()> press) {
+    static const bool installed = [] {
+        QAccessible::installFactory(pressableFactory);
+        return true;
+    }();
+    (void)installed;
+    pressables().insert(control, std::move(press));
+    QObject::connect(control, &QObject::destroyed, [control] { pressables().remove(control); });
+    // With a screen reader already listening, the control may have had an interface of the
+    // plain kind since its creation; it is made anew as a button.
+    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(control);
+    if (made && made->role() != QAccessible::Button) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
+}
+
+}  // namespace
+
+ScreenReaderNames::ScreenReaderNames(TForm1& form, const ViewState& state)
+    : QObject(&form), form_(form), state_(state) {
+    for (int code = 1; code <= kColourCount; ++code) {
+        TShape* swatch = form.swatch(static_cast<ColourCode>(code));
+        offerAsButton(swatch, [swatch] { emit swatch->mouseDown({0, 0}); });
+        form.countLabel(static_cast<ColourCode>(code))
+            ->setAccessibleName(QString("%1 cubes").arg(colourTitle(code)));
+    }
+    offerAsButton(form.Label14, [closeMark = form.Label14] { emit closeMark->clicked(); });
+    installTooltips();
+    form.Label14->setAccessibleName("Close");
+    form.Label14->setAccessibleDescription(form.Label14->toolTip());
+    form.UpDown1->setAccessibleName("Depth layer");
+    form.ScrollBar4->setAccessibleName("Size");
+    form.Image1->setAccessibleName("Drawing area");
+    form.Image2->setAccessibleName("KADRO");
+    form.Image1->installEventFilter(this);
+    connect(&form, &TForm1::frameDrawn, this, [this] { describe(); });
+    describe();
+}
+
+void ScreenReaderNames::installTooltips() {
+    TForm1& form = form_;
+    for (int code = 1; code <= kColourCount; ++code) {
+        const auto colour = static_cast<ColourCode>(code);
+        form.swatch(colour)->setToolTip(QString("%1: clicks place %2 cubes (key %3)")
+                                            .arg(colourTitle(code), kPalette[code - 1].name)
+                                            .arg(code));
+        form.countLabel(colour)->setToolTip(
+            QString("%1 cubes in the visible block (Ctrl+C copies the parts list)")
+                .arg(colourTitle(code)));
+    }
+    form.Label14->setToolTip("Closes KADRO; nothing is saved (Ctrl+Q)");
+    form.Button2->setToolTip("CLEAR: empties the visible block (Ctrl+Z undoes it)");
+    form.Button7->setToolTip(
+        "FILL: fills the visible block with the current colour (Ctrl+Z undoes it)");
+    form.Button3->setToolTip("Hides or shows the pattern on empty cells (G)");
+    form.Button4->setToolTip("Switches erasing on or off: clicks then empty cells (E)");
+    form.Button5->setToolTip("Not available: KADRO keeps no files");
+    form.Button6->setToolTip("Not available: KADRO keeps no files");
+    form.Button11->setToolTip("Shows the About window");
+    const QString layerTip(
+        "The layer that clicks edit: up cuts the front layers away (Page Up / Page Down)");
+    for (QWidget* layer : {static_cast<QWidget*>(form.UpDown1), static_cast<QWidget*>(form.Label5),
+                           static_cast<QWidget*>(form.Label7)})
+        layer->setToolTip(layerTip);
+    const QString sizeTip("Cells per side, 2 to 20 (+ / -)");
+    for (QWidget* size : {static_cast<QWidget*>(form.ScrollBar4),
+                          static_cast<QWidget*>(form.Label6), static_cast<QWidget*>(form.Label10)})
+        size->setToolTip(sizeTip);
+    form.Image2->setToolTip("KADRO");
+}
+
+// What the names say follows what the picture and the counts show, so it changes only with a
+// frame that was drawn.
+void ScreenReaderNames::describe() {
+    int32_t total = 0;
+    for (int code = 1; code <= kColourCount; ++code) {
+        const auto colour = static_cast<ColourCode>(code);
+        const int32_t count = state_.countOf(colour);
+        total += count;
+        const QString name = QString("%1, %2 %3")
+                                 .arg(colourTitle(code))
+                                 .arg(count)
+                                 .arg(count == 1 ? "cube" : "cubes");
+        if (form_.swatch(colour)->accessibleName() != name)
+            form_.swatch(colour)->setAccessibleName(name);
+    }
+    const int size = static_cast<int>(state_.gridDepth);
+    const QString layer = QString("Layer %1 of %2").arg(state_.currentLayer).arg(size);
+    if (form_.UpDown1->accessibleDescription() != layer)
+        form_.UpDown1->setAccessibleDescription(layer);
+    const QString area = QString("Size %1 x %1 x %1, layer %2, %3 cubes visible")
+                             .arg(size)
+                             .arg(state_.currentLayer)
+                             .arg(total);
+    if (form_.Image1->accessibleDescription() != area) form_.Image1->setAccessibleDescription(area);
+}
+
+bool ScreenReaderNames::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == form_.Image1 && event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        QToolTip::showText(help->globalPos(), pressTip(help->pos().x(), help->pos().y()),
+                           form_.Image1);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+QString ScreenReaderNames::pressTip(int x, int y) const {
+    const std::optional<Hit> hit = hitTest(state_, x, y);
+    if (!hit || !CellGrid::contains(hit->column, hit->row, state_.currentLayer))
+        return "A click here changes nothing";
+    const bool shown = hit->column < state_.gridWidth && hit->row < state_.gridHeight;
+    const QString what = state_.eraseMode
+                             ? QString("empties")
+                             : QString("places %1 in").arg(kPalette[state_.currentColour - 1].name);
+    return QString("A click here %1 column %2, row %3, layer %4%5")
+        .arg(what)
+        .arg(hit->column + 1)
+        .arg(hit->row + 1)
+        .arg(state_.currentLayer)
+        .arg(shown ? "" : " (beyond the size shown)");
+}

@@ -1,0 +1,31 @@
+#pragma once
+// What the main window tells a screen reader and a pointer that rests: accessible names, roles
+// and descriptions that follow the picture and the counts, and a tooltip on every control that
+// says what it does and its key. The drawing area's tooltip names the cell a click there would
+// change. Nothing of it changes a pixel or what a handler does.
+#include <QObject>
+#include <QString>
+
+#include "model/grid.h"
+
+class TForm1;
+
+class ScreenReaderNames : public QObject {
+    Q_OBJECT
+public:
+    ScreenReaderNames(TForm1& form, const kadro::ViewState& state);
+
+    // The tooltip a pointer at (x, y) on the drawing area gets.
+    QString pressTip(int x, int y) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void installTooltips();
+    // Names and descriptions from what the last frame shows and counts.
+    void describe();
+
+    TForm1& form_;
+    const kadro::ViewState& state_;
+};

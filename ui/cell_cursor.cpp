@@ -1,0 +1,52 @@
+#include "ui/cell_cursor.h"
+
+#include <algorithm>
+
+#include "ui/Unit1.h"
+
+using namespace kadro;
+
+CellCursor::CellCursor(TForm1& form, const ViewState& state, const CellGrid& grid)
+    : QObject(&form), form_(form), state_(state), grid_(grid) {
+    connect(form.Image1, &TImage::mouseDown, this, [this] { hide(); });
+    connect(&form, &TForm1::frameDrawn, this, [this] { follow(); });
+}
+
+void CellCursor::move(int columns, int rows) {
+    const int size = static_cast<int>(state_.gridWidth);
+    if (!cell_) {
+        cell_ = Hit{size / 2, size / 2};
+    } else {
+        cell_->column += columns;
+        cell_->row += rows;
+    }
+    follow();
+}
+
+void CellCursor::follow() {
+    if (!cell_) return;
+    const int size = static_cast<int>(state_.gridWidth);
+    cell_->column = std::clamp(cell_->column, 0, size - 1);
+    cell_->row = std::clamp(cell_->row, 0, size - 1);
+    // The top face of the cube: the last square of its stack.
+    const double side = state_.cellSize;
+    const StackAnchor anchor =
+        stackAnchor(grid_.at(cell_->column, cell_->row, state_.currentLayer), side);
+    const int squares = squareCount(side * 0.5);
+    const int x = anchor.x + squares, y = anchor.y - squares;
+    form_.Image1->setOutline(QRect(QPoint(x, static_cast<int>(y - side)),
+                                   QPoint(static_cast<int>(x + side) - 1, y - 1)));
+}
+
+void CellCursor::hide() {
+    cell_.reset();
+    form_.Image1->setOutline(QRect());
+}
+
+bool CellCursor::place() {
+    if (!cell_) return false;
+    follow();
+    const Point at = topFaceCentre(state_, cell_->column, cell_->row);
+    form_.Image1MouseDown(form_.Image1, {at.x, at.y});
+    return true;
+}

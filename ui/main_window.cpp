@@ -1,0 +1,18 @@
+#include "ui/main_window.h"
+
+#include "ui/Unit1.h"
+#include "ui/accessibility.h"
+#include "ui/cell_cursor.h"
+#include "ui/clipboard.h"
+#include "ui/focus.h"
+#include "ui/keys.h"
+
+Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid& grid) {
+    installFocus(form);
+    Additions additions{};
+    additions.clipboard = new Clipboard(form, state, grid);
+    additions.cellCursor = new CellCursor(form, state, grid);
+    additions.names = new ScreenReaderNames(form, state);
+    additions.keys = new Keys(form, grid, *additions.cellCursor, *additions.clipboard);
+    return additions;
+}

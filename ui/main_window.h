@@ -1,0 +1,21 @@
+#pragma once
+// The main window as the program shows it: the window the layout binds, with everything added
+// to it attached from outside. Each addition is a child of the window and goes with it.
+#include "model/grid.h"
+
+class TForm1;
+class CellCursor;
+class Clipboard;
+class Keys;
+class ScreenReaderNames;
+
+struct Additions {
+    Clipboard* clipboard;      // Ctrl+C and Ctrl+Shift+C
+    CellCursor* cellCursor;    // the arrow keys' cell on the current layer
+    ScreenReaderNames* names;  // accessible names, roles and tooltips
+    Keys* keys;                // every key; calls the handlers and the additions above
+};
+
+// Attaches the additions to a window just made, before its FormCreate runs: the focus chain
+// and frame, the clipboard, the cell cursor, the screen-reader names and tooltips, the keys.
+Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid& grid);
