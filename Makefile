@@ -37,7 +37,8 @@ events: deps-test
 
 SECONDS_TO_RUN ?= 600
 fuzz: deps-test
-	scripts/fuzz-jpeg.sh $(SECONDS_TO_RUN) $(BUILD)/fuzz
+	scripts/fuzz.sh jpeg $(SECONDS_TO_RUN) $(BUILD)/fuzz
+	scripts/fuzz.sh design $(SECONDS_TO_RUN) $(BUILD)/fuzz
 
 soak: deps-test build
 	tools/soak.py $(BUILD)/kadro $(SECONDS_TO_RUN)

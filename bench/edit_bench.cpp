@@ -1,9 +1,10 @@
-// The editing handlers' work with and without recording for undo, on a full 20-block, and the
-// undo of a full CLEAR. Each iteration changes every cell it visits, as a user's action does.
+// The editing handlers' work with and without recording for undo, on a full 20-block, the undo
+// of a full CLEAR, and the design text written, read and pasted. Each iteration changes every cell it visits, as a user's action does.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
+#include "model/design_text.h"
 #include "model/editing.h"
 #include "model/history.h"
 #include "scenes.h"
@@ -73,8 +74,36 @@ void undoAndRedoClear(benchmark::State& state) {
     }
 }
 
+// The design text of the striped full 20-block written, and read back.
+void writeDesign(benchmark::State& state) {
+    auto scene = fullBlock();
+    for (auto _ : state) benchmark::DoNotOptimize(designText(scene->state, *scene->grid));
+}
+
+void readDesignBack(benchmark::State& state) {
+    auto scene = fullBlock();
+    const std::string text = designText(scene->state, *scene->grid);
+    for (auto _ : state) benchmark::DoNotOptimize(readDesign(text));
+}
+
+// A pasted design over a full 20-block, recorded, and taken back: two steps an iteration.
+void pasteAndUndo(benchmark::State& state) {
+    auto scene = fullBlock();
+    const DesignReading reading = readDesign(designText(scene->state, *scene->grid));
+    scene->random(1, 0.5);
+    EditHistory history;
+    for (auto _ : state) {
+        history.paint(reading.design.block(), *scene->grid, reading.design.codes.data());
+        history.undo(*scene->grid);
+        benchmark::DoNotOptimize(scene->grid.get());
+    }
+}
+
 }  // namespace
 
+BENCHMARK(writeDesign)->Name("design text, size 20/write")->Unit(benchmark::kMicrosecond);
+BENCHMARK(readDesignBack)->Name("design text, size 20/read")->Unit(benchmark::kMicrosecond);
+BENCHMARK(pasteAndUndo)->Name("paste+undo of a design, size 20")->Unit(benchmark::kMicrosecond);
 BENCHMARK(pressPlain)->Name("press/plain")->Unit(benchmark::kNanosecond);
 BENCHMARK(pressRecorded)->Name("press/recorded")->Unit(benchmark::kNanosecond);
 BENCHMARK(fillAndClearPlain)->Name("fill+clear, size 20/plain")->Unit(benchmark::kMicrosecond);

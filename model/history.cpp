@@ -15,9 +15,12 @@ namespace {
 //   a cell:  kCell, index (2 bytes, low first), colour before, colour after
 //   a block: kBlock, columns, rows, first layer, last layer, colour after, then the colours
 //            before of every cell in forEachCell's order, two a byte (low half first)
-enum : uint8_t { kCell = 1, kBlock = 2 };
+//   a design: kDesign, columns, rows, first layer, last layer, then the colours before and
+//            the colours after, each as a block's
+enum : uint8_t { kCell = 1, kBlock = 2, kDesign = 3 };
 constexpr size_t kCellStepBytes = 5;
 constexpr size_t kBlockHeaderBytes = 6;
+constexpr size_t kDesignHeaderBytes = 5;
 
 uint8_t codeOf(float colour) { return static_cast<uint8_t>(colour); }
 
@@ -56,6 +59,15 @@ void packPairs(const uint8_t* codes, size_t count, uint8_t* packed) {
     for (; i < count; i += 2) *packed++ = static_cast<uint8_t>(codes[i] | (i + 1 < count ? codes[i + 1] << 4 : 0));
 }
 
+// Colours packed by packPairs, given back to a block's cells.
+void unpackInto(const VisibleBlock& block, CellGrid& grid, const uint8_t* packed) {
+    size_t i = 0;
+    forEachCell(block, grid, [&](GridCell& cell) {
+        cell.colour = static_cast<float>(packed[i / 2] >> (i % 2 * 4) & 0xF);
+        ++i;
+    });
+}
+
 enum class Direction { Back, Again };
 
 void apply(const uint8_t* step, CellGrid& grid, Direction direction) {
@@ -66,17 +78,17 @@ void apply(const uint8_t* step, CellGrid& grid, Direction direction) {
         return;
     }
     const VisibleBlock block{step[1], step[2], step[3], step[4]};
+    if (step[0] == kDesign) {
+        const size_t packedBytes = (cellsIn(block) + 1) / 2;
+        unpackInto(block, grid, step + kDesignHeaderBytes + (direction == Direction::Again ? packedBytes : 0));
+        return;
+    }
     if (direction == Direction::Again) {
         const auto colour = static_cast<float>(step[5]);
         forEachCell(block, grid, [colour](GridCell& cell) { cell.colour = colour; });
         return;
     }
-    const uint8_t* packed = step + kBlockHeaderBytes;
-    size_t i = 0;
-    forEachCell(block, grid, [&](GridCell& cell) {
-        cell.colour = static_cast<float>(packed[i / 2] >> (i % 2 * 4) & 0xF);
-        ++i;
-    });
+    unpackInto(block, grid, step + kBlockHeaderBytes);
 }
 
 }  // namespace
@@ -151,20 +163,47 @@ bool EditHistory::paintBlock(const ViewState& state, CellGrid& grid, float colou
     const uint8_t after = codeOf(colour);
     if (!anyDiffers(scratch_.data(), cells, after)) return false;
 
-    dropRedo();
-    const size_t at = log_.size();
     const size_t packedBytes = (cells + 1) / 2;
-    log_.resize(at + kBlockHeaderBytes + packedBytes);
-    uint8_t* step = log_.data() + at;
-    step[0] = kBlock;
-    step[1] = static_cast<uint8_t>(block.columns);
-    step[2] = static_cast<uint8_t>(block.rows);
-    step[3] = static_cast<uint8_t>(block.firstLayer);
-    step[4] = static_cast<uint8_t>(block.lastLayer);
+    uint8_t* step = newBlockStep(kBlock, block, kBlockHeaderBytes + packedBytes);
     step[5] = after;
     packPairs(scratch_.data(), cells, step + kBlockHeaderBytes);
     commit(kBlockHeaderBytes + packedBytes);
     return true;
+}
+
+bool EditHistory::paint(const VisibleBlock& block, CellGrid& grid, const uint8_t* codes, Recording recording) {
+    const size_t cells = cellsIn(block);
+    bool changed = false;
+    size_t i = 0;
+    forEachCell(block, grid, [&](GridCell& cell) {
+        scratch_[i] = codeOf(cell.colour);
+        changed |= scratch_[i] != codes[i];
+        ++i;
+    });
+    if (!changed) return false;
+    i = 0;
+    forEachCell(block, grid, [&](GridCell& cell) { cell.colour = static_cast<float>(codes[i++]); });
+    if (recording == Recording::Off) return false;
+
+    const size_t packedBytes = (cells + 1) / 2;
+    uint8_t* step = newBlockStep(kDesign, block, kDesignHeaderBytes + 2 * packedBytes);
+    packPairs(scratch_.data(), cells, step + kDesignHeaderBytes);
+    packPairs(codes, cells, step + kDesignHeaderBytes + packedBytes);
+    commit(kDesignHeaderBytes + 2 * packedBytes);
+    return true;
+}
+
+uint8_t* EditHistory::newBlockStep(uint8_t kind, const VisibleBlock& block, size_t size) {
+    dropRedo();
+    const size_t at = log_.size();
+    log_.resize(at + size);
+    uint8_t* step = log_.data() + at;
+    step[0] = kind;
+    step[1] = static_cast<uint8_t>(block.columns);
+    step[2] = static_cast<uint8_t>(block.rows);
+    step[3] = static_cast<uint8_t>(block.firstLayer);
+    step[4] = static_cast<uint8_t>(block.lastLayer);
+    return step;
 }
 
 bool EditHistory::undo(CellGrid& grid) {

@@ -2,8 +2,9 @@
 // Undo and redo of the user's edits to the cells' colours, kept in memory only.
 //
 // Each step is one user action that changed at least one colour: a press on the drawing area,
-// CLEAR or FILL. Steps store what changed, not copies of the grid: a press takes 9 bytes, CLEAR
-// or FILL of a full 20-block about 4 KB (the colours before, two cells a byte). Undo and redo
+// CLEAR, FILL or a pasted design. Steps store what changed, not copies of the grid: a press
+// takes 9 bytes, CLEAR or FILL of a full 20-block about 4 KB (the colours before, two cells a
+// byte), a pasted size-20 design about 8 KB (before and after). Undo and redo
 // touch the colours only, never the size, the layer, the current colour or the modes, and they
 // restore cells wherever they lie, also behind cut-away layers or beyond a smaller size.
 #include <array>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "model/grid.h"
+#include "model/visible_block.h"
 
 namespace kadro {
 
@@ -31,6 +33,9 @@ public:
     // CLEAR and FILL, exactly as clearVisibleBlock and fillVisibleBlock, recorded likewise.
     bool clear(const ViewState& state, CellGrid& grid, Recording recording = Recording::On);
     bool fill(const ViewState& state, CellGrid& grid, Recording recording = Recording::On);
+    // A design pasted over a block that lies inside the grid: its cells take codes[i] (each
+    // 0..5, in forEachCell's order), recorded as one step when a colour changed.
+    bool paint(const VisibleBlock& block, CellGrid& grid, const uint8_t* codes, Recording recording = Recording::On);
 
     // Take back the latest step not yet undone, or do again the latest one undone. Return false,
     // changing nothing, when there is none.
@@ -53,6 +58,9 @@ private:
     // be redone; then drops the oldest steps until the bounds hold.
     void commit(size_t size);
     void dropRedo();
+    // Drops what could be redone and makes room for a block step of `size` bytes at the log's
+    // end, its kind and block written; commit() then takes it.
+    uint8_t* newBlockStep(uint8_t kind, const VisibleBlock& block, size_t size);
     size_t offsetOf(size_t step) const;
 
     // The steps' bytes, oldest first, from log_[start_] on; the steps before start_ were dropped.

@@ -43,7 +43,9 @@ std::string partsListHtml(const PartsList& list) {
         return "<tr>" + open + cell + close + open + std::to_string(visible) + close + open + std::to_string(whole) +
                close + "</tr>\n";
     };
-    std::string html = "<p>" + header(list) + "</p>\n<table>\n<tr><th>colour</th><th>visible</th><th>whole block</th></tr>\n";
+    // The header is a row of the table: a spreadsheet pasting the HTML keeps only the table.
+    std::string html = "<table>\n<tr><th colspan=\"3\">" + header(list) +
+                       "</th></tr>\n<tr><th>colour</th><th>visible</th><th>whole block</th></tr>\n";
     for (int i = 0; i < kColourCount; ++i) html += row(kPalette[i].name, "<td>", "</td>", list.visible[i], list.whole[i]);
     html += row("total", "<th>", "</th>", total(list.visible), total(list.whole));
     return html + "</table>\n";

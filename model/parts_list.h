@@ -22,7 +22,7 @@ PartsList partsList(const ViewState& state, const CellGrid& grid);
 // A header line, a line of column names, one line per colour and a total line; columns
 // separated by tabs, lines ended by '\n'.
 std::string partsListText(const PartsList& list);
-// The same as an HTML table, for rich-text editors.
+// The same as an HTML table, for rich-text editors and spreadsheets; the header is its first row.
 std::string partsListHtml(const PartsList& list);
 
 }  // namespace kadro

@@ -1,7 +1,11 @@
 // A long seeded stream of random user events through the main window's real handlers, with the
 // model's invariants checked after every event. KADRO_STREAM_EVENTS and KADRO_STREAM_SEED set
 // the length and the seed; a failure prints the seed and the event number to replay it.
+#include <QClipboard>
 #include <QElapsedTimer>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTimer>
 #include <QToolButton>
 #include <cstdio>
 #include <cstdlib>
@@ -12,12 +16,35 @@
 #include "ui/undo.h"
 #include "scenes.h"
 #include "model/animation.h"
+#include "model/design_text.h"
 #include "model/history.h"
 #include "model/recount.h"
 
 using namespace kadro;
 
 namespace {
+
+// What a user may have on the clipboard: a design, a design with one fault, or anything at all.
+std::string pasteText(std::mt19937& random) {
+    auto pick = [&](int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); };
+    const int kind = pick(0, 2);
+    if (kind == 2) {
+        std::string garbage(static_cast<size_t>(pick(0, 200)), ' ');
+        for (char& c : garbage) c = static_cast<char>(pick(0, 255));
+        return garbage;
+    }
+    const int size = pick(kMinSize, kMaxSize);
+    std::string text = "KADRO design\nsize " + std::to_string(size) + "\n";
+    for (int layer = 1; layer <= size; ++layer) {
+        text += "layer " + std::to_string(layer) + "\n";
+        for (int row = 0; row < size; ++row) {
+            for (int column = 0; column < size; ++column) text += ".YLAFR"[pick(0, 5)];
+            text += '\n';
+        }
+    }
+    if (kind == 1) text[static_cast<size_t>(pick(0, int(text.size()) - 1))] = static_cast<char>(pick(32, 126));
+    return text;
+}
 
 long environmentNumber(const char* name, long fallback) {
     const char* text = std::getenv(name);
@@ -27,7 +54,7 @@ long environmentNumber(const char* name, long fallback) {
 const char* const kEventNames[] = {"press on drawing area", "press anywhere", "swatch", "grid toggle",
                                    "erase toggle",         "up-down",        "size",   "CLEAR",
                                    "FILL",                 "intro tick",     "frame tick", "About",
-                                   "undo, redo or copy key"};
+                                   "undo, redo or copy key", "paste"};
 
 // The keys the stream presses: undo, both redos, both copies, the controls' keys and the cell
 // cursor's (all but Ctrl+Q, which would end the stream).
@@ -113,24 +140,29 @@ TEST_F(EventStreamTest, RandomUserEventsKeepTheModelSound) {
     const long events = environmentNumber("KADRO_STREAM_EVENTS", 20000);
     const auto seed = static_cast<uint32_t>(environmentNumber("KADRO_STREAM_SEED", 20261208));
     std::mt19937 random(seed);
+    std::mt19937 pasteRandom(seed + 1);
     auto pick = [&](int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); };
     const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
     TShape* swatches[] = {form->Shape1, form->Shape2, form->Shape3, form->Shape4, form->Shape5};
 
     std::vector<float> floor;  // the animation's last pattern, once it is painted
     size_t undoable = 0, redoable = 0;
+    long pasted = 0, refused = 0;
     QElapsedTimer clock;
     clock.start();
     for (long n = 0; n < events; ++n) {
         // About one event in a hundred is a frame tick, as with a user clicking a few times a second.
-        const int roll = pick(0, 999);
+        // Pastes come from a generator of their own, so the other events stay as they were.
+        const bool paste = std::uniform_int_distribution<int>(0, 149)(pasteRandom) == 0;
+        const int roll = paste ? -1 : pick(0, 999);
         int kind;
-        if (roll < 10) kind = 10;
+        if (paste) kind = 13;
+        else if (roll < 10) kind = 10;
         else if (roll < 12) kind = 9;
         else if (roll < 13) kind = 11;
         else if (roll < 40) kind = 12;
         else kind = pick(0, 8);
-        const Qt::MouseButton button = buttons[pick(0, 2)];
+        const Qt::MouseButton button = paste ? Qt::LeftButton : buttons[pick(0, 2)];
         switch (kind) {
             case 0: {
                 const MouseEventArgs at{pick(-5, 770), pick(-5, 420)};
@@ -159,6 +191,38 @@ TEST_F(EventStreamTest, RandomUserEventsKeepTheModelSound) {
                 form->Button11->click();
                 if (pick(0, 1)) about->hide();
                 break;
+            case 13: {
+                auto* data = new QMimeData;
+                data->setText(QString::fromStdString(pasteText(pasteRandom)));
+                QGuiApplication::clipboard()->setMimeData(data);
+                const QByteArray text = data->text().toUtf8();
+                const DesignReading reading = readDesign(std::string_view(text.constData(), size_t(text.size())));
+                const bool pastes = reading.ok && animationFinished(state);
+                const std::vector<float> cells = colours();
+                const int size = form->ScrollBar4->value(), layer = state.currentLayer;
+                const size_t undo = form->history().undoSteps(), redo = form->history().redoSteps();
+                QApplication::setActiveWindow(form.get());
+                QTimer closer;  // the refusal's message box, closed from inside its own loop
+                closer.setInterval(1);
+                QObject::connect(&closer, &QTimer::timeout, [] {
+                    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+                });
+                closer.start();
+                QTest::keyClick(form.get(), Qt::Key_V, Qt::ControlModifier);
+                closer.stop();
+                if (!pastes && (colours() != cells || form->ScrollBar4->value() != size ||
+                                state.currentLayer != layer || form->history().undoSteps() != undo ||
+                                form->history().redoSteps() != redo)) {
+                    ADD_FAILURE() << "a refused paste changed something: " << reading.error;
+                }
+                ++(pastes ? pasted : refused);
+                if (pastes) {
+                    const DesignReading now = readDesign(designText(state, *grid));
+                    if (form->ScrollBar4->value() != reading.design.size || now.design.codes != reading.design.codes)
+                        ADD_FAILURE() << "the pasted design is not what the block holds";
+                }
+                break;
+            }
             case 12: {
                 const auto& [key, modifiers] = kKeys[pick(0, int(std::size(kKeys)) - 1)];
                 QApplication::setActiveWindow(form.get());
@@ -185,6 +249,9 @@ TEST_F(EventStreamTest, RandomUserEventsKeepTheModelSound) {
     // The stream must have reached the history, and its undo keys too, not only run beside it.
     EXPECT_GT(undoable, 10u);
     EXPECT_GT(redoable, 0u);
+    EXPECT_GT(pasted, 0);
+    EXPECT_GT(refused, 0);
     const double seconds = clock.elapsed() / 1000.0;
-    std::printf("%ld events in %.1f s: %.0f events per second (seed %u)\n", events, seconds, events / seconds, seed);
+    std::printf("%ld events in %.1f s: %.0f events per second (seed %u); %ld designs pasted, %ld refused\n", events,
+                seconds, events / seconds, seed, pasted, refused);
 }

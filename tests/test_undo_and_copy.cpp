@@ -4,6 +4,10 @@
 #include <QMimeData>
 
 #include "form_fixture.h"
+#include "message_box.h"
+#include "model/design_text.h"
+#include "model/palette.h"
+#include "ui/clipboard.h"
 #include "scenes.h"
 #include "model/animation.h"
 #include "model/parts_list.h"
@@ -96,4 +100,127 @@ TEST_F(KeysTest, CopyPictureGivesTheCanvasPixelsExactly) {
     for (int y = 0; y < buffer.height; ++y)
         for (int x = 0; x < buffer.width; ++x) differing += (image.pixel(x, y) | 0xFF000000u) != buffer.at(x, y);
     EXPECT_EQ(differing, 0);
+}
+
+namespace {
+
+void offerText(const QString& text, const char* type = nullptr) {
+    auto* data = new QMimeData;
+    if (type) {
+        data->setData(type, text.toUtf8());
+    } else {
+        data->setText(text);
+    }
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+}  // namespace
+
+TEST_F(KeysTest, CopyOffersThePartsListWithTheDesignAsTextHtmlAndTheDesignType) {
+    playAnimation();
+    form->UpDown1->click(UpDownButton::Up);
+    tick();
+    key(Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(data);
+    const std::string design = designText(state, *grid);
+    EXPECT_EQ(data->data(kDesignMimeType).toStdString(), design);
+    EXPECT_EQ(data->text().toStdString(), partsListText(partsList(state, *grid)) + "\n" + design);
+    const std::string html = data->html().toStdString();
+    EXPECT_NE(html.find("<tr><th colspan=\"3\">KADRO parts list, size 10 x 10 x 10, layers 2 to 10 visible</th></tr>"),
+              std::string::npos);
+    // Every layer's grid, cut away or not: a heading, its counts, and ten rows of ten cells.
+    for (int layer = 1; layer <= 10; ++layer) {
+        const std::string heading = "<h3>Layer " + std::to_string(layer) + " of 10</h3>\n<p>20 yellow, 20 lime";
+        const size_t at = html.find(heading);
+        ASSERT_NE(at, std::string::npos) << layer;
+        const size_t end = html.find("</table>", at);
+        const std::string table = html.substr(at, end - at);
+        size_t rows = 0, cells = 0;
+        for (size_t i = table.find("<tr>"); i != std::string::npos; i = table.find("<tr>", i + 1)) ++rows;
+        for (size_t i = table.find("<td bgcolor=\"#"); i != std::string::npos; i = table.find("<td bgcolor=", i + 1)) ++cells;
+        EXPECT_EQ(rows, 10u) << layer;
+        EXPECT_EQ(cells, 100u) << layer;
+    }
+    // The top row of layer 1 first, from column 0.
+    const PaletteEntry& corner = paletteEntry(ColourCode(grid->at(0, 9, 1).colour));
+    char cell[64];
+    std::snprintf(cell, sizeof cell, "<tr><td bgcolor=\"#%06X\">%c</td>", corner.rgb, corner.letter);
+    EXPECT_NE(html.find("<h3>Layer 1 of 10</h3>\n<p>20 yellow, 20 lime, 20 aqua, 20 fuchsia, 20 red</p>\n"
+                        "<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\">\n" + std::string(cell)),
+              std::string::npos);
+}
+
+// A design pasted back: the size as if the user moved the bar, then the block's colours as one
+// step; cells beyond the block keep theirs.
+TEST_F(KeysTest, PasteBringsBackADesignAsOneUndoStep) {
+    playAnimation();
+    form->ScrollBar4->setValue(5);
+    form->Button7->click();  // a yellow 5-block
+    const std::string five = designText(state, *grid);
+    form->ScrollBar4->setValue(10);
+    form->UpDown1->click(UpDownButton::Up);
+    form->UpDown1->click(UpDownButton::Up);
+    form->Button2->click();  // CLEAR from layer 3
+    tick();
+    const std::vector<float> before = colours();
+    const size_t steps = form->history().undoSteps();
+    offerText("Dear Ann, the order:\n" + QString::fromStdString(five) + "\nSee you!");
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form->ScrollBar4->value(), 5);
+    EXPECT_EQ(state.gridDepth, 5.0f);
+    EXPECT_EQ(state.currentLayer, 1);  // the size changed: back to layer 1
+    EXPECT_EQ(designText(state, *grid), five);
+    EXPECT_EQ(grid->at(7, 7, 7).colour, before[(7 * 21 + 7) * 21 + 7]);  // beyond the block
+    EXPECT_EQ(form->history().undoSteps(), steps + 1);
+    const std::vector<float> pasted = colours();
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(colours(), before);
+    EXPECT_EQ(form->ScrollBar4->value(), 5);  // undo changes colours only
+    key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(colours(), pasted);
+    // At the design's size the bar does not move and the layer stays; Shift+Insert pastes too.
+    form->Button2->click();
+    form->UpDown1->click(UpDownButton::Up);
+    const int layer = state.currentLayer;
+    ASSERT_GT(layer, 1);
+    offerText(QString::fromStdString(five), kDesignMimeType);
+    key(Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(state.currentLayer, layer);
+    EXPECT_EQ(designText(state, *grid), five);
+    tick();
+    EXPECT_EQ(form->Label1->text(), QString::number(25 * (5 - layer + 1)));  // the layers from it visible
+}
+
+TEST_F(KeysTest, APasteThatIsNoDesignChangesNothingAndSaysWhy) {
+    const std::vector<float> pattern = playAnimation();
+    form->UpDown1->click(UpDownButton::Up);
+    const struct {
+        QString text;
+        const char* type;
+        QString message;
+    } cases[] = {
+        {"KADRO design\nsize 25\n", nullptr, "Line 2: the size is 2 to 20, not 25."},
+        {"Hello", nullptr, "The clipboard holds no KADRO design."},
+        {"KADRO design\nsize 2\nlayer 1\n..\n..\n", kDesignMimeType, "Layer 2 is missing."},
+        {"", nullptr, "The clipboard holds no KADRO design."},
+    };
+    for (const auto& c : cases) {
+        QApplication::setActiveWindow(form.get());  // the message box took the focus
+        offerText(c.text, c.type);
+        EXPECT_EQ(messageShownBy([&] { key(Qt::Key_V, Qt::ControlModifier); }), c.message);
+        EXPECT_EQ(colours(), pattern);
+        EXPECT_EQ(form->ScrollBar4->value(), 10);
+        EXPECT_EQ(state.currentLayer, 2);
+        EXPECT_EQ(form->history().undoSteps() + form->history().redoSteps(), 0u);
+    }
+}
+
+// History starts with the animation's last pattern, which would overwrite a paste anyway.
+TEST_F(KeysTest, PasteDoesNothingWhileTheAnimationRuns) {
+    offerText("KADRO design\nsize 2\nlayer 1\nRR\nRR\nlayer 2\nRR\nRR\n");
+    const std::vector<float> before = colours();
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(colours(), before);
+    EXPECT_EQ(form->ScrollBar4->value(), 10);
 }

@@ -112,8 +112,9 @@ void ScreenReaderNames::installTooltips() {
         "FILL: fills the visible block with the current colour (Ctrl+Z undoes it)");
     form.Button3->setToolTip("Hides or shows the pattern on empty cells (G)");
     form.Button4->setToolTip("Switches erasing on or off: clicks then empty cells (E)");
-    form.Button5->setToolTip("Not available: KADRO keeps no files");
-    form.Button6->setToolTip("Not available: KADRO keeps no files");
+    // LOAD and SAVE do nothing; a design is kept through the clipboard.
+    form.Button5->setToolTip("Not available: KADRO keeps no files. Ctrl+V brings back a design copied with Ctrl+C");
+    form.Button6->setToolTip("Not available: KADRO keeps no files. Ctrl+C copies the design as text; keep it anywhere");
     form.Button11->setToolTip("Shows the About window");
     const QString layerTip(
         "The layer that clicks edit: up cuts the front layers away (Page Up / Page Down)");

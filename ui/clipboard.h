@@ -1,24 +1,38 @@
 #pragma once
-// What the main window puts on the desktop's clipboard: the parts list (Ctrl+C) and the drawing
-// area's picture (Ctrl+Shift+C).
+// The main window's door to the desktop's clipboard, since the program writes no files: Ctrl+C
+// copies the parts list with the design, Ctrl+Shift+C the drawing area's picture, and Ctrl+V
+// brings a design back. The clipboard is read only on Ctrl+V.
 #include <QObject>
+#include <QString>
 
 #include "model/grid.h"
 
 class TForm1;
+
+// The type under which Ctrl+C offers the design text alone.
+inline constexpr char kDesignMimeType[] = "application/x-kadro-design";
 
 class Clipboard : public QObject {
     Q_OBJECT
 public:
     Clipboard(TForm1& form, kadro::ViewState& state, kadro::CellGrid& grid);
 
-    // The parts list as tab-separated text and as an HTML table.
-    void copyPartsList();
+    // Plain text: the parts list, an empty line, the design text. HTML: the parts list's table
+    // and a build sheet of every layer. And the design text alone under kDesignMimeType.
+    void copyPartsListAndDesign();
     // The drawing area's pixels exactly as drawn, the part past the window's edge included.
     void copyPicture();
+    // Reads a design from the clipboard (its design type if offered, else its text). A design
+    // moves the size bar to its size, as the user would, then gives the block's cells its
+    // colours as one undo step. Anything else changes nothing and says why in a message box.
+    // Nothing happens while the start-up animation runs, nor while the message box is open.
+    void pasteDesign();
 
 private:
+    void refuse(const QString& why);
+
     TForm1& form_;
     kadro::ViewState& state_;
     kadro::CellGrid& grid_;
+    bool refusing_ = false;
 };

@@ -219,6 +219,56 @@ class Scenario(unittest.TestCase):
         html = self.screen.run("xclip", "-o", "-selection", "clipboard", "-t", "text/html")
         self.assertIn("<td>red</td><td>200</td><td>200</td>", html)
 
+    def offer(self, text):
+        """Puts text on the clipboard from another program, as a mail or an editor would."""
+        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text, text=True, env=self.screen.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+
+    def visible_windows(self, name="^KADRO$"):
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name], env=self.screen.env,
+                               capture_output=True, text=True)
+        return found.stdout.split()
+
+    def test_a_design_through_the_clipboard(self):
+        before = self.wait_until_still()
+        origin = self.image_origin()
+        self.screen.run("xdotool", "windowfocus", "--sync", self.screen.window)  # no window manager gives it
+        self.screen.run("xdotool", "key", "ctrl+c")
+        copied = self.screen.run("xclip", "-o", "-selection", "clipboard", "-t", "application/x-kadro-design")
+        self.assertTrue(copied.startswith("KADRO design\nsize 10\nlayer 1\n"), copied[:40])
+        self.clear()
+        self.expect_pixels({(30, 380): BLACK})
+        self.screen.run("xdotool", "key", "ctrl+v")
+        self.expect_drawing_area(lambda x, y: before[origin[0] + x, origin[1] + y])
+
+        # A design the user wrote elsewhere: size 5, a red cube at the front bottom left, a lime
+        # one at the back top right; the grid pattern hidden, so the rest is black.
+        rows = {1: ["....."] * 4 + ["R...."], 5: ["....L"] + ["....."] * 4}
+        text = "Here it is:\r\nKADRO design\r\nsize 5\r\n"
+        for layer in range(1, 6):
+            text += f"layer {layer}\r\n" + "".join(row + "\r\n" for row in rows.get(layer, ["....."] * 5))
+        self.offer(text)
+        self.toggle_grid()
+        self.screen.run("xdotool", "key", "ctrl+v")
+        red, lime = cube_pixels(0, 0, 1, 5), cube_pixels(4, 4, 5, 5)
+        preview = {(x + 350, y) for x, y in cube_pixels(0, 0, 1, 5)}
+        self.expect_drawing_area(
+            lambda x, y: RED if (x, y) in red else (0, 255, 0) if (x, y) in lime else YELLOW if (x, y) in preview else BLACK)
+        pasted = self.screen.shot()
+
+        # A text that is no design: a message, closed by Escape, and not a pixel has changed.
+        self.offer("KADRO design\nsize 25\n")
+        self.screen.run("xdotool", "key", "ctrl+v")
+        deadline = time.time() + 5
+        while len(self.visible_windows()) < 2 and time.time() < deadline:
+            time.sleep(0.05)
+        self.assertEqual(len(self.visible_windows()), 2, "the message box did not open")
+        self.screen.run("xdotool", "key", "Escape")
+        while len(self.visible_windows()) > 1 and time.time() < deadline + 5:
+            time.sleep(0.05)
+        self.assertEqual(len(self.visible_windows()), 1, "Escape did not close the message")
+        self.expect_drawing_area(lambda x, y: pasted[origin[0] + x, origin[1] + y])
+
     def test_at_rest_it_sleeps_and_a_click_wakes_it(self):
         self.wait_until_still()
         time.sleep(0.5)
