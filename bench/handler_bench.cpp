@@ -1,6 +1,7 @@
 // The main window's editing handlers as Qt delivers them (a mouse press on the drawing area, a
 // click of CLEAR and FILL) on a full 20-block, before the start-up animation has ended (edits
-// not recorded, as every edit was before undo existed) and after it (recorded for undo).
+// not recorded, as every edit was before undo existed) and after it (recorded for undo); and a
+// frame tick with nothing to draw.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -49,6 +50,14 @@ void fillAndClear(benchmark::State& bench, bool recorded) {
     }
 }
 
+// A frame tick that finds nothing to draw, as the last one before the timer sleeps: on a full
+// 20-block after one tick has drawn it.
+void idleTick(benchmark::State& bench) {
+    Window window(true);
+    window.form->Timer1Timer(window.form->Timer1);
+    for (auto _ : bench) window.form->Timer1Timer(window.form->Timer1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,6 +69,7 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark((std::string("FILL + CLEAR, size 20/") + how).c_str(), fillAndClear, recorded)
             ->Unit(benchmark::kMicrosecond);
     }
+    benchmark::RegisterBenchmark("tick with nothing to draw, size 20", idleTick)->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

@@ -107,7 +107,7 @@ bool EditHistory::press(const ViewState& state, CellGrid& grid, int x, int y, Re
     const auto index = static_cast<uint16_t>(cell - &grid.cells[0][0][0]);
     const uint8_t step[kCellStepBytes] = {kCell, static_cast<uint8_t>(index & 0xFF), static_cast<uint8_t>(index >> 8),
                                           codeOf(before), codeOf(cell->colour)};
-    log_.insert(log_.end(), step, step + kCellStepBytes);
+    log_.append(step, kCellStepBytes);
     commit(kCellStepBytes);
     return true;
 }
@@ -164,9 +164,10 @@ bool EditHistory::paintBlock(const ViewState& state, CellGrid& grid, float colou
     if (!anyDiffers(scratch_.data(), cells, after)) return false;
 
     const size_t packedBytes = (cells + 1) / 2;
-    uint8_t* step = newBlockStep(kBlock, block, kBlockHeaderBytes + packedBytes);
+    uint8_t* step = newBlockStep(kBlock, block);
     step[5] = after;
     packPairs(scratch_.data(), cells, step + kBlockHeaderBytes);
+    log_.append(step, kBlockHeaderBytes + packedBytes);
     commit(kBlockHeaderBytes + packedBytes);
     return true;
 }
@@ -186,18 +187,17 @@ bool EditHistory::paint(const VisibleBlock& block, CellGrid& grid, const uint8_t
     if (recording == Recording::Off) return false;
 
     const size_t packedBytes = (cells + 1) / 2;
-    uint8_t* step = newBlockStep(kDesign, block, kDesignHeaderBytes + 2 * packedBytes);
+    uint8_t* step = newBlockStep(kDesign, block);
     packPairs(scratch_.data(), cells, step + kDesignHeaderBytes);
     packPairs(codes, cells, step + kDesignHeaderBytes + packedBytes);
+    log_.append(step, kDesignHeaderBytes + 2 * packedBytes);
     commit(kDesignHeaderBytes + 2 * packedBytes);
     return true;
 }
 
-uint8_t* EditHistory::newBlockStep(uint8_t kind, const VisibleBlock& block, size_t size) {
+uint8_t* EditHistory::newBlockStep(uint8_t kind, const VisibleBlock& block) {
     dropRedo();
-    const size_t at = log_.size();
-    log_.resize(at + size);
-    uint8_t* step = log_.data() + at;
+    uint8_t* step = step_.data();
     step[0] = kind;
     step[1] = static_cast<uint8_t>(block.columns);
     step[2] = static_cast<uint8_t>(block.rows);
@@ -209,7 +209,8 @@ uint8_t* EditHistory::newBlockStep(uint8_t kind, const VisibleBlock& block, size
 bool EditHistory::undo(CellGrid& grid) {
     if (current_ == 0) return false;
     const uint32_t size = sizes_[current_ - 1];
-    apply(log_.data() + start_ + undoBytes_ - size, grid, Direction::Back);
+    log_.copyOut(log_.begin() + undoBytes_ - size, size, step_.data());
+    apply(step_.data(), grid, Direction::Back);
     --current_;
     undoBytes_ -= size;
     return true;
@@ -217,7 +218,8 @@ bool EditHistory::undo(CellGrid& grid) {
 
 bool EditHistory::redo(CellGrid& grid) {
     if (current_ == sizes_.size()) return false;
-    apply(log_.data() + start_ + undoBytes_, grid, Direction::Again);
+    log_.copyOut(log_.begin() + undoBytes_, sizes_[current_], step_.data());
+    apply(step_.data(), grid, Direction::Again);
     undoBytes_ += sizes_[current_];
     ++current_;
     return true;
@@ -225,7 +227,6 @@ bool EditHistory::redo(CellGrid& grid) {
 
 void EditHistory::forget() {
     log_.clear();
-    start_ = 0;
     sizes_.clear();
     current_ = 0;
     undoBytes_ = 0;
@@ -233,7 +234,7 @@ void EditHistory::forget() {
 }
 
 void EditHistory::dropRedo() {
-    log_.resize(start_ + undoBytes_);
+    log_.dropFrom(log_.begin() + undoBytes_);
     sizes_.resize(current_);
 }
 
@@ -242,17 +243,11 @@ void EditHistory::commit(size_t size) {
     ++current_;
     undoBytes_ += size;
     while (sizes_.size() > kMaxSteps || bytes() > kMaxBytes) {
-        start_ += sizes_.front();
+        log_.dropFront(sizes_.front());
         undoBytes_ -= sizes_.front();
         sizes_.pop_front();
         --current_;
         ++dropped_;
-    }
-    // The dropped steps' bytes are given back once they are the larger part of the log, so
-    // each byte is moved at most about once.
-    if (start_ > 4096 && start_ > log_.size() / 2) {
-        log_.erase(log_.begin(), log_.begin() + static_cast<std::ptrdiff_t>(start_));
-        start_ = 0;
     }
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "model/grid.h"
+#include "model/step_log.h"
 #include "model/visible_block.h"
 
 namespace kadro {
@@ -50,28 +51,29 @@ public:
     size_t droppedSteps() const { return dropped_; }
     size_t redoSteps() const { return sizes_.size() - current_; }
     // Memory the steps hold: their bytes and their index, within kMaxBytes.
-    size_t bytes() const { return (log_.size() - start_) + sizes_.size() * sizeof(uint32_t); }
+    size_t bytes() const { return log_.size() + sizes_.size() * sizeof(uint32_t); }
+    // Memory the steps' bytes take: within a few pages of bytes().
+    size_t heldBytes() const { return log_.heldBytes() + sizes_.size() * sizeof(uint32_t); }
 
 private:
     bool paintBlock(const ViewState& state, CellGrid& grid, float colour);
-    // Appends a step of `size` bytes, already written at the log's end, after dropping what could
-    // be redone; then drops the oldest steps until the bounds hold.
+    // Takes a step of `size` bytes, already appended to the log after dropping what could be
+    // redone; then drops the oldest steps until the bounds hold.
     void commit(size_t size);
     void dropRedo();
-    // Drops what could be redone and makes room for a block step of `size` bytes at the log's
-    // end, its kind and block written; commit() then takes it.
-    uint8_t* newBlockStep(uint8_t kind, const VisibleBlock& block, size_t size);
-    size_t offsetOf(size_t step) const;
+    // Drops what could be redone and begins a block step in step_, its kind and block written.
+    uint8_t* newBlockStep(uint8_t kind, const VisibleBlock& block);
 
-    // The steps' bytes, oldest first, from log_[start_] on; the steps before start_ were dropped.
-    std::vector<uint8_t> log_;
-    size_t start_ = 0;
+    // The steps' bytes, oldest first.
+    StepLog log_;
     std::deque<uint32_t> sizes_;  // bytes of each step, oldest first
     size_t current_ = 0;          // steps that can be undone; those after it can be redone
     size_t undoBytes_ = 0;        // bytes of those steps
     size_t dropped_ = 0;
     // The colours a block held, a byte a cell, while its step is made.
     std::array<uint8_t, kGridSide * kGridSide * kGridSide> scratch_{};
+    // One step while it is made or applied: the largest is a design over the whole grid.
+    std::array<uint8_t, 5 + 2 * ((kGridSide * kGridSide * kGridSide + 1) / 2)> step_{};
 };
 
 }  // namespace kadro

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstring>
 #include <utility>
 
 namespace kadro {
@@ -60,6 +61,26 @@ void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
             hatchSpan(row, y, inside, brush_);
         }
     }
+}
+
+PixelRect copyChanges(const PixelBuffer& from, const PixelBuffer& copy) {
+    assert(from.width == copy.width && from.height == copy.height);
+    PixelRect changed{from.width, from.height, 0, 0};
+    const size_t rowBytes = static_cast<size_t>(std::max(from.width, 0)) * sizeof(Pixel);
+    for (int y = 0; y < from.height; ++y) {
+        const Pixel* now = from.pixels + static_cast<long>(y) * from.stride;
+        Pixel* shown = copy.pixels + static_cast<long>(y) * copy.stride;
+        if (std::memcmp(now, shown, rowBytes) == 0) continue;
+        int left = 0, right = from.width;
+        while (now[left] == shown[left]) ++left;
+        while (now[right - 1] == shown[right - 1]) --right;
+        std::memcpy(shown + left, now + left, static_cast<size_t>(right - left) * sizeof(Pixel));
+        changed.left = std::min(changed.left, left);
+        changed.right = std::max(changed.right, right);
+        changed.top = std::min(changed.top, y);
+        changed.bottom = y + 1;
+    }
+    return changed.empty() ? PixelRect{} : changed;
 }
 
 }  // namespace kadro

@@ -81,6 +81,17 @@ private:
     BrushStyle style_ = BrushStyle::Solid;
 };
 
+// A rectangle of pixels, half-open: x from left to right - 1, y from top to bottom - 1.
+struct PixelRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool empty() const { return left >= right || top >= bottom; }
+    bool operator==(const PixelRect&) const = default;
+};
+
+// Makes `copy` (of the same size) equal to `from` and returns the smallest rectangle that holds
+// every pixel that differed; empty when none did.
+PixelRect copyChanges(const PixelBuffer& from, const PixelBuffer& copy);
+
 // True for the pixels that a diagonal-cross brush paints.
 constexpr bool isHatchPixel(int x, int y) {
     return ((x - y) & 7) == 0 || ((x + y) & 7) == 7;

@@ -1,5 +1,10 @@
 #pragma once
-// Everything a frame's picture depends on, to tell when a new frame would look the same.
+// Everything a frame's picture depends on, to tell when a new frame would look the same: the
+// view state the drawing reads, the window size and the cells. The caller keeps a count of the
+// changes to the cells (bumped by everything that may write the cells or their layout); while it
+// stands still the cells are not compared. Builds with assertions check that no change went
+// uncounted.
+#include <cstdint>
 #include <memory>
 
 #include "model/grid.h"
@@ -11,10 +16,11 @@ public:
     FrameInputs();
     ~FrameInputs();
 
-    // True when the grid, the view state the drawing reads and the window size are the same
-    // as at the last call that returned false. Otherwise remembers them and returns false.
-    // Copies the grid only when it changed; allocates only once, when constructed.
-    bool unchanged(const ViewState& state, const CellGrid& grid, int windowWidth, int windowHeight);
+    // True when the view, the window size and the cells are the same as at the last call that
+    // returned false; otherwise remembers them and returns false. The cells are compared only
+    // when cellChanges differs from the last call's. Allocates only once, when constructed.
+    bool unchanged(const ViewState& state, const CellGrid& grid, uint64_t cellChanges, int windowWidth,
+                   int windowHeight);
 
 private:
     struct View {
@@ -26,7 +32,8 @@ private:
     };
     bool known_ = false;
     View view_{};
-    std::unique_ptr<CellGrid> grid_;
+    uint64_t cellChanges_ = 0;
+    std::unique_ptr<CellGrid> grid_;  // the cells at the last frame
 };
 
 }  // namespace kadro

@@ -14,7 +14,7 @@ packages=(
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(
     googletest libgtest-dev libbenchmark-dev
-    xvfb xauth xdotool xclip openbox imagemagick x11-utils x11-xserver-utils
+    xvfb xauth xdotool xclip openbox imagemagick x11-utils x11-xserver-utils libxcb-xtest0-dev
     clang libclang-rt-dev
     appstream desktop-file-utils dpkg-dev file
   )

@@ -26,6 +26,7 @@ protected:
         for (auto& plane : grid->cells)
             for (auto& line : plane)
                 for (auto& cell : line) cell.colour = 0.0f;
+        form->wake();  // as every operation that writes cells does
     }
 
     kadro::ViewState state;

@@ -139,3 +139,26 @@ TEST(Canvas, ColourCodesMapToThePaletteColours) {
     EXPECT_EQ(colourOfCode(0), colours::black);
     EXPECT_EQ(colourOfCode(6), colours::black);
 }
+
+// What the screen must repaint after a frame: the smallest rectangle around every changed pixel,
+// for changes at the edges as much as inside; the copy then equals the frame.
+TEST(Canvas, CopyChangesFindsTheRectangleAroundEveryChangedPixel) {
+    TestImage shown(6, 4), now(6, 4);
+    EXPECT_TRUE(copyChanges(now.buffer(), shown.buffer()).empty());
+    const struct {
+        std::vector<std::pair<int, int>> changed;
+        PixelRect rectangle;
+    } cases[] = {
+        {{{2, 1}}, {2, 1, 3, 2}},
+        {{{0, 0}, {5, 3}}, {0, 0, 6, 4}},
+        {{{4, 0}, {1, 2}}, {1, 0, 5, 3}},
+        {{{5, 2}}, {5, 2, 6, 3}},
+    };
+    for (const auto& c : cases) {
+        for (auto [x, y] : c.changed) now.at(x, y) = now.at(x, y) == colours::red ? colours::lime : colours::red;
+        EXPECT_EQ(copyChanges(now.buffer(), shown.buffer()), c.rectangle);
+        EXPECT_EQ(shown.picture(), now.picture());
+        EXPECT_TRUE(shown.guardIntact());
+        EXPECT_TRUE(copyChanges(now.buffer(), shown.buffer()).empty());
+    }
+}

@@ -23,6 +23,7 @@ TEST_F(MainWindowTest, TickDrawsWhatTheGridHoldsAndWritesTheLabels) {
 
     grid->at(0, 0, 1).colour = 1.0f;
     grid->at(5, 5, 5).colour = 3.0f;
+    form->wake();  // as every operation that writes cells does
     EXPECT_EQ(pixelAt(*form, 30, 380), colours::black);  // nothing shows before the tick
     form->Timer1Timer(form->Timer1);
     EXPECT_EQ(pixelAt(*form, 30, 380), colours::yellow);
@@ -43,6 +44,7 @@ TEST_F(MainWindowTest, TickDrawsWhatTheGridHoldsAndWritesTheLabels) {
 TEST_F(MainWindowTest, TickFollowsTheSizeControlAndTheCountsFollowTheSize) {
     playAnimationAndEmpty();
     grid->at(12, 0, 1).colour = 5.0f;
+    form->wake();  // as every operation that writes cells does
     form->Timer1Timer(form->Timer1);
     EXPECT_EQ(form->Label9->text(), "0");
     form->ScrollBar4->setValue(13);
@@ -83,6 +85,7 @@ TEST_F(MainWindowTest, TicksThatWouldDrawTheSamePictureKeepTheLastOne) {
     EXPECT_EQ(form->framesDrawn(), drawn);
     // Any input of the picture brings a new frame, and the picture shows it.
     grid->at(0, 0, 1).colour = 5.0f;
+    form->wake();  // as every operation that writes cells does
     form->Timer1Timer(form->Timer1);
     EXPECT_EQ(form->framesDrawn(), drawn + 1);
     EXPECT_EQ(form->Image1->canvas().target().at(30, 380), colours::red);
@@ -98,6 +101,7 @@ TEST_F(MainWindowTest, TicksThatWouldDrawTheSamePictureKeepTheLastOne) {
     form->Timer1Timer(form->Timer1);
     EXPECT_EQ(form->framesDrawn(), drawn + 6);
     grid->at(1, 0, 1).colour = 5.0f;
+    form->wake();  // as every operation that writes cells does
     form->Timer1Timer(form->Timer1);
     EXPECT_EQ(form->Label9->text(), "2");
     EXPECT_EQ(form->framesDrawn(), drawn + 7);
@@ -143,6 +147,11 @@ TEST_F(MainWindowTest, TheFrameTimerSleepsAtRestAndEveryInputWakesIt) {
         input();
         EXPECT_TRUE(form->Timer1->isActive()) << name;
         EXPECT_LE(form->Timer1->remainingTime(), 10) << name;  // the change shows at the next tick
+        // A sleeping timer's next tick comes as soon as the event loop is free, not 10 ms later,
+        // and the cadence after it is 10 ms again.
+        EXPECT_EQ(form->Timer1->remainingTime(), 0) << name;
+        form->Timer1Timer(form->Timer1);
+        EXPECT_EQ(form->Timer1->interval(), 10) << name;
     }
     // Drawing the same picture again is no input: the timer goes back to sleep.
     playUntilAsleep(*form);

@@ -132,6 +132,8 @@ TEST(History, StaysWithinItsBoundsDroppingTheOldestSteps) {
         ASSERT_TRUE(n % 2 ? history.clear(scene.state, *scene.grid) : history.fill(scene.state, *scene.grid));
         ASSERT_LE(history.bytes(), EditHistory::kMaxBytes);
         ASSERT_LE(history.undoSteps(), EditHistory::kMaxSteps);
+        // The memory held follows the bytes kept, dropped steps' pages given back at once.
+        ASSERT_LE(history.heldBytes(), history.bytes() + 2 * StepLog::kPageBytes);
     }
     const size_t kept = history.undoSteps();
     EXPECT_LT(kept, size_t(actions));

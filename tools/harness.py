@@ -50,7 +50,7 @@ class Screen:
     """An Xvfb server of the given size and the program on it. `resources` are X resources set
     before the program starts (xrdb), `dpi` the screen's physical density."""
 
-    def __init__(self, binary, size=SCREEN_SIZE, dpi=None, resources=None):
+    def __init__(self, binary, size=SCREEN_SIZE, dpi=None, resources=None, name="^KADRO$", args=()):
         self.width, self.height = size
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
@@ -68,8 +68,8 @@ class Screen:
             subprocess.run(["xrdb", "-merge"], input=resources, text=True, env=self.env, check=True)
         self.started = time.time()
         self.log = tempfile.TemporaryFile()
-        self.program = subprocess.Popen([os.path.abspath(binary)], env=self.env, stdout=self.log, stderr=self.log)
-        self.window = self.wait_for_window("^KADRO$")
+        self.program = subprocess.Popen([os.path.abspath(binary), *args], env=self.env, stdout=self.log, stderr=self.log)
+        self.window = self.wait_for_window(name)
 
     def close(self):
         for process in (self.program, self.xvfb):

@@ -39,6 +39,8 @@ public:
     // The size FormCreate gives the window.
     static constexpr int kWindowWidth = 550;
     static constexpr int kWindowHeight = 580;
+    // Milliseconds between the ticks of both timers.
+    static constexpr int kFrameInterval = 10;
 
     // The window works on the model it is given, which must outlive it.
     TForm1(kadro::ViewState& state, kadro::CellGrid& grid, QWidget* parent = nullptr);
@@ -54,9 +56,10 @@ public:
     // The editing handlers record their changes here; undo and a paste work on it too.
     kadro::EditHistory& history() { return history_; }
     const kadro::EditHistory& history() const { return history_; }
-    // Starts the frame timer if it sleeps. It sleeps once the animation is over and a tick found
-    // nothing to draw; whatever changes what a frame shows calls this first, so the change
-    // appears at the next tick, as when the timer never stopped.
+    // Whatever changes what a frame shows (the cells, their layout, the view) calls this first:
+    // it counts the change, so that a tick compares the grid only after one, and starts the
+    // frame timer if it sleeps, its next tick as soon as the event loop is free. The timer
+    // sleeps once the animation is over and a tick found nothing to draw.
     void wake();
 
     QTimer* Timer1;  // frame renderer, every 10 ms while anything changes (see wake())
@@ -111,4 +114,5 @@ private:
     kadro::FrameInputs lastFrame_;
     kadro::EditHistory history_;
     int framesDrawn_ = 0;
+    uint64_t changes_ = 0;  // calls of wake(), and frames the animation painted
 };

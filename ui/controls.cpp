@@ -126,6 +126,20 @@ kadro::Canvas& TImage::canvas() {
     return *canvas_;
 }
 
+void TImage::showChanges() {
+    const kadro::PixelBuffer& now = canvas().target();
+    if (shown_.empty()) {
+        shown_.assign(pixels_.begin(), pixels_.end());
+        update();
+        return;
+    }
+    // Only the part inside the window shows; the rest is repainted from the canvas when exposed.
+    const int visible = std::clamp(window()->width() - mapTo(window(), QPoint(0, 0)).x(), 0, now.width);
+    const kadro::PixelRect changed = kadro::copyChanges({now.pixels, visible, now.height, now.stride},
+                                                        {shown_.data(), visible, now.height, now.stride});
+    if (!changed.empty()) update(QRect(QPoint(changed.left, changed.top), QPoint(changed.right - 1, changed.bottom - 1)));
+}
+
 void TImage::setPicture(const QImage& picture) {
     picture_ = picture;
     update();

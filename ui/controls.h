@@ -107,6 +107,9 @@ public:
     ~TImage() override;
 
     kadro::Canvas& canvas();
+    // Repaints what changed in the canvas since the last call (only that, so a small change
+    // reaches the screen quickly); the first call repaints the whole canvas.
+    void showChanges();
     void setPicture(const QImage& picture);
     bool hasPicture() const { return !picture_.isNull(); }
     bool stretch() const { return stretch_; }
@@ -124,6 +127,7 @@ protected:
 
 private:
     std::vector<kadro::Pixel> pixels_;
+    std::vector<kadro::Pixel> shown_;  // the canvas as last shown by showChanges()
     std::unique_ptr<kadro::Canvas> canvas_;
     QImage picture_;
     bool stretch_ = false;

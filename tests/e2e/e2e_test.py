@@ -269,6 +269,44 @@ class Scenario(unittest.TestCase):
         self.assertEqual(len(self.visible_windows()), 1, "Escape did not close the message")
         self.expect_drawing_area(lambda x, y: pasted[origin[0] + x, origin[1] + y])
 
+    def test_undo_history_keeps_its_memory_bound(self):
+        """10,000 FILL and CLEAR of a full 20-block, 4 KB a step, far past the history's 16 MiB:
+        the memory the program holds grows by little more than that, never twice it, and undo
+        still gives back the exact pictures."""
+        self.wait_until_still()
+        for _ in range(10):  # size 20
+            self.screen.click_in_window(192 + 81 - 6, 544 + 12)
+        self.screen.settle(0.3)
+
+        def kib(field):
+            with open(f"/proc/{self.screen.program.pid}/status") as f:
+                return next(int(line.split()[1]) for line in f if line.startswith(field + ":"))
+
+        started = kib("VmRSS")
+        left, top, _, _ = self.screen.geometry()
+        fill, clear = (left + 336, top + 568), (left + 336, top + 552)
+        origin = self.image_origin()
+        steps = 10000
+        clicker = os.path.join(os.path.dirname(os.path.abspath(BINARY)), "tools", "press_latency")
+        self.screen.click(*fill)  # the picture after a FILL, and after the CLEAR that follows it
+        filled = self.expect_pixels({(23, 387): YELLOW})  # the front cube's top face
+        self.screen.click(*clear)
+        deadline = time.time() + 5
+        while self.image_pixel(self.screen.shot(), 23, 387) == YELLOW and time.time() < deadline:
+            time.sleep(0.05)
+        self.screen.settle()
+        cleared = self.screen.shot()
+        self.screen.run(clicker, "--alternate", str(steps - 2), *map(str, fill + clear))
+        self.screen.settle(0.5)
+        rss, peak = kib("VmRSS"), kib("VmHWM")
+        print(f"RSS after start-up {started} KiB, after {steps} steps {rss} KiB, peak {peak} KiB", file=sys.stderr)
+        self.assertLess(rss - started, 17 * 1024)
+        self.assertLess(peak - started, 20 * 1024)
+        self.screen.run("xdotool", "key", "ctrl+z")
+        self.expect_drawing_area(lambda x, y: filled[origin[0] + x, origin[1] + y])
+        self.screen.run("xdotool", "key", "ctrl+z")
+        self.expect_drawing_area(lambda x, y: cleared[origin[0] + x, origin[1] + y])
+
     def test_at_rest_it_sleeps_and_a_click_wakes_it(self):
         self.wait_until_still()
         time.sleep(0.5)

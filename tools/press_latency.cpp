@@ -1,0 +1,104 @@
+// Times one mouse press on an X display: from the press sent (XTEST) to the first change of the
+// screen's pixel under the pointer, read back from the root window as fast as the server answers.
+//   press_latency X Y     prints the milliseconds; exits 1 when nothing changed within 2 s
+//   press_latency --alternate N X1 Y1 X2 Y2
+//                         clicks N times, at the first point and the second in turn, as fast as
+//                         the server takes them
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+uint32_t pixelAt(xcb_connection_t* connection, xcb_window_t root, int x, int y) {
+    xcb_get_image_reply_t* image = xcb_get_image_reply(
+        connection,
+        xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, root, static_cast<int16_t>(x),
+                      static_cast<int16_t>(y), 1, 1, ~0u),
+        nullptr);
+    if (!image) return 0;
+    uint32_t pixel = 0;
+    std::memcpy(&pixel, xcb_get_image_data(image),
+                std::min<int>(4, xcb_get_image_data_length(image)));
+    std::free(image);
+    return pixel & 0xFFFFFF;
+}
+
+void fake(xcb_connection_t* connection, xcb_window_t root, uint8_t type, uint8_t detail, int x,
+          int y) {
+    xcb_test_fake_input(connection, type, detail, XCB_CURRENT_TIME, root, static_cast<int16_t>(x),
+                        static_cast<int16_t>(y), 0);
+    xcb_flush(connection);
+}
+
+// Waits until the server has taken everything sent so far.
+void sync(xcb_connection_t* connection) {
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+}
+
+int alternate(xcb_connection_t* connection, xcb_window_t root, int count, const int (&at)[4]) {
+    for (int n = 0; n < count; ++n) {
+        const int x = at[n % 2 * 2], y = at[n % 2 * 2 + 1];
+        fake(connection, root, XCB_MOTION_NOTIFY, 0, x, y);
+        fake(connection, root, XCB_BUTTON_PRESS, 1, x, y);
+        fake(connection, root, XCB_BUTTON_RELEASE, 1, x, y);
+        sync(connection);
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+    }
+    sync(connection);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool alternating = argc == 7 && std::strcmp(argv[1], "--alternate") == 0;
+    if (argc != 3 && !alternating) {
+        std::fprintf(stderr,
+                     "usage: press_latency X Y | press_latency --alternate N X1 Y1 X2 Y2\n");
+        return 2;
+    }
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(connection)) {
+        std::fprintf(stderr, "press_latency: no display\n");
+        return 2;
+    }
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    if (alternating) {
+        const int at[4] = {std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                           std::atoi(argv[6])};
+        const int status = alternate(connection, root, std::atoi(argv[2]), at);
+        xcb_disconnect(connection);
+        return status;
+    }
+    const int x = std::atoi(argv[1]), y = std::atoi(argv[2]);
+    fake(connection, root, XCB_MOTION_NOTIFY, 0, x, y);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const uint32_t before = pixelAt(connection, root, x, y);
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point pressed = Clock::now();
+    fake(connection, root, XCB_BUTTON_PRESS, 1, x, y);
+    bool changed = false;
+    while (Clock::now() - pressed < std::chrono::seconds(2)) {
+        if (pixelAt(connection, root, x, y) != before) {
+            changed = true;
+            break;
+        }
+    }
+    const double milliseconds =
+        std::chrono::duration<double, std::milli>(Clock::now() - pressed).count();
+    fake(connection, root, XCB_BUTTON_RELEASE, 1, x, y);
+    sync(connection);  // the server has taken the release before this connection goes
+    xcb_disconnect(connection);
+    if (!changed) {
+        std::fprintf(stderr, "press_latency: the pixel at %d, %d did not change\n", x, y);
+        return 1;
+    }
+    std::printf("%.3f\n", milliseconds);
+    return 0;
+}
