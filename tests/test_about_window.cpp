@@ -3,6 +3,9 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
+#include <QMenu>
+#include <QTimer>
+
 #include "form_fixture.h"
 #include "ui/logo.h"
 
@@ -142,4 +145,46 @@ TEST(LogoPicture, AFailureIsReportedOnceAndLeavesTheImageBlank) {
     blank.resize(40, 20);
     blank.setPicture(picture);
     EXPECT_FALSE(blank.grab().isNull());  // paints nothing, and nothing fails
+}
+
+// A right press on any control of either window opens no menu: the size bar's scrolling menu
+// once stacked a menu loop a right press, until the stack overflowed. The About text keeps its
+// edit menu, one at a time and without a loop of its own.
+TEST_F(MainAndAboutWindowTest, RightPressesOpenNoMenuButTheTextsOwnAndNeverStackOne) {
+    form->show();
+    about->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(about.get()));
+    bool stacked = false;
+    QTimer watch;  // a menu with a loop of its own would stop the test inside that loop
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            stacked = true;
+            popup->close();
+        }
+    });
+    watch.start(50);
+    const int before = form->ScrollBar4->value();
+    for (QWidget* window : {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(about.get())}) {
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            if (!control->isVisible() || qobject_cast<TMemo*>(control) || qobject_cast<TMemo*>(control->parentWidget()))
+                continue;
+            const QPoint at = control->mapTo(window, control->rect().center());
+            QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, at);
+            EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << control->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(form->ScrollBar4->value(), before);  // a right press on the size bar moves nothing
+    QWidget* text = about->Memo1->viewport();
+    // A press opens the menu; the next one, outside the menu, closes it, as outside any menu.
+    for (int press = 0; press < 4; ++press) {
+        QTest::mouseClick(about->windowHandle(), Qt::RightButton, {}, text->mapTo(about.get(), QPoint(40, 40)));
+        int shown = 0;
+        for (QMenu* menu : about->findChildren<QMenu*>()) shown += menu->isVisible();
+        EXPECT_EQ(shown, press % 2 ? 0 : 1) << press;
+        if (press % 2 == 0) {
+            ASSERT_TRUE(qobject_cast<QMenu*>(QApplication::activePopupWidget())) << press;
+        }
+    }
+    EXPECT_FALSE(stacked);
 }

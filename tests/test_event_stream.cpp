@@ -3,6 +3,8 @@
 // the length and the seed; a failure prints the seed and the event number to replay it.
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTimer>
@@ -46,6 +48,22 @@ std::string pasteText(std::mt19937& random) {
     return text;
 }
 
+// Counts the menus and dialogs open at once, and how many opened at all.
+struct ModalWatch : QObject {
+    ModalWatch() { QApplication::instance()->installEventFilter(this); }
+    ~ModalWatch() override { QApplication::instance()->removeEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if ((qobject_cast<QMenu*>(watched) || qobject_cast<QDialog*>(watched)) &&
+            (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+            open += event->type() == QEvent::Show ? 1 : -1;
+            opened += event->type() == QEvent::Show;
+            most = std::max(most, open);
+        }
+        return false;
+    }
+    int open = 0, most = 0, opened = 0;
+};
+
 long environmentNumber(const char* name, long fallback) {
     const char* text = std::getenv(name);
     return text ? std::strtol(text, nullptr, 10) : fallback;
@@ -54,7 +72,7 @@ long environmentNumber(const char* name, long fallback) {
 const char* const kEventNames[] = {"press on drawing area", "press anywhere", "swatch", "grid toggle",
                                    "erase toggle",         "up-down",        "size",   "CLEAR",
                                    "FILL",                 "intro tick",     "frame tick", "About",
-                                   "undo, redo or copy key", "paste"};
+                                   "undo, redo or copy key", "paste", "right press"};
 
 // The keys the stream presses: undo, both redos, both copies, the controls' keys and the cell
 // cursor's (all but Ctrl+Q, which would end the stream).
@@ -148,21 +166,24 @@ TEST_F(EventStreamTest, RandomUserEventsKeepTheModelSound) {
     std::vector<float> floor;  // the animation's last pattern, once it is painted
     size_t undoable = 0, redoable = 0;
     long pasted = 0, refused = 0;
+    ModalWatch modals;
     QElapsedTimer clock;
     clock.start();
     for (long n = 0; n < events; ++n) {
         // About one event in a hundred is a frame tick, as with a user clicking a few times a second.
         // Pastes come from a generator of their own, so the other events stay as they were.
-        const bool paste = std::uniform_int_distribution<int>(0, 149)(pasteRandom) == 0;
-        const int roll = paste ? -1 : pick(0, 999);
+        const int extra = std::uniform_int_distribution<int>(0, 149)(pasteRandom);
+        const bool paste = extra == 0, rightPress = extra == 1;
+        const int roll = paste || rightPress ? -1 : pick(0, 999);
         int kind;
         if (paste) kind = 13;
+        else if (rightPress) kind = 14;
         else if (roll < 10) kind = 10;
         else if (roll < 12) kind = 9;
         else if (roll < 13) kind = 11;
         else if (roll < 40) kind = 12;
         else kind = pick(0, 8);
-        const Qt::MouseButton button = paste ? Qt::LeftButton : buttons[pick(0, 2)];
+        const Qt::MouseButton button = roll < 0 ? Qt::LeftButton : buttons[pick(0, 2)];
         switch (kind) {
             case 0: {
                 const MouseEventArgs at{pick(-5, 770), pick(-5, 420)};
@@ -191,6 +212,18 @@ TEST_F(EventStreamTest, RandomUserEventsKeepTheModelSound) {
                 form->Button11->click();
                 if (pick(0, 1)) about->hide();
                 break;
+            case 14: {  // through the window, as the window system delivers it, menus and all
+                QWidget* window = std::uniform_int_distribution<int>(0, 3)(pasteRandom) || !about->isVisible()
+                                      ? static_cast<QWidget*>(form.get())
+                                      : static_cast<QWidget*>(about.get());
+                const QList<QWidget*> controls = window->findChildren<QWidget*>();
+                QWidget* control = controls[std::uniform_int_distribution<int>(0, int(controls.size()) - 1)(pasteRandom)];
+                if (!control->isVisible()) break;
+                QTest::mouseClick(window->windowHandle(), Qt::RightButton, {},
+                                  control->mapTo(window, control->rect().center()));
+                if (QWidget* popup = QApplication::activePopupWidget()) popup->close();  // as Escape would
+                break;
+            }
             case 13: {
                 auto* data = new QMimeData;
                 data->setText(QString::fromStdString(pasteText(pasteRandom)));
@@ -249,6 +282,8 @@ TEST_F(EventStreamTest, RandomUserEventsKeepTheModelSound) {
     // The stream must have reached the history, and its undo keys too, not only run beside it.
     EXPECT_GT(undoable, 10u);
     EXPECT_GT(redoable, 0u);
+    EXPECT_LE(modals.most, 1) << "a menu or message opened inside another";
+    EXPECT_GT(modals.opened, 0);
     EXPECT_GT(pasted, 0);
     EXPECT_GT(refused, 0);
     const double seconds = clock.elapsed() / 1000.0;

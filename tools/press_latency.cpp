@@ -1,9 +1,9 @@
 // Times one mouse press on an X display: from the press sent (XTEST) to the first change of the
 // screen's pixel under the pointer, read back from the root window as fast as the server answers.
 //   press_latency X Y     prints the milliseconds; exits 1 when nothing changed within 2 s
-//   press_latency --alternate N X1 Y1 X2 Y2
-//                         clicks N times, at the first point and the second in turn, as fast as
-//                         the server takes them
+//   press_latency --alternate N X1 Y1 X2 Y2 [BUTTON]
+//                         clicks N times (button 1 unless given), at the first point and the
+//                         second in turn, each taken by the server before the next
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
@@ -41,12 +41,12 @@ void sync(xcb_connection_t* connection) {
     std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 }
 
-int alternate(xcb_connection_t* connection, xcb_window_t root, int count, const int (&at)[4]) {
+int alternate(xcb_connection_t* connection, xcb_window_t root, int count, const int (&at)[4], uint8_t button) {
     for (int n = 0; n < count; ++n) {
         const int x = at[n % 2 * 2], y = at[n % 2 * 2 + 1];
         fake(connection, root, XCB_MOTION_NOTIFY, 0, x, y);
-        fake(connection, root, XCB_BUTTON_PRESS, 1, x, y);
-        fake(connection, root, XCB_BUTTON_RELEASE, 1, x, y);
+        fake(connection, root, XCB_BUTTON_PRESS, button, x, y);
+        fake(connection, root, XCB_BUTTON_RELEASE, button, x, y);
         sync(connection);
         std::this_thread::sleep_for(std::chrono::microseconds(500));
     }
@@ -57,10 +57,10 @@ int alternate(xcb_connection_t* connection, xcb_window_t root, int count, const 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool alternating = argc == 7 && std::strcmp(argv[1], "--alternate") == 0;
+    const bool alternating = (argc == 7 || argc == 8) && std::strcmp(argv[1], "--alternate") == 0;
     if (argc != 3 && !alternating) {
         std::fprintf(stderr,
-                     "usage: press_latency X Y | press_latency --alternate N X1 Y1 X2 Y2\n");
+                     "usage: press_latency X Y | press_latency --alternate N X1 Y1 X2 Y2 [BUTTON]\n");
         return 2;
     }
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
@@ -72,7 +72,8 @@ int main(int argc, char** argv) {
     if (alternating) {
         const int at[4] = {std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                            std::atoi(argv[6])};
-        const int status = alternate(connection, root, std::atoi(argv[2]), at);
+        const auto button = static_cast<uint8_t>(argc == 8 ? std::atoi(argv[7]) : 1);
+        const int status = alternate(connection, root, std::atoi(argv[2]), at, button);
         xcb_disconnect(connection);
         return status;
     }

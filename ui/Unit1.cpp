@@ -27,6 +27,7 @@ TForm1::TForm1(ViewState& state, CellGrid& grid, QWidget* parent)
       grid_(grid) {
     setupUi(this);
     applyLayoutExtras(this, kFontFamily);
+    withoutToolkitMenus(this);
     Image2->setPicture(logoPicture());
     // A press on any control belongs to that control; only the bare background drags.
     for (QWidget* child : findChildren<QWidget*>()) child->setAttribute(Qt::WA_NoMousePropagation);

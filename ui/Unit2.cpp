@@ -11,6 +11,7 @@ TForm2* Form2 = nullptr;
 TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window) {
     setupUi(this);
     applyLayoutExtras(this, kFontFamily);
+    withoutToolkitMenus(this);
     Image1->setPicture(logoPicture());
     const auto text = kadro::assets::aboutText();
     QString lines = QString::fromUtf8(reinterpret_cast<const char*>(text.data()), static_cast<qsizetype>(text.size()));

@@ -19,7 +19,16 @@ bool KadroApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void showException(const std::exception& error) {
+    // One message at a time: a failure while one is shown goes to standard error, so that
+    // failing handlers cannot stack message loops.
+    static bool showing = false;
+    if (showing) {
+        std::fprintf(stderr, "KADRO: %s\n", error.what());
+        return;
+    }
+    showing = true;
     QMessageBox::critical(nullptr, "KADRO", QString::fromLocal8Bit(error.what()));
+    showing = false;
 }
 
 int runGuarded(const std::function<int()>& body) {

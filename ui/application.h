@@ -13,7 +13,8 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
-// Shows the standard error message box for an exception.
+// Shows the standard error message box for an exception; while one is shown, a further one only
+// goes to standard error.
 void showException(const std::exception& error);
 
 // Runs the program's body and returns its exit status; an exception that escapes it is shown

@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include <QContextMenuEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -59,6 +60,22 @@ void TMemo::insertFromMimeData(const QMimeData* source) {
         if (!text.isEmpty() && text.back().isHighSurrogate()) text.chop(1);  // no half character
     }
     insertPlainText(text);
+}
+
+void TMemo::contextMenuEvent(QContextMenuEvent* event) {
+    if (menu_) menu_->close();
+    menu_ = createStandardContextMenu(event->pos());
+    menu_->setAttribute(Qt::WA_DeleteOnClose);
+    menu_->popup(event->globalPos());
+}
+
+void withoutToolkitMenus(QWidget* root) {
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* widget : widgets) {
+        if (!qobject_cast<TMemo*>(widget) && !qobject_cast<TMemo*>(widget->parentWidget()))
+            widget->setContextMenuPolicy(Qt::PreventContextMenu);
+    }
 }
 
 TShape::TShape(QWidget* parent) : QWidget(parent) {}

@@ -4,7 +4,9 @@
 // that shows a pixel canvas or a stretched picture.
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -139,6 +141,9 @@ private:
 // or selection has no owner. The text is kept to kMaxLength characters: what a paste would add
 // beyond that is left out, since laying out one very long line takes time that grows with the
 // square of its length and would freeze both windows.
+//
+// A right press opens the usual edit menu (undo, cut, copy, paste, select all) without a loop of
+// its own, so further presses cannot stack menus: a new one replaces the one open.
 class TMemo : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -148,6 +153,10 @@ public:
 protected:
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    QPointer<QMenu> menu_;
 };
 
 MouseEventArgs mouseEventArgs(const QMouseEvent* event);
@@ -157,6 +166,11 @@ QImage imageOf(const kadro::PixelBuffer& buffer);
 
 // The face used for every text of the windows, with the layout's pixel heights.
 extern const char* const kFontFamily;
+
+// Takes away the menus that Qt's controls open on a right press (the scroll bar's scrolling menu,
+// for one), which the windows' controls do not have: a right press then reaches the control as
+// any press, on root and every widget below it but the text box, whose edit menu is kept.
+void withoutToolkitMenus(QWidget* root);
 
 // Applies what a layout stores as extra properties: "fontHeight" (pixels) and "colour"
 // (background) on the root and every widget below it.

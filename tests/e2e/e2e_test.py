@@ -340,6 +340,93 @@ class Scenario(unittest.TestCase):
         self.assertEqual(self.screen.program.wait(timeout=5), 0)
 
 
+def main_window_controls():
+    """Name and centre, in window coordinates, of every control the main window's layout shows."""
+    import xml.etree.ElementTree as ElementTree
+    layout = ElementTree.parse(os.path.join(os.path.dirname(__file__), "..", "..", "ui", "Unit1.ui")).getroot()
+    controls = []
+    for widget in layout.iter("widget"):
+        props = {p.get("name"): p for p in widget.findall("property")}
+        hidden = props.get("visible") is not None and props["visible"].findtext("bool") == "false"
+        if widget.get("name") == "TForm1" or hidden or "geometry" not in props:
+            continue
+        x, y, w, h = (int(props["geometry"].findtext(f"rect/{k}")) for k in ("x", "y", "width", "height"))
+        w = min(w, 550 - x)  # the drawing area reaches past the window's edge
+        controls.append((widget.get("name"), x + w // 2, y + h // 2))
+    return controls
+
+
+class Storms(unittest.TestCase):
+    """Bursts of input that once nested a menu loop per press until the stack overflowed."""
+
+    def viewable_windows(self, screen):
+        tree = screen.run("xwininfo", "-root", "-children")
+        ids = [line.split()[0] for line in tree.splitlines() if line.strip().startswith("0x")]
+        return sum("IsViewable" in screen.run("xwininfo", "-id", i) for i in ids)
+
+    def storm(self, with_manager):
+        if with_manager and not shutil.which("openbox"):
+            self.skipTest("openbox is not installed (scripts/install-deps.sh --test installs it)")
+        screen = Screen(BINARY)
+        manager = None
+        if with_manager:
+            manager = subprocess.Popen(["openbox", "--sm-disable"], env=screen.env, stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL)
+        clicker = os.path.join(os.path.dirname(os.path.abspath(BINARY)), "tools", "press_latency")
+        try:
+            time.sleep(1.5)  # the animation, and the window manager taking the screen over
+            left, top, width, height = screen.geometry()
+            windows = self.viewable_windows(screen)
+            for name, x, y in main_window_controls():
+                if name == "Image1":
+                    x, y = IMAGE1[0] + 5, IMAGE1[1] + 200  # a press there changes nothing
+                at = (left + x, top + y)
+                screen.run(clicker, "--alternate", "1", *map(str, at + at), "3")  # what one right press does
+                screen.settle(0.3)
+                once = screen.shot()
+                screen.run(clicker, "--alternate", "1000", *map(str, at + at), "3")
+                screen.settle(0.3)
+                self.assertIsNone(screen.program.poll(), f"the program ended after right presses on {name}")
+                self.assertEqual(self.viewable_windows(screen), windows, f"a window opened on {name}")
+                after = screen.shot()
+                self.assertEqual(after.raw, once.raw, f"1000 right presses on {name} did more than one")
+            # A burst of pastes of a text that is no design: one message, and the design intact.
+            subprocess.run(["xclip", "-selection", "clipboard", "-i"], input="KADRO design\nsize 99\n", text=True,
+                           env=screen.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+            screen.run("xdotool", "windowfocus", "--sync", screen.window)
+            screen.settle(0.3)
+            before = screen.shot()  # with the focus frame the focus brings
+            screen.run("xdotool", "key", "--repeat", "1000", "--delay", "1", "ctrl+v")
+            screen.settle(0.5)
+            self.assertIsNone(screen.program.poll(), "the program ended after a burst of pastes")
+            self.assertEqual(self.viewable_windows(screen), windows + 1,
+                             "not exactly one message")
+            for _ in range(3):  # close the message: Escape where the focus is
+                screen.run("xdotool", "key", "Escape")
+                screen.settle(0.3)
+                if self.viewable_windows(screen) == windows:
+                    break
+                ids = screen.run("xdotool", "search", "--onlyvisible", "--name", "^KADRO$").split()
+                for i in ids:
+                    if i != screen.window:
+                        screen.run("xdotool", "windowfocus", i)
+            self.assertEqual(self.viewable_windows(screen), windows, "the message did not close")
+            screen.run("xdotool", "windowfocus", "--sync", screen.window)  # no manager gives it back
+            screen.settle(0.3)
+            self.assertEqual(screen.shot().raw, before.raw, "the pastes changed the picture")
+        finally:
+            if manager:
+                manager.kill()
+                manager.wait()
+            screen.close()
+
+    def test_right_presses_and_pastes_in_bursts_without_a_window_manager(self):
+        self.storm(with_manager=False)
+
+    def test_right_presses_and_pastes_in_bursts_under_openbox(self):
+        self.storm(with_manager=True)
+
+
 class Desktop(unittest.TestCase):
     """How the program meets the desktop it is started on: none at all, a small screen, a window
     manager."""
