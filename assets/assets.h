@@ -9,5 +9,7 @@ namespace kadro::assets {
 std::span<const uint8_t> logoJpeg();
 // The About window's product text, 32 lines.
 std::span<const uint8_t> aboutText();
+// The program's icon, 64 x 64 PNG, as the package installs it for the launcher.
+std::span<const uint8_t> windowIconPng();
 
 }  // namespace kadro::assets

@@ -16,7 +16,7 @@ if [[ "${1:-}" == "--test" ]]; then
     googletest libgtest-dev libbenchmark-dev
     xvfb xauth xdotool xclip openbox imagemagick x11-utils x11-xserver-utils libxcb-xtest0-dev
     clang libclang-rt-dev
-    appstream desktop-file-utils dpkg-dev file
+    appstream desktop-file-utils dpkg-dev file lintian man-db
   )
 fi
 

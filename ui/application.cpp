@@ -1,12 +1,22 @@
 #include "ui/application.h"
 
+#include <QIcon>
+#include <QImage>
 #include <QMessageBox>
+#include <QPixmap>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "assets/assets.h"
+
 KadroApplication::KadroApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName("KADRO");
+    // Docks and task bars match the windows to the launcher entry by its name and the X11
+    // window class, and show this icon for them.
+    setDesktopFileName(kDesktopFileName);
+    const auto icon = kadro::assets::windowIconPng();
+    setWindowIcon(QIcon(QPixmap::fromImage(QImage::fromData(icon.data(), static_cast<int>(icon.size())))));
 }
 
 bool KadroApplication::notify(QObject* receiver, QEvent* event) {

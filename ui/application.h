@@ -5,8 +5,11 @@
 #include <functional>
 #include <string>
 
+// The launcher entry's name (without .desktop), as the package installs it.
+inline constexpr char kDesktopFileName[] = "org.example.Kadro";
+
 // The application object: an exception that escapes an event handler is shown in a standard
-// message box, and the event loop goes on.
+// message box, and the event loop goes on. Its windows carry the launcher's name and icon.
 class KadroApplication : public QApplication {
 public:
     KadroApplication(int& argc, char** argv);
