@@ -100,6 +100,7 @@ bool EditHistory::press(const ViewState& state, CellGrid& grid, int x, int y, Re
     }
     GridCell* cell = pressedCell(state, grid, x, y);
     if (!cell) return false;
+    reserveStep(kCellStepBytes);
     const float before = cell->colour;
     pressOn(state, *cell);
     if (cell->colour == before) return false;
@@ -135,6 +136,7 @@ bool EditHistory::paintBlock(const ViewState& state, CellGrid& grid, float colou
     const VisibleBlock block = visibleBlock(state);
     const size_t cells = cellsIn(block);
     if (cells == 0) return false;
+    reserveStep(kBlockHeaderBytes + (cells + 1) / 2);
     uint8_t* codes = scratch_.data();
     const int layers = block.layers();
     for (int column = 0; column < block.columns; ++column) {
@@ -182,6 +184,7 @@ bool EditHistory::paint(const VisibleBlock& block, CellGrid& grid, const uint8_t
         ++i;
     });
     if (!changed) return false;
+    if (recording == Recording::On) reserveStep(kDesignHeaderBytes + 2 * ((cells + 1) / 2));
     i = 0;
     forEachCell(block, grid, [&](GridCell& cell) { cell.colour = static_cast<float>(codes[i++]); });
     if (recording == Recording::Off) return false;
@@ -235,7 +238,15 @@ void EditHistory::forget() {
 
 void EditHistory::dropRedo() {
     log_.dropFrom(log_.begin() + undoBytes_);
-    sizes_.resize(current_);
+    sizes_.shrink(current_);
+}
+
+void EditHistory::reserveStep(size_t size) {
+    try {
+        log_.reserve(log_.begin() + undoBytes_, size);
+    } catch (const std::bad_alloc&) {
+        throw NotEnoughMemory();
+    }
 }
 
 void EditHistory::commit(size_t size) {

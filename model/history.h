@@ -10,7 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
+#include <stdexcept>
 #include <vector>
 
 #include "model/grid.h"
@@ -19,17 +19,27 @@
 
 namespace kadro {
 
+// What an edit throws when there is no memory to record it; the edit has then changed nothing.
+class NotEnoughMemory : public std::runtime_error {
+public:
+    NotEnoughMemory() : std::runtime_error("Not enough memory to record this change; nothing was changed.") {}
+};
+
 // Whether an edit is kept as a step: not while the start-up animation runs, whose next pass
 // would overwrite it anyway.
 enum class Recording { Off, On };
 
 class EditHistory {
 public:
+    EditHistory() : sizes_(kMaxSteps + 1) {}
+
     static constexpr size_t kMaxSteps = 10000;
     static constexpr size_t kMaxBytes = size_t{16} << 20;
 
     // A press on the drawing area, exactly as editAt, recorded when it changed a colour and
-    // recording is on. Returns whether a step was recorded.
+    // recording is on. Returns whether a step was recorded. While recording, every edit finds
+    // its memory before it changes a cell: when there is none, it throws NotEnoughMemory and has
+    // changed nothing, neither the cells nor what can be undone and redone.
     bool press(const ViewState& state, CellGrid& grid, int x, int y, Recording recording = Recording::On);
     // CLEAR and FILL, exactly as clearVisibleBlock and fillVisibleBlock, recorded likewise.
     bool clear(const ViewState& state, CellGrid& grid, Recording recording = Recording::On);
@@ -61,12 +71,14 @@ private:
     // redone; then drops the oldest steps until the bounds hold.
     void commit(size_t size);
     void dropRedo();
+    // Finds the memory for a step of `size` bytes before anything changes (NotEnoughMemory).
+    void reserveStep(size_t size);
     // Drops what could be redone and begins a block step in step_, its kind and block written.
     uint8_t* newBlockStep(uint8_t kind, const VisibleBlock& block);
 
     // The steps' bytes, oldest first.
     StepLog log_;
-    std::deque<uint32_t> sizes_;  // bytes of each step, oldest first
+    StepSizes sizes_;  // bytes of each step, oldest first
     size_t current_ = 0;          // steps that can be undone; those after it can be redone
     size_t undoBytes_ = 0;        // bytes of those steps
     size_t dropped_ = 0;

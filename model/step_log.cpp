@@ -5,6 +5,14 @@
 
 namespace kadro {
 
+void StepLog::reserve(size_t at, size_t count) {
+    if (count == 0) return;
+    const size_t lastPage = (at + count - 1) / kPageBytes;
+    if (pages_.empty()) firstPage_ = at / kPageBytes;
+    while (firstPage_ + pages_.size() <= lastPage) pages_.push_back(std::make_unique<uint8_t[]>(kPageBytes));
+    reservedEnd_ = std::max(reservedEnd_, at + count);
+}
+
 void StepLog::append(const uint8_t* bytes, size_t count) {
     while (count > 0) {
         const size_t page = end_ / kPageBytes;
@@ -18,6 +26,7 @@ void StepLog::append(const uint8_t* bytes, size_t count) {
         count -= part;
         end_ += part;
     }
+    reservedEnd_ = 0;
 }
 
 void StepLog::copyOut(size_t at, size_t count, uint8_t* out) const {
@@ -42,15 +51,16 @@ void StepLog::dropFrom(size_t at) {
 }
 
 void StepLog::freeUnused() {
-    if (begin_ == end_) {
+    const size_t kept = std::max(end_, reservedEnd_);
+    if (begin_ == kept) {
         pages_.clear();
         return;
     }
-    while (firstPage_ < begin_ / kPageBytes) {
+    while (!pages_.empty() && firstPage_ < begin_ / kPageBytes) {
         pages_.pop_front();
         ++firstPage_;
     }
-    while (firstPage_ + pages_.size() - 1 > (end_ - 1) / kPageBytes) pages_.pop_back();
+    while (!pages_.empty() && firstPage_ + pages_.size() - 1 > (kept - 1) / kPageBytes) pages_.pop_back();
 }
 
 }  // namespace kadro

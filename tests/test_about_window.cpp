@@ -131,6 +131,21 @@ TEST_F(AboutWindowTest, AHugePasteReturnsAtOnceAndIsCutToTheBound) {
     about->Memo1->moveCursor(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
     about->Memo1->paste();
     EXPECT_TRUE(about->Memo1->toPlainText().startsWith("MBOUT"));
+    // Typing, too, stops at the bound (it once took the text past it, 66 ms a key); keys that
+    // insert nothing still work, and a selection makes room for what is typed over it.
+    about->Memo1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(about->Memo1, "typed");
+    QTest::keyClick(about->Memo1, Qt::Key_Return);
+    EXPECT_EQ(about->Memo1->toPlainText().size(), TMemo::kMaxLength);
+    QTest::keyClick(about->Memo1, Qt::Key_Backspace);
+    QTest::keyClicks(about->Memo1, "zz");
+    EXPECT_EQ(about->Memo1->toPlainText().size(), TMemo::kMaxLength);
+    EXPECT_TRUE(about->Memo1->toPlainText().endsWith("z"));
+    about->Memo1->moveCursor(QTextCursor::Start);
+    about->Memo1->moveCursor(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+    QTest::keyClicks(about->Memo1, "Q");
+    EXPECT_TRUE(about->Memo1->toPlainText().startsWith("QBOUT"));
+    EXPECT_EQ(about->Memo1->toPlainText().size(), TMemo::kMaxLength);
 }
 
 TEST(LogoPicture, AFailureIsReportedOnceAndLeavesTheImageBlank) {

@@ -59,6 +59,14 @@ TEST(Placement, TheWindowStaysReachableOnSmallAndSecondScreens) {
     }
 }
 
+// A user's scale that cannot work once gave no window, or a 32767-pixel one.
+TEST(DisplayScale, AUsersOwnScaleMustBeASensibleNumber) {
+    for (const char* sane : {"1", "2", "0.5", "8", "1.25", " 2 ", "1;2", "HDMI-1=2;DP-1=1.5", "1,2"})
+        EXPECT_TRUE(sensibleScale(sane)) << sane;
+    for (const char* absurd : {"0", "1e-9", "nan", "inf", "-1", "1000", "1e9", "", "two", "1;0", "DP-1=1e9", "2x"})
+        EXPECT_FALSE(sensibleScale(absurd)) << absurd;
+}
+
 TEST(DisplayScale, WholeNumbersFromTheDensityAndNeverLargerThanFits) {
     const struct {
         int resourceDpi;
@@ -70,6 +78,10 @@ TEST(DisplayScale, WholeNumbersFromTheDensityAndNeverLargerThanFits) {
         {120, 0, 2400, 1600, 1},    {144, 0, 2400, 1600, 2},    // rounded, never a fraction
         {192, 0, 1024, 768, 1},     {288, 0, 2400, 1600, 2},    // lowered until 550 x 580 fits
         {288, 0, 3840, 2160, 3},    {192, 0, 1100, 1160, 2},
+        // Absurd densities count as unknown, and no product overflows (550 * 10416667 once did).
+        {1000000000, 0, 3840, 2160, 1}, {2147483647, 96, 3840, 2160, 1},
+        {1000000000, 192, 2400, 1600, 2}, {10, 192, 2400, 1600, 2},
+        {0, 1e12, 2147483647, 2147483647, 1}, {-5, -96, 1920, 1080, 1},
     };
     for (const auto& c : cases) {
         const DisplayDensity display{c.resourceDpi, c.physicalDpi, c.width, c.height};

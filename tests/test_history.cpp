@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <random>
 #include <vector>
 
+#include "allocation_hooks.h"
 #include "model/editing.h"
 #include "model/history.h"
 #include "model/projection.h"
@@ -147,4 +149,47 @@ TEST(History, StaysWithinItsBoundsDroppingTheOldestSteps) {
     expected.state.currentColour = 1 + before % 5;
     if (before % 2 == 0) fillVisibleBlock(expected.state, *expected.grid);
     EXPECT_EQ(coloursOf(*scene.grid), coloursOf(*expected.grid));
+}
+
+// Out of memory in the middle of an edit once left the block painted with no undo step and the
+// redo steps gone: an edit now finds its memory first, and a failure changes nothing at all.
+TEST(History, AnEditWithoutMemoryToRecordItChangesNothing) {
+    SceneModel scene(20);
+    scene.stripes();
+    struct Armed {  // every allocation of a page or more fails while armed
+        Armed() { kadro::testing::failFrom = StepLog::kPageBytes; }
+        ~Armed() { kadro::testing::failFrom = 0; }
+    };
+    auto expectNothingChanged = [&](EditHistory& history, const std::function<void()>& edit, const char* what) {
+        const std::vector<float> before = coloursOf(*scene.grid);
+        const size_t undo = history.undoSteps(), redo = history.redoSteps(), bytes = history.bytes();
+        {
+            Armed armed;
+            EXPECT_THROW(edit(), NotEnoughMemory) << what;
+        }
+        EXPECT_EQ(coloursOf(*scene.grid), before) << what;
+        EXPECT_EQ(history.undoSteps(), undo) << what;
+        EXPECT_EQ(history.redoSteps(), redo) << what;
+        EXPECT_EQ(history.bytes(), bytes) << what;
+    };
+    // A first step needs the first page.
+    EditHistory fresh;
+    scene.state.currentColour = 2;
+    expectNothingChanged(fresh, [&] { fresh.fill(scene.state, *scene.grid); }, "FILL");
+    expectNothingChanged(fresh, [&] { fresh.clear(scene.state, *scene.grid); }, "CLEAR");
+    expectNothingChanged(fresh, [&] { pressCell(fresh, scene, 3, 4); }, "press");
+    // A pasted design that needs a new page, with a step to redo that it would have dropped.
+    EditHistory history;
+    for (int n = 0; n < 16; ++n) {  // 16 block steps of 4,006 bytes: most of the first page
+        scene.state.currentColour = 1 + n % 5;
+        ASSERT_TRUE(history.fill(scene.state, *scene.grid));
+    }
+    ASSERT_TRUE(history.undo(*scene.grid));
+    std::array<uint8_t, 8000> codes{};
+    codes.fill(3);  // the block is red: every cell changes
+    expectNothingChanged(history, [&] { history.paint({20, 20, 1, 20}, *scene.grid, codes.data()); }, "paste");
+    // With memory the same edits go through, and the messages say why in one sentence.
+    EXPECT_TRUE(history.paint({20, 20, 1, 20}, *scene.grid, codes.data()));
+    EXPECT_TRUE(fresh.fill(scene.state, *scene.grid));
+    EXPECT_STREQ(NotEnoughMemory().what(), "Not enough memory to record this change; nothing was changed.");
 }

@@ -59,13 +59,17 @@ void ExitWithoutDisplay::exitOnFatal(QtMsgType type, const QMessageLogContext&, 
         holder_->heldMessages_.append({type, message});
         return;
     }
+    holder_->exitWith("");
+}
+
+void ExitWithoutDisplay::exitWith(const char* why) const {
     const char* display = std::getenv("DISPLAY");
     const std::string shown = display ? std::string("\"") + display + "\"" : std::string("unset");
-    const char* name = holder_->programName_.c_str();
+    const char* name = programName_.c_str();
     std::fprintf(stderr,
-                 "%s: cannot open a display (DISPLAY is %s): run it on a desktop, or under Xvfb: "
+                 "%s: cannot open a display (DISPLAY is %s%s): run it on a desktop, or under Xvfb: "
                  "xvfb-run -s '-screen 0 1024x768x24' %s\n",
-                 name, shown.c_str(), name);
+                 name, shown.c_str(), why, name);
     std::fflush(stderr);
     std::_Exit(1);
 }
@@ -74,13 +78,24 @@ ExitWithoutDisplay::ExitWithoutDisplay(const char* name) {
     if (name && *name) programName_ = name;
     holder_ = this;
     previousHandler_ = qInstallMessageHandler(exitOnFatal);
+    // Connecting waits for the display's answer without a limit of its own.
+    watchdog_ = std::thread([this] {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (!released_.wait_for(lock, std::chrono::seconds(kAnswerSeconds), [this] { return !held_; }))
+            exitWith(", which does not answer");
+    });
 }
 
 ExitWithoutDisplay::~ExitWithoutDisplay() { release(); }
 
 void ExitWithoutDisplay::release() {
-    if (!held_) return;
-    held_ = false;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!held_) return;
+        held_ = false;
+    }
+    released_.notify_all();
+    if (watchdog_.joinable()) watchdog_.join();
     qInstallMessageHandler(previousHandler_);
     holder_ = nullptr;
     for (const HeldMessage& message : heldMessages_) previousHandler_(message.type, QMessageLogContext(), message.text);

@@ -3,7 +3,10 @@
 #include <QList>
 #include <exception>
 #include <functional>
+#include <condition_variable>
+#include <mutex>
 #include <string>
+#include <thread>
 
 // The launcher entry's name (without .desktop), as the package installs it.
 inline constexpr char kDesktopFileName[] = "org.example.Kadro";
@@ -24,11 +27,13 @@ void showException(const std::exception& error);
 // in the standard message box and the status is 1.
 int runGuarded(const std::function<int()>& body);
 
-// While it is held, a failure of Qt to open a display (no DISPLAY, a display that does not
-// answer, no platform plugin) ends the program with one line on standard error saying what is
-// missing and how to run it under Xvfb, and status 1, instead of Qt's abort and core dump.
+// While it is held, a failure of Qt to open a display (no DISPLAY, a display that refuses, no
+// platform plugin) ends the program with one line on standard error saying what is missing and
+// how to run it under Xvfb, and status 1, instead of Qt's abort and core dump; so does a display
+// that does not answer within kAnswerSeconds.
 class ExitWithoutDisplay {
 public:
+    static constexpr int kAnswerSeconds = 5;
     explicit ExitWithoutDisplay(const char* programName);
     ~ExitWithoutDisplay();
     // Qt has its display: what it said meanwhile, and from now on everything, goes where Qt
@@ -41,6 +46,7 @@ private:
     // Qt's message handler is a plain function; it reaches the one instance through this.
     static ExitWithoutDisplay* holder_;
     static void exitOnFatal(QtMsgType type, const QMessageLogContext& context, const QString& message);
+    [[noreturn]] void exitWith(const char* why) const;
 
     struct HeldMessage {
         QtMsgType type;
@@ -52,6 +58,10 @@ private:
     // one line is all the user reads.
     QList<HeldMessage> heldMessages_;
     bool held_ = true;
+    // Waits for release() at most kAnswerSeconds, then ends the program.
+    std::mutex mutex_;
+    std::condition_variable released_;
+    std::thread watchdog_;
 };
 
 // On a Wayland desktop Qt cannot move a top-level window; the borderless main window is moved

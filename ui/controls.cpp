@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -47,19 +48,43 @@ void TLabel::mouseReleaseEvent(QMouseEvent* event) {
 
 bool TMemo::canInsertFromMimeData(const QMimeData* source) const { return source && source->hasText(); }
 
+qsizetype TMemo::room() const {
+    // The selection, which new text replaces, makes room. characterCount() counts the end of the
+    // document as one character.
+    const QTextCursor cursor = textCursor();
+    const qsizetype length = document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart());
+    return std::max<qsizetype>(kMaxLength - length, 0);
+}
+
 void TMemo::insertFromMimeData(const QMimeData* source) {
     if (!source || !source->hasText()) return;
     QString text = source->text();
-    // The selection, which the paste replaces, makes room. characterCount() counts the end of
-    // the document as one character.
-    const QTextCursor cursor = textCursor();
-    const qsizetype length = document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart());
-    const qsizetype room = std::max<qsizetype>(kMaxLength - length, 0);
-    if (text.size() > room) {
-        text.truncate(room);
+    const qsizetype space = room();
+    if (text.size() > space) {
+        text.truncate(space);
         if (!text.isEmpty() && text.back().isHighSurrogate()) text.chop(1);  // no half character
     }
     insertPlainText(text);
+}
+
+void TMemo::keyPressEvent(QKeyEvent* event) {
+    // Typing, as pasting, stops at the bound; keys that insert nothing still work there.
+    const QString typed = event->text();
+    const bool inserts = !typed.isEmpty() && (typed.front().isPrint() || typed == "\r" || typed == "\t") &&
+                         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (inserts && typed.size() > room()) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void TMemo::inputMethodEvent(QInputMethodEvent* event) {
+    if (event->commitString().size() > room()) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
 }
 
 void TMemo::contextMenuEvent(QContextMenuEvent* event) {

@@ -138,9 +138,10 @@ private:
 
 // An editable text box. Pasted or dropped text (keyboard or middle button) is inserted as plain
 // text by this class: Qt 6.4's own insertion from the clipboard crashes when the X11 clipboard
-// or selection has no owner. The text is kept to kMaxLength characters: what a paste would add
-// beyond that is left out, since laying out one very long line takes time that grows with the
-// square of its length and would freeze both windows.
+// or selection has no owner. The text is kept to kMaxLength characters however it comes in
+// (typed, pasted, dropped, through an input method or the edit menu): what would go beyond is
+// left out, since laying out one very long line takes time that grows with the square of its
+// length and would freeze both windows.
 //
 // A right press opens the usual edit menu (undo, cut, copy, paste, select all) without a loop of
 // its own, so further presses cannot stack menus: a new one replaces the one open.
@@ -154,8 +155,12 @@ protected:
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
+    // Characters that may still come in, the selection counted as room.
+    qsizetype room() const;
     QPointer<QMenu> menu_;
 };
 

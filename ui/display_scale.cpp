@@ -3,20 +3,47 @@
 #include <xcb/xcb.h>
 
 #include <QByteArray>
+#include <QList>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace kadro {
 
+namespace {
+bool sensibleDpi(double dpi) { return dpi >= kMinSensibleDpi && dpi <= kMaxSensibleDpi; }
+}  // namespace
+
 int displayScale(const DisplayDensity& display, int windowWidth, int windowHeight) {
-    const double dpi = display.resourceDpi > 0 ? display.resourceDpi : display.physicalDpi;
+    const double dpi = sensibleDpi(display.resourceDpi)   ? display.resourceDpi
+                       : sensibleDpi(display.physicalDpi) ? display.physicalDpi
+                                                          : 96.0;
     int scale = std::max(1, static_cast<int>(std::lround(dpi / 96.0)));
-    while (scale > 1 && (windowWidth * scale > display.availableWidth || windowHeight * scale > display.availableHeight))
+    // In 64 bits, so that no window or screen size can overflow the products.
+    while (scale > 1 && (int64_t{windowWidth} * scale > display.availableWidth ||
+                         int64_t{windowHeight} * scale > display.availableHeight))
         --scale;
     return scale;
+}
+
+bool sensibleScale(const QByteArray& value) {
+    // QT_SCALE_FACTOR is one number; QT_SCREEN_SCALE_FACTORS a list of "number" or
+    // "screen=number", separated by semicolons or commas.
+    const QList<QByteArray> parts = value.split(value.contains(';') ? ';' : ',');
+    bool any = false;
+    for (const QByteArray& part : parts) {
+        const QByteArray number = part.mid(part.lastIndexOf('=') + 1).trimmed();
+        if (number.isEmpty() && parts.size() > 1) continue;
+        bool ok = false;
+        const double scale = number.toDouble(&ok);
+        if (!ok || !std::isfinite(scale) || scale < kMinSensibleScale || scale > kMaxSensibleScale) return false;
+        any = true;
+    }
+    return any;
 }
 
 namespace {
@@ -44,7 +71,11 @@ int xftDpi(const std::string& resources) {
     while (at < resources.size()) {
         const size_t end = std::min(resources.find('\n', at), resources.size());
         const std::string line = resources.substr(at, end - at);
-        if (line.rfind("Xft.dpi:", 0) == 0) return std::atoi(line.c_str() + 8);
+        if (line.rfind("Xft.dpi:", 0) == 0) {
+            // Any number at all, held within int: one past the sensible range counts as unknown.
+            const double dpi = std::strtod(line.c_str() + 8, nullptr);
+            return std::isfinite(dpi) ? static_cast<int>(std::clamp(dpi, 0.0, 1e6)) : 0;
+        }
         at = end + 1;
     }
     return 0;
@@ -85,6 +116,15 @@ std::optional<DisplayDensity> readDisplayDensity() {
 }
 
 void chooseDisplayScale(int windowWidth, int windowHeight) {
+    // A scale of the user's own wins where it can work; one that cannot (no window at all, or
+    // one of 32767 pixels) is said and left out.
+    for (const char* scale : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"}) {
+        if (qEnvironmentVariableIsSet(scale) && !sensibleScale(qgetenv(scale))) {
+            std::fprintf(stderr, "kadro: %s=%s is not a scale from %g to %g; using the display's own\n", scale,
+                         qgetenv(scale).left(40).constData(), kMinSensibleScale, kMaxSensibleScale);
+            qunsetenv(scale);
+        }
+    }
     for (const char* own : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING",
                             "QT_USE_PHYSICAL_DPI", "QT_FONT_DPI"}) {
         if (qEnvironmentVariableIsSet(own)) return;

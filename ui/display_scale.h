@@ -1,5 +1,6 @@
 #pragma once
 // The whole-number scale the program runs at on a high-density screen.
+#include <QByteArray>
 #include <optional>
 
 namespace kadro {
@@ -12,16 +13,28 @@ struct DisplayDensity {
     int availableHeight = 0;
 };
 
+// Densities outside this range are taken for unknown.
+inline constexpr double kMinSensibleDpi = 24;
+inline constexpr double kMaxSensibleDpi = 960;
+
 // The scale for a window of windowWidth x windowHeight at scale 1: Xft.dpi / 96, else the
-// physical density / 96, rounded to a whole number (2 at about 192 dpi, 1 at 96, never below 1),
-// then lowered until the window fits the available area.
+// physical density / 96 (each where it lies within the sensible range), else 1, rounded to a
+// whole number (2 at about 192 dpi, 1 at 96, never below 1), then lowered until the window fits
+// the available area.
 int displayScale(const DisplayDensity& display, int windowWidth, int windowHeight);
+
+// A scale of the user's own (QT_SCALE_FACTOR, or each of QT_SCREEN_SCALE_FACTORS) must be a
+// finite number in this range to be used.
+inline constexpr double kMinSensibleScale = 0.5;
+inline constexpr double kMaxSensibleScale = 8;
+bool sensibleScale(const QByteArray& value);
 
 // Reads the density of the X display named by DISPLAY; empty when there is none to read.
 std::optional<DisplayDensity> readDisplayDensity();
 
-// Unless the user chose a scale of their own (QT_SCALE_FACTOR, QT_SCREEN_SCALE_FACTORS, or the
-// high-DPI switches), runs the program at the display's whole-number scale for the main window:
+// A scale of the user's own that is not sensible is said in one line on standard error and left
+// out. Unless the user chose a scale of their own (QT_SCALE_FACTOR, QT_SCREEN_SCALE_FACTORS, or
+// the high-DPI switches), runs the program at the display's whole-number scale for the main window:
 // Qt's own fractional scaling off, point fonts at 96 dpi, QT_SCALE_FACTOR the scale. Call before
 // the application object exists; does nothing without an X display.
 void chooseDisplayScale(int windowWidth, int windowHeight);

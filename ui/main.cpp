@@ -16,8 +16,8 @@ kadro::CellGrid cellGrid;
 
 int main(int argc, char** argv) {
     preferX11OnWayland();
+    ExitWithoutDisplay noDisplay(argv[0]);  // also while the display's density is read
     kadro::chooseDisplayScale(TForm1::kWindowWidth, TForm1::kWindowHeight);
-    ExitWithoutDisplay noDisplay(argv[0]);
     KadroApplication application(argc, argv);
     noDisplay.release();
     std::unique_ptr<TForm1> mainWindow;

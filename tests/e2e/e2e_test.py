@@ -7,6 +7,7 @@ Expected pictures are computed here from the geometry of the design, never from 
 import argparse
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -442,6 +443,54 @@ class Desktop(unittest.TestCase):
             self.assertEqual(len(lines), 1, result.stderr)
             self.assertIn("cannot open a display", lines[0])
             self.assertIn("xvfb-run", lines[0])
+
+    def test_a_display_that_never_answers_one_line_and_status_one_within_seconds(self):
+        """A stopped X server takes the connection and never answers: the program once waited in
+        its density probe for good, without a word."""
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp"], pass_fds=(write_end,),
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        try:
+            xvfb.send_signal(signal.SIGSTOP)
+            for scale in (None, "2"):  # the density probe, and Qt's own connection with the scale chosen
+                env = {k: v for k, v in os.environ.items() if k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+                env["DISPLAY"] = ":" + number
+                if scale:
+                    env["QT_SCALE_FACTOR"] = scale
+                started = time.time()
+                result = subprocess.run([BINARY], env=env, capture_output=True, text=True, timeout=60)
+                took = time.time() - started
+                self.assertEqual(result.returncode, 1, result.stderr)
+                lines = result.stderr.strip().split("\n")
+                self.assertEqual(len(lines), 1, result.stderr)
+                self.assertIn("does not answer", lines[0])
+                self.assertIn("xvfb-run", lines[0])
+                self.assertLess(took, 8.0)
+        finally:
+            xvfb.send_signal(signal.SIGCONT)
+            xvfb.kill()
+            xvfb.wait()
+
+    def test_a_scale_that_cannot_work_is_said_and_left_out(self):
+        """QT_SCALE_FACTOR=0 once gave no window at all, and 1000 one of 32767 pixels at full CPU."""
+        for name, value in (("QT_SCALE_FACTOR", "0"), ("QT_SCALE_FACTOR", "nan"), ("QT_SCALE_FACTOR", "1000"),
+                            ("QT_SCALE_FACTOR", "-1"), ("QT_SCREEN_SCALE_FACTORS", "1e9")):
+            os.environ[name] = value
+            try:
+                screen = Screen(BINARY)
+            finally:
+                del os.environ[name]
+            try:
+                self.assertEqual(screen.geometry()[2:], (550, 580), f"{name}={value}")
+                screen.log.seek(0)
+                said = [line for line in screen.log.read().decode().splitlines() if name in line]
+                self.assertEqual(len(said), 1, f"{name}={value}: {said}")
+                self.assertIn("is not a scale from 0.5 to 8", said[0])
+            finally:
+                screen.close()
 
     def test_small_screens_keep_the_corner_and_close_mark_on_screen(self):
         for size, place in (((800, 600), (93, 22)), ((640, 480), (13, 0))):
