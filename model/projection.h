@@ -68,6 +68,15 @@ struct Hit {
 };
 std::optional<Hit> hitTest(const ViewState& state, int x, int y);
 
+// The points of the drawing area whose press selects the cell (column, row) on the current
+// layer: the smallest rectangle around them, half-open (right and bottom excluded); empty (right
+// <= left) when there is none.
+struct PressArea {
+    int32_t left, top, right, bottom;
+    bool empty() const { return right <= left || bottom <= top; }
+};
+PressArea pressArea(const ViewState& state, int column, int row);
+
 // The centre of the top face of a cell's cube on the current layer (the last square of its
 // stack): a press there selects that very cell at every size and layer.
 struct Point {

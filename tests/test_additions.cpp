@@ -201,3 +201,40 @@ TEST(Reach, ScreenReadersGetNamesRolesAndValues) {
     EXPECT_EQ(size->valueInterface()->currentValue().toInt(), 10);
     EXPECT_EQ(accessible(form.Image1)->text(QAccessible::Description), "Size 10 x 10 x 10, layer 1, 0 cubes visible");
 }
+
+// The outline once sat half a cell up and right of the cube that Enter changes, over parts of
+// four cubes: it is now exactly where a press selects the cursor's cell, at every size and layer.
+TEST(Keys, TheCellCursorOutlinesExactlyWhereAPressChangesItsCell) {
+    Window window;
+    TForm1& form = *window.form;
+    form.Image1->setFocus();
+    for (int size = kMinSize; size <= kMaxSize; ++size) {
+        form.ScrollBar4->setValue(size);
+        for (int layer : {1, (size + 1) / 2, size}) {
+            while (window.state.currentLayer < layer) form.UpDown1->click(UpDownButton::Up);
+            window.tick();
+            window.key(Qt::Key_Escape);
+            window.key(Qt::Key_Right);  // shown at the centre, then one to the right
+            for (int step = 0; step < 3; ++step) {
+                const auto cell = window.additions.cellCursor->cell();
+                ASSERT_TRUE(cell);
+                const QRect outline = form.Image1->outline();
+                ASSERT_FALSE(outline.isEmpty()) << size << " " << layer;
+                SCOPED_TRACE(testing::Message() << "cell " << cell->column << "," << cell->row);
+                auto selects = [&](int x, int y) {
+                    const std::optional<Hit> hit = hitTest(window.state, x, y);
+                    return hit && hit->column == cell->column && hit->row == cell->row;
+                };
+                for (int y = outline.top(); y <= outline.bottom(); ++y)
+                    for (int x = outline.left(); x <= outline.right(); ++x)
+                        ASSERT_TRUE(selects(x, y)) << "size " << size << " layer " << layer << " at " << x << ", " << y;
+                for (int y = outline.top(); y <= outline.bottom(); ++y)
+                    EXPECT_FALSE(selects(outline.left() - 1, y) || selects(outline.right() + 1, y)) << size;
+                for (int x = outline.left(); x <= outline.right(); ++x)
+                    EXPECT_FALSE(selects(x, outline.top() - 1) || selects(x, outline.bottom() + 1)) << size;
+                window.key(step == 0 ? Qt::Key_Down : Qt::Key_Left);  // other cells, the edges among them
+                window.key(Qt::Key_Left);
+            }
+        }
+    }
+}

@@ -28,14 +28,10 @@ void CellCursor::follow() {
     const int size = static_cast<int>(state_.gridWidth);
     cell_->column = std::clamp(cell_->column, 0, size - 1);
     cell_->row = std::clamp(cell_->row, 0, size - 1);
-    // The top face of the cube: the last square of its stack.
-    const double side = state_.cellSize;
-    const StackAnchor anchor =
-        stackAnchor(grid_.at(cell_->column, cell_->row, state_.currentLayer), side);
-    const int squares = squareCount(side * 0.5);
-    const int x = anchor.x + squares, y = anchor.y - squares;
-    form_.Image1->setOutline(QRect(QPoint(x, static_cast<int>(y - side)),
-                                   QPoint(static_cast<int>(x + side) - 1, y - 1)));
+    // Exactly where a click changes this cell (the top face of its cube), as the tooltip says.
+    const PressArea area = pressArea(state_, cell_->column, cell_->row);
+    form_.Image1->setOutline(area.empty() ? QRect()
+                                          : QRect(QPoint(area.left, area.top), QPoint(area.right - 1, area.bottom - 1)));
 }
 
 void CellCursor::hide() {

@@ -192,11 +192,17 @@ void TImage::paintEvent(QPaintEvent* event) {
     if (canvas_) {
         painter.drawImage(event->rect(), imageOf(canvas_->target()), event->rect());
         if (!outline_.isEmpty()) {
-            // Two pixels wide, white inside black, so it shows on cubes and on the black ground.
-            painter.setPen(QPen(Qt::black, 1));
-            painter.drawRect(outline_.adjusted(-1, -1, 0, 0));
-            painter.setPen(QPen(Qt::white, 1));
-            painter.drawRect(outline_.adjusted(0, 0, -1, -1));
+            // On the outline's own edge pixels and one more inside, white, with black on both
+            // sides: it shows on every cube colour, the grid pattern and the black ground.
+            const auto frame = [&](const QRect& r, const QColor& colour) {
+                if (r.width() <= 0 || r.height() <= 0) return;
+                painter.setPen(QPen(colour, 1));
+                painter.drawRect(r.adjusted(0, 0, -1, -1));
+            };
+            frame(outline_.adjusted(-1, -1, 1, 1), Qt::black);
+            frame(outline_, Qt::white);
+            frame(outline_.adjusted(1, 1, -1, -1), Qt::white);
+            frame(outline_.adjusted(2, 2, -2, -2), Qt::black);
         }
         return;
     }
