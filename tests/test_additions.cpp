@@ -238,3 +238,34 @@ TEST(Keys, TheCellCursorOutlinesExactlyWhereAPressChangesItsCell) {
         }
     }
 }
+
+// A screen reader once learned nothing of the cell cursor, so nothing could be designed by ear.
+// The drawing area's description follows the cursor; setting it is what a listening screen
+// reader is told (Qt sends the description-changed event).
+TEST(Reach, AScreenReaderIsToldWhereTheCellCursorIsAndWhatTheCellHolds) {
+    Window window;
+    TForm1& form = *window.form;
+    form.Button2->click();  // CLEAR
+    window.tick();
+    std::vector<QString> spoken;
+    auto press = [&](int key) {
+        window.key(key);
+        window.tick();
+        spoken.push_back(form.Image1->accessibleDescription());
+    };
+    form.Image1->setFocus();
+    press(Qt::Key_Right);  // shown at the centre
+    press(Qt::Key_Up);
+    window.key(Qt::Key_5);
+    press(Qt::Key_Return);  // a red cube there
+    press(Qt::Key_Escape);
+    press(Qt::Key_G);  // a frame after: the usual description again
+    const std::vector<QString> expected = {
+        "Column 6, row 6, layer 1: empty",
+        "Column 6, row 7, layer 1: empty",
+        "Column 6, row 7, layer 1: red",
+        "Cell cursor hidden. Size 10 x 10 x 10, layer 1, 1 cubes visible",
+        "Size 10 x 10 x 10, layer 1, 1 cubes visible",
+    };
+    EXPECT_EQ(spoken, expected);
+}

@@ -10,6 +10,7 @@
 #include "model/palette.h"
 #include "model/projection.h"
 #include "ui/Unit1.h"
+#include "ui/cell_cursor.h"
 
 using namespace kadro;
 
@@ -74,8 +75,9 @@ void offerAsButton(QWidget* control, std::function<void()> press) {
 
 }  // namespace
 
-ScreenReaderNames::ScreenReaderNames(TForm1& form, const ViewState& state)
-    : QObject(&form), form_(form), state_(state) {
+ScreenReaderNames::ScreenReaderNames(TForm1& form, const ViewState& state, const CellGrid& grid,
+                                     const CellCursor& cursor)
+    : QObject(&form), form_(form), state_(state), grid_(grid), cursor_(cursor) {
     for (int code = 1; code <= kColourCount; ++code) {
         TShape* swatch = form.swatch(static_cast<ColourCode>(code));
         offerAsButton(swatch, [swatch] { emit swatch->mouseDown({0, 0}); });
@@ -92,6 +94,7 @@ ScreenReaderNames::ScreenReaderNames(TForm1& form, const ViewState& state)
     form.Image2->setAccessibleName("KADRO");
     form.Image1->installEventFilter(this);
     connect(&form, &TForm1::frameDrawn, this, [this] { describe(); });
+    connect(&cursor, &CellCursor::changed, this, [this] { describe(); });
     describe();
 }
 
@@ -147,10 +150,24 @@ void ScreenReaderNames::describe() {
     const QString layer = QString("Layer %1 of %2").arg(state_.currentLayer).arg(size);
     if (form_.UpDown1->accessibleDescription() != layer)
         form_.UpDown1->setAccessibleDescription(layer);
-    const QString area = QString("Size %1 x %1 x %1, layer %2, %3 cubes visible")
-                             .arg(size)
-                             .arg(state_.currentLayer)
-                             .arg(total);
+    QString area = QString("Size %1 x %1 x %1, layer %2, %3 cubes visible")
+                       .arg(size)
+                       .arg(state_.currentLayer)
+                       .arg(total);
+    if (const std::optional<Hit> cell = cursor_.cell()) {
+        // Setting the description tells a listening screen reader, which says it.
+        const float colour = grid_.at(cell->column, cell->row, state_.currentLayer).colour;
+        const QString holds =
+            colour >= 1.0f && colour <= kColourCount ? QString(kPalette[int(colour) - 1].name) : QString("empty");
+        area = QString("Column %1, row %2, layer %3: %4")
+                   .arg(cell->column + 1)
+                   .arg(cell->row + 1)
+                   .arg(state_.currentLayer)
+                   .arg(holds);
+    } else if (cursorWasShown_) {
+        area = "Cell cursor hidden. " + area;
+    }
+    cursorWasShown_ = cursor_.cell().has_value();
     if (form_.Image1->accessibleDescription() != area) form_.Image1->setAccessibleDescription(area);
 }
 

@@ -32,11 +32,14 @@ void CellCursor::follow() {
     const PressArea area = pressArea(state_, cell_->column, cell_->row);
     form_.Image1->setOutline(area.empty() ? QRect()
                                           : QRect(QPoint(area.left, area.top), QPoint(area.right - 1, area.bottom - 1)));
+    emit changed();
 }
 
 void CellCursor::hide() {
+    const bool shown = cell_.has_value();
     cell_.reset();
     form_.Image1->setOutline(QRect());
+    if (shown) emit changed();
 }
 
 bool CellCursor::place() {

@@ -25,6 +25,11 @@ public:
     // Returns whether it was shown.
     bool place();
 
+signals:
+    // The cursor was shown, moved, followed a new frame or was hidden: a screen reader says where
+    // it is and what the cell holds.
+    void changed();
+
 private:
     // Keeps the cell within the block and the outline on it; after every frame, since a size
     // or layer change moves the cube.

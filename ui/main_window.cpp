@@ -12,7 +12,7 @@ Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid
     Additions additions{};
     additions.clipboard = new Clipboard(form, state, grid);
     additions.cellCursor = new CellCursor(form, state, grid);
-    additions.names = new ScreenReaderNames(form, state);
+    additions.names = new ScreenReaderNames(form, state, grid, *additions.cellCursor);
     additions.keys = new Keys(form, grid, *additions.cellCursor, *additions.clipboard);
     return additions;
 }
