@@ -269,3 +269,44 @@ TEST(Reach, AScreenReaderIsToldWhereTheCellCursorIsAndWhatTheCellHolds) {
     };
     EXPECT_EQ(spoken, expected);
 }
+
+// The layer up-down was a plain container without a value, and the tree offered hidden controls.
+TEST(Reach, TheLayerIsASpinBoxWithItsValueAndTheWindowOffersOnlyWhatShows) {
+    Window window;
+    TForm1& form = *window.form;
+    QAccessibleInterface* layer = QAccessible::queryAccessibleInterface(form.UpDown1);
+    ASSERT_TRUE(layer);
+    EXPECT_EQ(layer->role(), QAccessible::SpinBox);
+    EXPECT_EQ(layer->text(QAccessible::Name), "Depth layer");
+    ASSERT_TRUE(layer->valueInterface());
+    EXPECT_EQ(layer->valueInterface()->currentValue().toInt(), 1);
+    EXPECT_EQ(layer->valueInterface()->minimumValue().toInt(), 1);
+    EXPECT_EQ(layer->valueInterface()->maximumValue().toInt(), 10);
+    window.key(Qt::Key_PageUp);
+    EXPECT_EQ(layer->valueInterface()->currentValue().toInt(), 2);
+    layer->valueInterface()->setCurrentValue(5);  // as five arrow clicks would
+    EXPECT_EQ(window.state.currentLayer, 5);
+    layer->valueInterface()->setCurrentValue(99);  // held within the size
+    EXPECT_EQ(window.state.currentLayer, 10);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form.UpDown1->upArrow())->text(QAccessible::Name), "One layer back");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form.UpDown1->downArrow())->text(QAccessible::Name),
+              "One layer forward");
+
+    QAccessibleInterface* root = QAccessible::queryAccessibleInterface(&form);
+    ASSERT_TRUE(root);
+    EXPECT_EQ(root->role(), QAccessible::Window);
+    EXPECT_EQ(root->text(QAccessible::Name), "KADRO");
+    int offered = 0;
+    for (int i = 0; i < root->childCount(); ++i) {
+        auto* control = qobject_cast<QWidget*>(root->child(i)->object());
+        ASSERT_TRUE(control);
+        EXPECT_FALSE(control->isHidden()) << control->objectName().toStdString();
+        EXPECT_EQ(root->indexOfChild(root->child(i)), i);
+        ++offered;
+    }
+    for (QWidget* hidden : {static_cast<QWidget*>(form.Button1), static_cast<QWidget*>(form.Button8),
+                            static_cast<QWidget*>(form.Button10), static_cast<QWidget*>(form.Edit1),
+                            static_cast<QWidget*>(form.ScrollBar1), static_cast<QWidget*>(form.ScrollBar2)})
+        EXPECT_EQ(root->indexOfChild(QAccessible::queryAccessibleInterface(hidden)), -1) << hidden->objectName().toStdString();
+    EXPECT_GT(offered, 20);  // the swatches, labels, buttons, bars and images that show
+}

@@ -4,6 +4,8 @@
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QHelpEvent>
+#include <QScrollBar>
+#include <QToolButton>
 #include <QToolTip>
 #include <functional>
 
@@ -44,33 +46,92 @@ private:
     std::function<void()> press_;
 };
 
-// The controls offered as buttons, each with what its press does. Qt's accessibility factories
-// are plain functions, so the controls are kept here, each until it is destroyed.
-QHash<const QObject*, std::function<void()>>& pressables() {
-    static QHash<const QObject*, std::function<void()>> controls;
+// The layer up-down as a spin box: its value is the current layer, within 1 and the size.
+class LayerAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    LayerAccessible(TUpDown* upDown, const ViewState& state)
+        : QAccessibleWidget(upDown, QAccessible::SpinBox), upDown_(upDown), state_(state) {}
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Value) return QString::number(state_.currentLayer);
+        return QAccessibleWidget::text(kind);
+    }
+    QVariant currentValue() const override { return state_.currentLayer; }
+    // As many arrow clicks as it takes, each as the user's, held within the size.
+    void setCurrentValue(const QVariant& value) override {
+        const int wanted = value.toInt();
+        for (int guard = 0; guard < kGridSide && state_.currentLayer != wanted; ++guard) {
+            const int before = state_.currentLayer;
+            upDown_->click(wanted > before ? UpDownButton::Up : UpDownButton::Down);
+            if (state_.currentLayer == before) break;
+        }
+    }
+    QVariant maximumValue() const override { return static_cast<int>(state_.gridDepth); }
+    QVariant minimumValue() const override { return 1; }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    TUpDown* upDown_;
+    const ViewState& state_;
+};
+
+// The main window as a frame whose children are the controls that show; the hidden ones are
+// not offered.
+class WindowAccessible : public QAccessibleWidget {
+public:
+    explicit WindowAccessible(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
+    int childCount() const override { return static_cast<int>(shown().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> controls = shown();
+        return index >= 0 && index < controls.size() ? QAccessible::queryAccessibleInterface(controls[index]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child ? static_cast<int>(shown().indexOf(qobject_cast<QWidget*>(child->object()))) : -1;
+    }
+
+private:
+    QList<QWidget*> shown() const {
+        QList<QWidget*> controls;
+        for (QWidget* control : widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!control->isHidden() && !control->isWindow()) controls.append(control);
+        }
+        return controls;
+    }
+};
+
+// The controls offered to screen readers as something Qt does not make them, each with what
+// makes its interface. Qt's accessibility factories are plain functions, so the controls are
+// kept here, each until it is destroyed.
+using Maker = std::function<QAccessibleInterface*()>;
+QHash<const QObject*, Maker>& offered() {
+    static QHash<const QObject*, Maker> controls;
     return controls;
 }
 
-QAccessibleInterface* pressableFactory(const QString&, QObject* object) {
-    const auto found = pressables().constFind(object);
-    if (found == pressables().constEnd()) return nullptr;
-    return new PressableAccessible(static_cast<QWidget*>(object), found.value());
+QAccessibleInterface* offeredFactory(const QString&, QObject* object) {
+    const auto found = offered().constFind(object);
+    return found == offered().constEnd() ? nullptr : found.value()();
 }
 
-void offerAsButton(QWidget* control, std::function<void()> press) {
+void offer(QWidget* control, QAccessible::Role role, Maker make) {
     static const bool installed = [] {
-        QAccessible::installFactory(pressableFactory);
+        QAccessible::installFactory(offeredFactory);
         return true;
     }();
     (void)installed;
-    pressables().insert(control, std::move(press));
-    QObject::connect(control, &QObject::destroyed, [control] { pressables().remove(control); });
+    offered().insert(control, std::move(make));
+    QObject::connect(control, &QObject::destroyed, [control] { offered().remove(control); });
     // With a screen reader already listening, the control may have had an interface of the
-    // plain kind since its creation; it is made anew as a button.
+    // plain kind since its creation; it is made anew.
     QAccessibleInterface* made = QAccessible::queryAccessibleInterface(control);
-    if (made && made->role() != QAccessible::Button) {
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-    }
+    if (made && made->role() != role) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+void offerAsButton(QWidget* control, std::function<void()> press) {
+    offer(control, QAccessible::Button, [control, press] { return new PressableAccessible(control, press); });
 }
 
 }  // namespace
@@ -85,6 +146,15 @@ ScreenReaderNames::ScreenReaderNames(TForm1& form, const ViewState& state, const
             ->setAccessibleName(QString("%1 cubes").arg(colourTitle(code)));
     }
     offerAsButton(form.Label14, [closeMark = form.Label14] { emit closeMark->clicked(); });
+    offer(form.UpDown1, QAccessible::SpinBox, [upDown = form.UpDown1, &state] { return new LayerAccessible(upDown, state); });
+    offer(&form, QAccessible::Window, [window = &form] { return new WindowAccessible(window); });
+    form.UpDown1->upArrow()->setAccessibleName("One layer back");
+    form.UpDown1->downArrow()->setAccessibleName("One layer forward");
+    // Value changes are said whatever moved them: keys, mouse, a size change, a paste.
+    connect(form.ScrollBar4, &QScrollBar::valueChanged, this, [bar = form.ScrollBar4](int value) {
+        QAccessibleValueChangeEvent event(bar, value);
+        QAccessible::updateAccessibility(&event);
+    });
     installTooltips();
     form.Label14->setAccessibleName("Close");
     form.Label14->setAccessibleDescription(form.Label14->toolTip());
@@ -147,6 +217,11 @@ void ScreenReaderNames::describe() {
             form_.swatch(colour)->setAccessibleName(name);
     }
     const int size = static_cast<int>(state_.gridDepth);
+    if (state_.currentLayer != layerSaid_) {
+        layerSaid_ = state_.currentLayer;
+        QAccessibleValueChangeEvent event(form_.UpDown1, layerSaid_);
+        QAccessible::updateAccessibility(&event);
+    }
     const QString layer = QString("Layer %1 of %2").arg(state_.currentLayer).arg(size);
     if (form_.UpDown1->accessibleDescription() != layer)
         form_.UpDown1->setAccessibleDescription(layer);

@@ -34,4 +34,5 @@ private:
     const kadro::CellGrid& grid_;
     const CellCursor& cursor_;
     bool cursorWasShown_ = false;
+    int layerSaid_ = 0;
 };
