@@ -12,10 +12,8 @@ namespace kadro {
 namespace {
 
 char letterOf(float colour) {
-    for (const PaletteEntry& entry : kPalette) {
-        if (colour == static_cast<float>(entry.code)) return entry.letter;
-    }
-    return kEmptyLetter;
+    const PaletteEntry* entry = paletteEntryOf(colour);
+    return entry ? entry->letter : kEmptyLetter;
 }
 
 // The code of a cell letter, either case; empty when the character is none.
@@ -162,10 +160,10 @@ std::string designHtml(const ViewState& state, const CellGrid& grid) {
         for (int row = size - 1; row >= 0; --row) {
             html += "<tr>";
             for (int column = 0; column < size; ++column) {
-                const char letter = letterOf(grid.at(column, row, layer).colour);
-                const std::optional<uint8_t> code = codeOfLetter(letter);
-                std::snprintf(colour, sizeof colour, "#%06X", *code ? kPalette[*code - 1].rgb : 0xFFFFFFu);
-                html += std::string("<td bgcolor=\"") + colour + "\">" + (*code ? std::string(1, letter) : "&nbsp;") + "</td>";
+                const PaletteEntry* entry = paletteEntryOf(grid.at(column, row, layer).colour);
+                std::snprintf(colour, sizeof colour, "#%06X", entry ? entry->rgb : 0xFFFFFFu);
+                html += std::string("<td bgcolor=\"") + colour + "\">" + (entry ? std::string(1, entry->letter) : "&nbsp;") +
+                        "</td>";
             }
             html += "</tr>\n";
         }

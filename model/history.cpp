@@ -136,7 +136,8 @@ bool EditHistory::paintBlock(const ViewState& state, CellGrid& grid, float colou
     const VisibleBlock block = visibleBlock(state);
     const size_t cells = cellsIn(block);
     if (cells == 0) return false;
-    reserveStep(kBlockHeaderBytes + (cells + 1) / 2);
+    const size_t packedBytes = (cells + 1) / 2;
+    reserveStep(kBlockHeaderBytes + packedBytes);
     uint8_t* codes = scratch_.data();
     const int layers = block.layers();
     for (int column = 0; column < block.columns; ++column) {
@@ -165,7 +166,6 @@ bool EditHistory::paintBlock(const ViewState& state, CellGrid& grid, float colou
     const uint8_t after = codeOf(colour);
     if (!anyDiffers(scratch_.data(), cells, after)) return false;
 
-    const size_t packedBytes = (cells + 1) / 2;
     uint8_t* step = newBlockStep(kBlock, block);
     step[5] = after;
     packPairs(scratch_.data(), cells, step + kBlockHeaderBytes);
@@ -176,6 +176,7 @@ bool EditHistory::paintBlock(const ViewState& state, CellGrid& grid, float colou
 
 bool EditHistory::paint(const VisibleBlock& block, CellGrid& grid, const uint8_t* codes, Recording recording) {
     const size_t cells = cellsIn(block);
+    const size_t stepBytes = kDesignHeaderBytes + 2 * ((cells + 1) / 2);
     bool changed = false;
     size_t i = 0;
     forEachCell(block, grid, [&](GridCell& cell) {
@@ -184,17 +185,16 @@ bool EditHistory::paint(const VisibleBlock& block, CellGrid& grid, const uint8_t
         ++i;
     });
     if (!changed) return false;
-    if (recording == Recording::On) reserveStep(kDesignHeaderBytes + 2 * ((cells + 1) / 2));
+    if (recording == Recording::On) reserveStep(stepBytes);
     i = 0;
     forEachCell(block, grid, [&](GridCell& cell) { cell.colour = static_cast<float>(codes[i++]); });
     if (recording == Recording::Off) return false;
 
-    const size_t packedBytes = (cells + 1) / 2;
     uint8_t* step = newBlockStep(kDesign, block);
     packPairs(scratch_.data(), cells, step + kDesignHeaderBytes);
-    packPairs(codes, cells, step + kDesignHeaderBytes + packedBytes);
-    log_.append(step, kDesignHeaderBytes + 2 * packedBytes);
-    commit(kDesignHeaderBytes + 2 * packedBytes);
+    packPairs(codes, cells, step + kDesignHeaderBytes + (cells + 1) / 2);
+    log_.append(step, stepBytes);
+    commit(stepBytes);
     return true;
 }
 

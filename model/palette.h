@@ -26,6 +26,14 @@ constexpr const PaletteEntry& paletteEntry(ColourCode code) {
     return kPalette[static_cast<int>(code) - 1];
 }
 
+// The entry of a cell's colour; null for an empty cell (or anything that is no code 1..5).
+constexpr const PaletteEntry* paletteEntryOf(float colour) {
+    for (const PaletteEntry& entry : kPalette) {
+        if (colour == static_cast<float>(entry.code)) return &entry;
+    }
+    return nullptr;
+}
+
 // The letter of an empty cell in the design text.
 inline constexpr char kEmptyLetter = '.';
 

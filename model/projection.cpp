@@ -23,23 +23,21 @@ std::optional<Hit> hitTest(const ViewState& state, int x, int y) {
 }
 
 PressArea pressArea(const ViewState& state, int column, int row) {
-    // The presses that select a cell lie around the centre of its face, within a cell and a half
-    // each way; they are found by asking the hit test itself, so that its truncations hold.
+    // The presses that select a cell form a rectangle around the centre of its face, within a
+    // cell and a half each way. Its edges are found along the row and the column through the
+    // centre by asking the hit test itself, so that its truncations hold.
     const Point centre = topFaceCentre(state, column, row);
+    auto selects = [&](int x, int y) {
+        const std::optional<Hit> hit = hitTest(state, x, y);
+        return hit && hit->column == column && hit->row == row;
+    };
+    if (!selects(centre.x, centre.y)) return {0, 0, 0, 0};
     const int reach = static_cast<int>(state.cellSize * 1.5) + 2;
-    PressArea area{centre.x + reach, centre.y + reach, centre.x - reach, centre.y - reach};
-    const int left = std::max(centre.x - reach, 0), right = std::min(centre.x + reach, kDrawingWidth - 1);
-    const int top = std::max(centre.y - reach, 0), bottom = std::min(centre.y + reach, kDrawingHeight - 1);
-    for (int y = top; y <= bottom; ++y) {
-        for (int x = left; x <= right; ++x) {
-            const std::optional<Hit> hit = hitTest(state, x, y);
-            if (!hit || hit->column != column || hit->row != row) continue;
-            area.left = std::min(area.left, x);
-            area.right = std::max(area.right, x + 1);
-            area.top = std::min(area.top, y);
-            area.bottom = std::max(area.bottom, y + 1);
-        }
-    }
+    PressArea area{centre.x, centre.y, centre.x + 1, centre.y + 1};
+    while (area.left > centre.x - reach && selects(area.left - 1, centre.y)) --area.left;
+    while (area.right < centre.x + reach && selects(area.right, centre.y)) ++area.right;
+    while (area.top > centre.y - reach && selects(centre.x, area.top - 1)) --area.top;
+    while (area.bottom < centre.y + reach && selects(centre.x, area.bottom)) ++area.bottom;
     return area;
 }
 

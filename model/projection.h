@@ -69,8 +69,8 @@ struct Hit {
 std::optional<Hit> hitTest(const ViewState& state, int x, int y);
 
 // The points of the drawing area whose press selects the cell (column, row) on the current
-// layer: the smallest rectangle around them, half-open (right and bottom excluded); empty (right
-// <= left) when there is none.
+// layer: a rectangle, half-open (right and bottom excluded); empty when a press at the centre of
+// the cell's face selects nothing.
 struct PressArea {
     int32_t left, top, right, bottom;
     bool empty() const { return right <= left || bottom <= top; }

@@ -14,11 +14,9 @@ void StepLog::reserve(size_t at, size_t count) {
 }
 
 void StepLog::append(const uint8_t* bytes, size_t count) {
+    reserve(end_, count);
     while (count > 0) {
         const size_t page = end_ / kPageBytes;
-        if (pages_.empty()) firstPage_ = page;
-        if (page >= firstPage_ + pages_.size())
-            pages_.push_back(std::make_unique<uint8_t[]>(kPageBytes));
         const size_t within = end_ % kPageBytes;
         const size_t part = std::min(count, kPageBytes - within);
         std::memcpy(pages_[page - firstPage_].get() + within, bytes, part);

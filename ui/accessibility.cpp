@@ -231,9 +231,8 @@ void ScreenReaderNames::describe() {
                        .arg(total);
     if (const std::optional<Hit> cell = cursor_.cell()) {
         // Setting the description tells a listening screen reader, which says it.
-        const float colour = grid_.at(cell->column, cell->row, state_.currentLayer).colour;
-        const QString holds =
-            colour >= 1.0f && colour <= kColourCount ? QString(kPalette[int(colour) - 1].name) : QString("empty");
+        const PaletteEntry* entry = paletteEntryOf(grid_.at(cell->column, cell->row, state_.currentLayer).colour);
+        const QString holds = entry ? QString(entry->name) : QString("empty");
         area = QString("Column %1, row %2, layer %3: %4")
                    .arg(cell->column + 1)
                    .arg(cell->row + 1)
