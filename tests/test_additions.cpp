@@ -99,8 +99,9 @@ TEST(Keys, TheCellCursorPlacesAsAPressOnTheTopFaceAndDrawsNothingIntoThePicture)
     window.tick();
     const std::vector<Pixel> before(form.Image1->canvas().target().pixels,
                                     form.Image1->canvas().target().pixels + 761 * 417);
-    form.Image1->setFocus();
+    form.Button7->setFocus();  // FILL: the arrows take the focus along, so Enter places, not fills
     window.key(Qt::Key_Right);
+    EXPECT_EQ(QApplication::focusWidget(), form.Image1);
     ASSERT_TRUE(window.additions.cellCursor->cell());
     EXPECT_EQ(window.additions.cellCursor->cell()->column, 5);  // the first press shows it at the centre
     EXPECT_EQ(window.additions.cellCursor->cell()->row, 5);
@@ -264,8 +265,8 @@ TEST(Reach, AScreenReaderIsToldWhereTheCellCursorIsAndWhatTheCellHolds) {
         "Column 6, row 6, layer 1: empty",
         "Column 6, row 7, layer 1: empty",
         "Column 6, row 7, layer 1: red",
-        "Cell cursor hidden. Size 10 x 10 x 10, layer 1, 1 cubes visible",
-        "Size 10 x 10 x 10, layer 1, 1 cubes visible",
+        "Cell cursor hidden. Size 10 x 10 x 10, layer 1, 1 cube visible",
+        "Size 10 x 10 x 10, layer 1, 1 cube visible",
     };
     EXPECT_EQ(spoken, expected);
 }

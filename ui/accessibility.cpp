@@ -4,7 +4,6 @@
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QHelpEvent>
-#include <QScrollBar>
 #include <QToolButton>
 #include <QToolTip>
 #include <functional>
@@ -150,11 +149,6 @@ ScreenReaderNames::ScreenReaderNames(TForm1& form, const ViewState& state, const
     offer(&form, QAccessible::Window, [window = &form] { return new WindowAccessible(window); });
     form.UpDown1->upArrow()->setAccessibleName("One layer back");
     form.UpDown1->downArrow()->setAccessibleName("One layer forward");
-    // Value changes are said whatever moved them: keys, mouse, a size change, a paste.
-    connect(form.ScrollBar4, &QScrollBar::valueChanged, this, [bar = form.ScrollBar4](int value) {
-        QAccessibleValueChangeEvent event(bar, value);
-        QAccessible::updateAccessibility(&event);
-    });
     installTooltips();
     form.Label14->setAccessibleName("Close");
     form.Label14->setAccessibleDescription(form.Label14->toolTip());
@@ -225,10 +219,11 @@ void ScreenReaderNames::describe() {
     const QString layer = QString("Layer %1 of %2").arg(state_.currentLayer).arg(size);
     if (form_.UpDown1->accessibleDescription() != layer)
         form_.UpDown1->setAccessibleDescription(layer);
-    QString area = QString("Size %1 x %1 x %1, layer %2, %3 cubes visible")
+    QString area = QString("Size %1 x %1 x %1, layer %2, %3 %4 visible")
                        .arg(size)
                        .arg(state_.currentLayer)
-                       .arg(total);
+                       .arg(total)
+                       .arg(total == 1 ? "cube" : "cubes");
     if (const std::optional<Hit> cell = cursor_.cell()) {
         // Setting the description tells a listening screen reader, which says it.
         const PaletteEntry* entry = paletteEntryOf(grid_.at(cell->column, cell->row, state_.currentLayer).colour);

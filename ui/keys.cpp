@@ -80,6 +80,9 @@ bool Keys::eventFilter(QObject* watched, QEvent* event) {
                          key->key() == Qt::Key_Up     ? 1
                          : key->key() == Qt::Key_Down ? -1
                                                       : 0);
+            // The focus goes with the cursor, so that Enter then places at it and a screen
+            // reader, which speaks the focused control, says the cell.
+            if (watched != form_.Image1) form_.Image1->setFocus(Qt::OtherFocusReason);
             return true;
         case Qt::Key_Return:
         case Qt::Key_Enter:
