@@ -17,6 +17,7 @@ if [[ "${1:-}" == "--test" ]]; then
     xvfb xauth xdotool xclip openbox imagemagick x11-utils x11-xserver-utils libxcb-xtest0-dev
     clang libclang-rt-dev
     appstream desktop-file-utils dpkg-dev file lintian man-db
+    at-spi2-core dbus-x11 python3-pyatspi
   )
 fi
 
