@@ -4,7 +4,8 @@ window that repaints itself at once when pressed (tools/latency_floor.cpp), and 
 least a program can do, a window that repaints only a small square where it is pressed. Each press is timed
 by tools/press_latency.cpp, from the press sent to the first change of the screen's pixel under
 the pointer. KADRO is pressed on the top faces of empty cells of an empty layer, each press after
-the frame timer has gone to sleep, as a user's first click after a pause.
+the frame timer has gone to sleep, as a user's first click after a pause. The three windows run
+at once and take their presses in turn.
 
     tools/measure_latency.py BUILD_FOLDER [presses]     (build with -DKADRO_TESTS=ON)
 Prints both medians and their ratio; exits 1 when KADRO's median is over 1.5 times the floor's."""
@@ -19,45 +20,47 @@ import harness
 GOAL = 1.5
 
 
-def presses(screen, timer, points, pause=0.1):
-    times = []
-    for x, y in points:
-        time.sleep(pause)
-        out = subprocess.run([timer, str(x), str(y)], env=screen.env, capture_output=True, text=True, check=True)
-        times.append(float(out.stdout))
-    return times
+def press(screen, timer, x, y):
+    out = subprocess.run([timer, str(x), str(y)], env=screen.env, capture_output=True, text=True, check=True)
+    return float(out.stdout)
 
 
 def summary(name, times):
     return f"{name}: median {statistics.median(times):.2f} ms ({min(times):.2f} to {max(times):.2f}, {len(times)} presses)"
 
 
-def floor_presses(build, timer, count, *args):
-    floor = harness.Screen(os.path.join(build, "tools", "latency_floor"), name="^KADRO latency floor$", args=args)
-    try:
-        time.sleep(0.5)  # mapped and painted
-        left, top, _, _ = floor.geometry()
-        return presses(floor, timer, [(left + 20 + 12 * (i % 40), top + 20 + 12 * (i // 40)) for i in range(count)])
-    finally:
-        floor.close()
-
-
 def measure(build, count=30):
-    """Times of KADRO, of the floor window, and of the square-only window."""
+    """Times of KADRO, of the floor window, and of the square-only window. The three run at once,
+    each on its own X server, and take their presses in turn, so that a machine busier for a
+    while slows all three alike."""
     timer = os.path.join(build, "tools", "press_latency")
-    floor_times = floor_presses(build, timer, count)
-    square_times = floor_presses(build, timer, count, "--square")
-    screen = harness.Screen(os.path.join(build, "kadro"))
+    floor_program = os.path.join(build, "tools", "latency_floor")
+    screens = []
     try:
+        for args in ((), ("--square",)):
+            screens.append(harness.Screen(floor_program, name="^KADRO latency floor$", args=args))
+        kadro = harness.Screen(os.path.join(build, "kadro"))
+        screens.append(kadro)
         time.sleep(1.5)  # the start-up animation
-        screen.click_in_window(312 + 24, 544 + 8)  # CLEAR: every cell of the block empty
-        left, top, _, _ = screen.geometry()
+        kadro.click_in_window(312 + 24, 544 + 8)  # CLEAR: every cell of the block empty
+        points = []
+        for screen in screens[:2]:
+            left, top, _, _ = screen.geometry()
+            points.append([(left + 20 + 12 * (i % 40), top + 20 + 12 * (i // 40)) for i in range(count)])
+        left, top, _, _ = kadro.geometry()
         x0, y0 = left + harness.IMAGE1[0], top + harness.IMAGE1[1]
         # The top faces of the cells of layer 1 at size 10 (cells of 26 pixels), one after another.
         cells = [(column, row) for row in range(10) for column in range(10)][:count]
-        kadro_times = presses(screen, timer, [(x0 + 10 + 26 * c + 26, y0 + 400 - 26 * r - 26) for c, r in cells])
+        points.append([(x0 + 10 + 26 * c + 26, y0 + 400 - 26 * r - 26) for c, r in cells])
+        times = [[], [], []]
+        for i in range(count):
+            for screen, at, taken in zip(screens, points, times):
+                time.sleep(0.1)  # KADRO's frame timer asleep again, as before a user's click
+                taken.append(press(screen, timer, *at[i]))
     finally:
-        screen.close()
+        for screen in screens:
+            screen.close()
+    floor_times, square_times, kadro_times = times
     return kadro_times, floor_times, square_times
 
 

@@ -201,15 +201,13 @@ void TForm1::Timer1Timer(QObject*) {
         renderer_.draw(Image1->canvas().target(), state_, grid_, width(), height());
         ++framesDrawn_;
         Button10Click(this);
+        Image1->showChanges();  // the picture first: the count labels' layout can wait
     }
     for (int code = 1; code <= kColourCount; ++code) {
         const auto colour = static_cast<ColourCode>(code);
         countLabel(colour)->setCaption(text(state_.countOf(colour)));
     }
-    if (redraw) {
-        Image1->showChanges();
-        emit frameDrawn();
-    }
+    if (redraw) emit frameDrawn();
     // Once the animation is over, a tick that found nothing to draw changed nothing at all
     // (labels and counts follow from what the picture depends on); neither will the next, until
     // a handler changes something and wakes the timer.

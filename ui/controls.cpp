@@ -179,7 +179,7 @@ void TImage::showChanges() {
     const int visible = std::clamp(window()->width() - mapTo(window(), QPoint(0, 0)).x(), 0, now.width);
     const kadro::PixelRect changed = kadro::copyChanges({now.pixels, visible, now.height, now.stride},
                                                         {shown_.data(), visible, now.height, now.stride});
-    if (!changed.empty()) update(QRect(QPoint(changed.left, changed.top), QPoint(changed.right - 1, changed.bottom - 1)));
+    if (!changed.empty()) repaint(QRect(QPoint(changed.left, changed.top), QPoint(changed.right - 1, changed.bottom - 1)));
 }
 
 void TImage::setPicture(const QImage& picture) {

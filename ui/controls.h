@@ -109,8 +109,9 @@ public:
     ~TImage() override;
 
     kadro::Canvas& canvas();
-    // Repaints what changed in the canvas since the last call (only that, so a small change
-    // reaches the screen quickly); the first call repaints the whole canvas.
+    // Repaints what changed in the canvas since the last call, at once and only that, so a small
+    // change reaches the screen before anything else is done; the first call repaints the whole
+    // canvas when the event loop next paints.
     void showChanges();
     void setPicture(const QImage& picture);
     bool hasPicture() const { return !picture_.isNull(); }
