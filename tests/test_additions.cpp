@@ -257,13 +257,19 @@ TEST(Reach, AScreenReaderIsToldWhereTheCellCursorIsAndWhatTheCellHolds) {
     form.Image1->setFocus();
     press(Qt::Key_Right);  // shown at the centre
     press(Qt::Key_Up);
-    window.key(Qt::Key_5);
+    EXPECT_EQ(form.Image1->accessibleName(), "Drawing area, placing yellow");
+    press(Qt::Key_5);  // the name says what a press does, the description stays
+    EXPECT_EQ(form.Image1->accessibleName(), "Drawing area, placing red");
     press(Qt::Key_Return);  // a red cube there
+    press(Qt::Key_E);
+    EXPECT_EQ(form.Image1->accessibleName(), "Drawing area, erasing");
     press(Qt::Key_Escape);
     press(Qt::Key_G);  // a frame after: the usual description again
     const std::vector<QString> expected = {
         "Column 6, row 6, layer 1: empty",
         "Column 6, row 7, layer 1: empty",
+        "Column 6, row 7, layer 1: empty",
+        "Column 6, row 7, layer 1: red",
         "Column 6, row 7, layer 1: red",
         "Cell cursor hidden. Size 10 x 10 x 10, layer 1, 1 cube visible",
         "Size 10 x 10 x 10, layer 1, 1 cube visible",

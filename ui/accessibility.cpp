@@ -154,7 +154,6 @@ ScreenReaderNames::ScreenReaderNames(TForm1& form, const ViewState& state, const
     form.Label14->setAccessibleDescription(form.Label14->toolTip());
     form.UpDown1->setAccessibleName("Depth layer");
     form.ScrollBar4->setAccessibleName("Size");
-    form.Image1->setAccessibleName("Drawing area");
     form.Image2->setAccessibleName("KADRO");
     form.Image1->installEventFilter(this);
     connect(&form, &TForm1::frameDrawn, this, [this] { describe(); });
@@ -210,6 +209,12 @@ void ScreenReaderNames::describe() {
         if (form_.swatch(colour)->accessibleName() != name)
             form_.swatch(colour)->setAccessibleName(name);
     }
+    // What a press there does, so that choosing a colour or erasing is said where the focus is.
+    const PaletteEntry* colour = paletteEntryOf(static_cast<float>(state_.currentColour));
+    const QString does = state_.eraseMode ? QString("Drawing area, erasing")
+                         : colour         ? QString("Drawing area, placing %1").arg(colour->name)
+                                          : QString("Drawing area");
+    if (form_.Image1->accessibleName() != does) form_.Image1->setAccessibleName(does);
     const int size = static_cast<int>(state_.gridDepth);
     if (state_.currentLayer != layerSaid_) {
         layerSaid_ = state_.currentLayer;

@@ -193,7 +193,7 @@ class ScreenReader(unittest.TestCase):
         value = layer.queryValue()
         self.assertEqual((value.currentValue, value.minimumValue, value.maximumValue), (1, 1, 10))
         self.assertEqual(size.queryValue().currentValue, 10)
-        area = self.find("filler", "Drawing area")
+        area = self.find("filler", "Drawing area, placing yellow")
         self.assertEqual(area.description, "Size 10 x 10 x 10, layer 1, 1000 cubes visible")
 
         # Each change of size and layer, whatever made it, is one value event with the new value.
@@ -219,7 +219,8 @@ class ScreenReader(unittest.TestCase):
         self.assertEqual(self.swatch_names()[4], "Red, 0 cubes")  # of the visible block, layers 4 to 12
 
         # The cell cursor: focus and description say the cell after every move and Enter.
-        self.key("Shift+Tab", says="Drawing area, filler, Size 12 x 12 x 12, layer 4, 0 cubes visible")
+        self.key("Shift+Tab", says="Drawing area, placing red, filler, Size 12 x 12 x 12, layer 4, "
+                                       "0 cubes visible")
         self.key("Left", says="Column 7, row 7, layer 4: empty")  # the first press shows it at the centre
         self.key("Left", says="Column 6, row 7, layer 4: empty")
         self.key("Down", says="Column 6, row 6, layer 4: empty")
@@ -230,7 +231,7 @@ class ScreenReader(unittest.TestCase):
         self.key("Tab")
         self.key("Tab")
         self.key("Tab", says="CLEAR, push button, CLEAR: empties the visible block (Ctrl+Z undoes it)")
-        self.key("Up", says="Drawing area, filler, Column 7, row 7, layer 4: empty")
+        self.key("Up", says="Drawing area, placing red, filler, Column 7, row 7, layer 4: empty")
 
     def test_a_house_designed_by_ear(self):
         """A 5 x 5 x 5 house: three rows of yellow walls, a red roof row and a red ridge of three
@@ -238,13 +239,13 @@ class ScreenReader(unittest.TestCase):
         for size in ("9", "8", "7", "6", "5"):
             self.key("minus" if size != "9" else "Left", says=size)
         self.key("1")
-        self.key("Shift+Tab", says="Drawing area, filler, Size 5 x 5 x 5, layer 1, 125 cubes visible")
+        self.key("Shift+Tab", says="Drawing area, placing yellow, filler, Size 5 x 5 x 5, layer 1, 125 cubes visible")
         self.key("Shift+Tab")
         self.key("Shift+Tab", says="FILL, push button, FILL: fills the visible block with the current colour "
                                    "(Ctrl+Z undoes it)")
         self.key("Return")
         self.key("5")
-        self.key("Up", says="Drawing area, filler, Column 3, row 3, layer 1: yellow")
+        self.key("Up", says="Drawing area, placing red, filler, Column 3, row 3, layer 1: yellow")
         self.key("Up", says="Column 3, row 4, layer 1: yellow")
         self.key("Left", says="Column 2, row 4, layer 1: yellow")
         self.key("Left", says="Column 1, row 4, layer 1: yellow")
@@ -257,8 +258,8 @@ class ScreenReader(unittest.TestCase):
                 cell[:] = column, row
                 self.key(key, says=f"Column {column}, row {row}, layer {layer}: yellow")
             if (holds == "empty") != erasing:
-                self.key("e" if holds == "empty" else "5")
                 erasing = holds == "empty"
+                self.key(*(("e", "Drawing area, erasing") if erasing else ("5", "Drawing area, placing red")))
             self.key("Return", says=f"Column {column}, row {row}, layer {layer}: {holds}")
 
         roof = [(c, 4, "red") for c in range(1, 6)] + [(5, 5, "empty")] + [(c, 5, "red") for c in (4, 3, 2)] + \
