@@ -21,6 +21,7 @@ void CellCursor::move(int columns, int rows) {
         cell_->row += rows;
     }
     follow();
+    emit changed();
 }
 
 void CellCursor::follow() {
@@ -32,7 +33,6 @@ void CellCursor::follow() {
     const PressArea area = pressArea(state_, cell_->column, cell_->row);
     form_.Image1->setOutline(area.empty() ? QRect()
                                           : QRect(QPoint(area.left, area.top), QPoint(area.right - 1, area.bottom - 1)));
-    emit changed();
 }
 
 void CellCursor::hide() {

@@ -26,8 +26,8 @@ public:
     bool place();
 
 signals:
-    // The cursor was shown, moved, followed a new frame or was hidden: a screen reader says where
-    // it is and what the cell holds.
+    // The cursor was shown, moved or hidden: a screen reader says where it is and what the cell
+    // holds. (After a frame, what describes the picture follows the frame itself.)
     void changed();
 
 private:
