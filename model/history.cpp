@@ -1,5 +1,6 @@
 #include "model/history.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -228,6 +229,28 @@ bool EditHistory::redo(CellGrid& grid) {
     return true;
 }
 
+StepSummary EditHistory::summaryAt(size_t offset, size_t size) const {
+    uint8_t head[kBlockHeaderBytes] = {};
+    log_.copyOut(offset, std::min(size, sizeof head), head);
+    if (head[0] == kDesign) return {StepSummary::Kind::Paste};
+    if (head[0] == kBlock) return {head[5] == 0 ? StepSummary::Kind::Clear : StepSummary::Kind::Fill, 0, 0, 0, 0, head[5]};
+    const int index = head[1] | head[2] << 8;
+    // The cell's index in the grid's array, whose last index is the layer.
+    return {StepSummary::Kind::Press, index / (kGridSide * kGridSide), index / kGridSide % kGridSide,
+            index % kGridSide, head[3], head[4]};
+}
+
+std::optional<StepSummary> EditHistory::nextUndo() const {
+    if (current_ == 0) return std::nullopt;
+    const uint32_t size = sizes_[current_ - 1];
+    return summaryAt(log_.begin() + undoBytes_ - size, size);
+}
+
+std::optional<StepSummary> EditHistory::nextRedo() const {
+    if (current_ == sizes_.size()) return std::nullopt;
+    return summaryAt(log_.begin() + undoBytes_, sizes_[current_]);
+}
+
 void EditHistory::forget() {
     log_.clear();
     sizes_.clear();
@@ -252,6 +275,7 @@ void EditHistory::reserveStep(size_t size) {
 void EditHistory::commit(size_t size) {
     sizes_.push_back(static_cast<uint32_t>(size));
     ++current_;
+    ++recorded_;
     undoBytes_ += size;
     while (sizes_.size() > kMaxSteps || bytes() > kMaxBytes) {
         log_.dropFront(sizes_.front());

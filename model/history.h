@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -28,6 +29,14 @@ public:
 // Whether an edit is kept as a step: not while the start-up animation runs, whose next pass
 // would overwrite it anyway.
 enum class Recording { Off, On };
+
+// What one step did, as a screen reader says it: a press on one cell (its place and its colours
+// before and after), CLEAR, FILL with a colour, or a pasted design.
+struct StepSummary {
+    enum class Kind { Press, Clear, Fill, Paste } kind;
+    int column = 0, row = 0, layer = 0;  // the pressed cell
+    uint8_t before = 0, after = 0;        // its colour codes; `after` is FILL's colour too
+};
 
 class EditHistory {
 public:
@@ -53,10 +62,17 @@ public:
     bool undo(CellGrid& grid);
     bool redo(CellGrid& grid);
 
+    // The step that undo() would take back and the one that redo() would do again; nothing
+    // when there is none.
+    std::optional<StepSummary> nextUndo() const;
+    std::optional<StepSummary> nextRedo() const;
+
     // Drops every step: history starts again from the grid as it is.
     void forget();
 
     size_t undoSteps() const { return current_; }
+    // Steps recorded since the history began, whether still kept or not.
+    size_t recordedSteps() const { return recorded_; }
     // Steps dropped, oldest first, to keep within the bounds since the last forget().
     size_t droppedSteps() const { return dropped_; }
     size_t redoSteps() const { return sizes_.size() - current_; }
@@ -66,6 +82,7 @@ public:
     size_t heldBytes() const { return log_.heldBytes() + sizes_.size() * sizeof(uint32_t); }
 
 private:
+    StepSummary summaryAt(size_t offset, size_t size) const;
     bool paintBlock(const ViewState& state, CellGrid& grid, float colour);
     // Takes a step of `size` bytes, already appended to the log after dropping what could be
     // redone; then drops the oldest steps until the bounds hold.
@@ -82,6 +99,7 @@ private:
     size_t current_ = 0;          // steps that can be undone; those after it can be redone
     size_t undoBytes_ = 0;        // bytes of those steps
     size_t dropped_ = 0;
+    size_t recorded_ = 0;
     // The colours a block held, a byte a cell, while its step is made.
     std::array<uint8_t, kGridSide * kGridSide * kGridSide> scratch_{};
     // One step while it is made or applied: the largest is a design over the whole grid.

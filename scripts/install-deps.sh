@@ -18,6 +18,7 @@ if [[ "${1:-}" == "--test" ]]; then
     clang libclang-rt-dev
     appstream desktop-file-utils dpkg-dev file lintian man-db
     at-spi2-core dbus-x11 python3-pyatspi
+    orca speech-dispatcher python3-speechd speech-dispatcher-audio-plugins
   )
 fi
 

@@ -48,7 +48,8 @@ def wakeups(pid):
 
 class Screen:
     """An Xvfb server of the given size and the program on it. `resources` are X resources set
-    before the program starts (xrdb), `dpi` the screen's physical density."""
+    before the program starts (xrdb), `dpi` the screen's physical density. With `binary` None
+    the program waits for `launch`, so that something else can start on the display first."""
 
     def __init__(self, binary, size=SCREEN_SIZE, dpi=None, resources=None, name="^KADRO$", args=()):
         self.width, self.height = size
@@ -66,6 +67,11 @@ class Screen:
         self.env.pop("WAYLAND_DISPLAY", None)
         if resources:
             subprocess.run(["xrdb", "-merge"], input=resources, text=True, env=self.env, check=True)
+        self.program = None
+        if binary:
+            self.launch(binary, name, args)
+
+    def launch(self, binary, name="^KADRO$", args=()):
         self.started = time.time()
         self.log = tempfile.TemporaryFile()
         self.program = subprocess.Popen([os.path.abspath(binary), *args], env=self.env, stdout=self.log, stderr=self.log)
@@ -73,7 +79,7 @@ class Screen:
 
     def close(self):
         for process in (self.program, self.xvfb):
-            if process.poll() is None:
+            if process and process.poll() is None:
                 process.kill()
                 process.wait()
 

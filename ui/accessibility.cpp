@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QHelpEvent>
+#include <QPushButton>
 #include <QToolButton>
 #include <QToolTip>
 #include <functional>
@@ -11,7 +12,6 @@
 #include "model/palette.h"
 #include "model/projection.h"
 #include "ui/Unit1.h"
-#include "ui/cell_cursor.h"
 
 using namespace kadro;
 
@@ -45,14 +45,36 @@ private:
     std::function<void()> press_;
 };
 
-// The layer up-down as a spin box: its value is the current layer, within 1 and the size.
-class LayerAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+// The layer up-down as a spin box: its value is the current layer, within 1 and the size, and
+// the text it shows "Layer 2 of 5", which a screen reader says for a spin box's value.
+class LayerAccessible : public QAccessibleWidget, public QAccessibleValueInterface, public QAccessibleTextInterface {
 public:
     LayerAccessible(TUpDown* upDown, const ViewState& state)
         : QAccessibleWidget(upDown, QAccessible::SpinBox), upDown_(upDown), state_(state) {}
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+        if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
         return QAccessibleWidget::interface_cast(type);
+    }
+    // The text, read only, with no selection and the caret at its start.
+    QString shown() const {
+        return QString("Layer %1 of %2").arg(state_.currentLayer).arg(static_cast<int>(state_.gridDepth));
+    }
+    QString text(int start, int end) const override { return shown().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(shown().size()); }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* start, int* end) const override {
+        *start = *end = 0;
+        return {};
     }
     QString text(QAccessible::Text kind) const override {
         if (kind == QAccessible::Value) return QString::number(state_.currentLayer);
@@ -135,9 +157,7 @@ void offerAsButton(QWidget* control, std::function<void()> press) {
 
 }  // namespace
 
-ScreenReaderNames::ScreenReaderNames(TForm1& form, const ViewState& state, const CellGrid& grid,
-                                     const CellCursor& cursor)
-    : QObject(&form), form_(form), state_(state), grid_(grid), cursor_(cursor) {
+ScreenReaderNames::ScreenReaderNames(TForm1& form, const ViewState& state) : QObject(&form), form_(form), state_(state) {
     for (int code = 1; code <= kColourCount; ++code) {
         TShape* swatch = form.swatch(static_cast<ColourCode>(code));
         offerAsButton(swatch, [swatch] { emit swatch->mouseDown({0, 0}); });
@@ -157,7 +177,6 @@ ScreenReaderNames::ScreenReaderNames(TForm1& form, const ViewState& state, const
     form.Image2->setAccessibleName("KADRO");
     form.Image1->installEventFilter(this);
     connect(&form, &TForm1::frameDrawn, this, [this] { describe(); });
-    connect(&cursor, &CellCursor::changed, this, [this] { describe(); });
     describe();
 }
 
@@ -182,6 +201,14 @@ void ScreenReaderNames::installTooltips() {
     form.Button5->setToolTip("Not available: KADRO keeps no files. Ctrl+V brings back a design copied with Ctrl+C");
     form.Button6->setToolTip("Not available: KADRO keeps no files. Ctrl+C copies the design as text; keep it anywhere");
     form.Button11->setToolTip("Shows the About window");
+    // A screen reader says a button's name before its description, so the description does
+    // not say the name again.
+    for (QPushButton* button : {form.Button2, form.Button7}) {
+        const QString tip = button->toolTip();
+        QString description = tip.mid(tip.indexOf(": ") + 2);
+        description[0] = description[0].toUpper();
+        button->setAccessibleDescription(description);
+    }
     const QString layerTip(
         "The layer that clicks edit: up cuts the front layers away (Page Up / Page Down)");
     for (QWidget* layer : {static_cast<QWidget*>(form.UpDown1), static_cast<QWidget*>(form.Label5),
@@ -221,27 +248,11 @@ void ScreenReaderNames::describe() {
         QAccessibleValueChangeEvent event(form_.UpDown1, layerSaid_);
         QAccessible::updateAccessibility(&event);
     }
-    const QString layer = QString("Layer %1 of %2").arg(state_.currentLayer).arg(size);
-    if (form_.UpDown1->accessibleDescription() != layer)
-        form_.UpDown1->setAccessibleDescription(layer);
-    QString area = QString("Size %1 x %1 x %1, layer %2, %3 %4 visible")
+    const QString area = QString("Size %1 x %1 x %1, layer %2, %3 %4 visible")
                        .arg(size)
                        .arg(state_.currentLayer)
                        .arg(total)
                        .arg(total == 1 ? "cube" : "cubes");
-    if (const std::optional<Hit> cell = cursor_.cell()) {
-        // Setting the description tells a listening screen reader, which says it.
-        const PaletteEntry* entry = paletteEntryOf(grid_.at(cell->column, cell->row, state_.currentLayer).colour);
-        const QString holds = entry ? QString(entry->name) : QString("empty");
-        area = QString("Column %1, row %2, layer %3: %4")
-                   .arg(cell->column + 1)
-                   .arg(cell->row + 1)
-                   .arg(state_.currentLayer)
-                   .arg(holds);
-    } else if (cursorWasShown_) {
-        area = "Cell cursor hidden. " + area;
-    }
-    cursorWasShown_ = cursor_.cell().has_value();
     if (form_.Image1->accessibleDescription() != area) form_.Image1->setAccessibleDescription(area);
 }
 

@@ -8,14 +8,12 @@
 
 #include "model/grid.h"
 
-class CellCursor;
 class TForm1;
 
 class ScreenReaderNames : public QObject {
     Q_OBJECT
 public:
-    ScreenReaderNames(TForm1& form, const kadro::ViewState& state, const kadro::CellGrid& grid,
-                      const CellCursor& cursor);
+    ScreenReaderNames(TForm1& form, const kadro::ViewState& state);
 
     // The tooltip a pointer at (x, y) on the drawing area gets.
     QString pressTip(int x, int y) const;
@@ -25,14 +23,11 @@ protected:
 
 private:
     void installTooltips();
-    // Names and descriptions from what the last frame shows and counts; the drawing area's
-    // description names the cursor's cell and what it holds while the cursor is shown.
+    // Names and descriptions from what the last frame shows and counts. (The cell cursor's cell
+    // is said by ui/speech.h, as a focused child of the drawing area.)
     void describe();
 
     TForm1& form_;
     const kadro::ViewState& state_;
-    const kadro::CellGrid& grid_;
-    const CellCursor& cursor_;
-    bool cursorWasShown_ = false;
     int layerSaid_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "ui/focus.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "model/palette.h"
@@ -11,11 +12,37 @@ std::array<QWidget*, 10> focusChain(const TForm1& form) {
             form.Button5,    form.Button6, form.Button7, form.Button11, form.Image1};
 }
 
+namespace {
+
+// The toolkit gives a control the focus on a press of any button; here only the left button
+// does, as only a left press acts on these controls (a right press does nothing there).
+class LeftPressFocus : public QObject {
+public:
+    LeftPressFocus(QObject* parent, QWidget* control) : QObject(parent), control_(control) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) control_->setFocus(Qt::MouseFocusReason);
+        }
+        return false;
+    }
+
+private:
+    QWidget* control_;
+};
+
+}  // namespace
+
 void installFocus(TForm1& form) {
-    form.ScrollBar4->setFocusPolicy(Qt::StrongFocus);
-    form.UpDown1->setFocusPolicy(Qt::StrongFocus);
-    form.Image1->setFocusPolicy(Qt::TabFocus);
     const auto chain = focusChain(form);
+    for (QWidget* control : chain) {
+        control->setFocusPolicy(Qt::TabFocus);
+        if (control == form.Image1) continue;  // a press there edits and leaves the focus alone
+        auto* focus = new LeftPressFocus(control, control);
+        control->installEventFilter(focus);
+        for (QWidget* part : control->findChildren<QWidget*>()) part->installEventFilter(focus);
+    }
     for (size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
     form.ScrollBar4->setFocus();
     new FocusFrame(&form);

@@ -2,54 +2,127 @@
 
 #include <QAbstractButton>
 #include <QKeyEvent>
-#include <QShortcut>
-#include <functional>
-#include <utility>
 
 #include "ui/Unit1.h"
 #include "ui/cell_cursor.h"
 #include "ui/clipboard.h"
 #include "ui/focus.h"
+#include "ui/speech.h"
 #include "ui/undo.h"
 
-Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& clipboard)
-    : QObject(&form), form_(form), cursor_(cursor) {
-    TForm1* f = &form;
-    kadro::CellGrid* g = &grid;
-    Clipboard* c = &clipboard;
-    const std::pair<QKeySequence, std::function<void()>> shortcuts[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_Z), [f, g] { undoEdit(*f, *g); }},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [f, g] { redoEdit(*f, *g); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), [f, g] { redoEdit(*f, *g); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_C), [c] { c->copyPartsListAndDesign(); }},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [c] { c->copyPicture(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_V), [c] { c->pasteDesign(); }},
-        {QKeySequence(Qt::SHIFT | Qt::Key_Insert), [c] { c->pasteDesign(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_Q), [f] { f->Label14Click(f->Label14); }},
-        {QKeySequence(Qt::Key_1), [f] { f->Shape1MouseDown(f->Shape1, {}); }},
-        {QKeySequence(Qt::Key_2), [f] { f->Shape2MouseDown(f->Shape2, {}); }},
-        {QKeySequence(Qt::Key_3), [f] { f->Shape3MouseDown(f->Shape3, {}); }},
-        {QKeySequence(Qt::Key_4), [f] { f->Shape4MouseDown(f->Shape4, {}); }},
-        {QKeySequence(Qt::Key_5), [f] { f->Shape5MouseDown(f->Shape5, {}); }},
-        {QKeySequence(Qt::Key_E), [f] { f->Button4Click(f->Button4); }},
-        {QKeySequence(Qt::Key_G), [f] { f->Button3Click(f->Button3); }},
-        // The up-down's arrows, position and clamping included.
-        {QKeySequence(Qt::Key_PageUp), [f] { f->UpDown1->click(UpDownButton::Up); }},
-        {QKeySequence(Qt::Key_PageDown), [f] { f->UpDown1->click(UpDownButton::Down); }},
-        // The size bar's arrows.
-        {QKeySequence(Qt::Key_Plus),
-         [f] { f->ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepAdd); }},
-        {QKeySequence(Qt::Key_Equal),
-         [f] { f->ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepAdd); }},
-        {QKeySequence(Qt::Key_Minus),
-         [f] { f->ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepSub); }},
-    };
-    for (const auto& [keys, action] : shortcuts) {
-        // Window-wide, whichever control has the focus; the About window is another window.
-        auto* key = new QShortcut(keys, &form);
-        connect(key, &QShortcut::activated, this, action);
-    }
+namespace {
+
+// A colour key: 1 to 5 on the main keyboard or, with Num Lock, the keypad; the physical keys of
+// the digits count whatever the layout (X keycodes 10 to 14), as Qt's shortcuts matched them.
+int colourKey(const QKeyEvent& key) {
+    if (key.key() >= Qt::Key_1 && key.key() <= Qt::Key_5) return key.key() - Qt::Key_1 + 1;
+    const quint32 code = key.nativeScanCode();
+    return code >= 10 && code <= 14 && !(key.modifiers() & Qt::KeypadModifier) ? static_cast<int>(code) - 9 : 0;
+}
+
+}  // namespace
+
+Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& clipboard, Speech& speech)
+    : QObject(&form), form_(form), grid_(grid), cursor_(cursor), clipboard_(clipboard), speech_(speech) {
+    // Keys are taken as key presses by the control that has the focus (or the window), not as
+    // shortcuts: the toolkit hands shortcuts to their action before anything else sees the
+    // press, so a screen reader listening to the application's keys would hear only releases.
+    form.installEventFilter(this);
     for (QWidget* control : focusChain(form)) control->installEventFilter(this);
+}
+
+// The window's own keys, wherever its focus is. Returns whether the key was one of them.
+bool Keys::windowKey(const QKeyEvent& key) {
+    TForm1* f = &form_;
+    const Qt::KeyboardModifiers modifiers =
+        key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    // The keypad's keys other than its digits are the screen reader's (Orca reviews the screen
+    // with them), so they are left alone.
+    const bool keypad = key.modifiers() & Qt::KeypadModifier;
+    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        const bool shift = modifiers & Qt::ShiftModifier;
+        switch (key.key()) {
+            case Qt::Key_Z:
+                if (shift) {
+                    redo();
+                } else {
+                    undo();
+                }
+                return true;
+            case Qt::Key_Y:
+                if (shift) return false;
+                redo();
+                return true;
+            case Qt::Key_C:
+                if (shift) {
+                    clipboard_.copyPicture();
+                } else {
+                    clipboard_.copyPartsListAndDesign();
+                }
+                return true;
+            case Qt::Key_V:
+                if (shift) return false;
+                clipboard_.pasteDesign();
+                return true;
+            case Qt::Key_Q:
+                if (shift) return false;
+                f->Label14Click(f->Label14);
+                return true;
+            default:
+                return false;
+        }
+    }
+    if (modifiers == Qt::ShiftModifier && key.key() == Qt::Key_Insert && !keypad) {
+        clipboard_.pasteDesign();
+        return true;
+    }
+    if (modifiers & ~Qt::ShiftModifier) return false;
+    if (const int code = colourKey(key)) {
+        const auto colour = static_cast<kadro::ColourCode>(code);
+        const bool already = speech_.places(colour);
+        f->ShapeMouseDown(f->swatch(colour), colour);
+        if (already) speech_.sayWhatAPressDoes();  // the next frame would find nothing changed
+        return true;
+    }
+    if (keypad) return false;
+    switch (key.key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            // The size bar's arrows.
+            f->ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            return true;
+        case Qt::Key_Minus:
+            f->ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepSub);
+            return true;
+        default:
+            break;
+    }
+    if (modifiers) return false;
+    switch (key.key()) {
+        case Qt::Key_E:
+            f->Button4Click(f->Button4);
+            return true;
+        case Qt::Key_G:
+            f->Button3Click(f->Button3);
+            return true;
+        // The up-down's arrows, position and clamping included.
+        case Qt::Key_PageUp:
+            f->UpDown1->click(UpDownButton::Up);
+            return true;
+        case Qt::Key_PageDown:
+            f->UpDown1->click(UpDownButton::Down);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void Keys::undo() {
+    if (!undoEdit(form_, grid_)) speech_.say("Nothing to undo");
+}
+
+void Keys::redo() {
+    if (!redoEdit(form_, grid_)) speech_.say("Nothing to redo");
 }
 
 // The keys a focused control of the chain takes before the control itself. The layer up-down
@@ -57,7 +130,11 @@ Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& c
 bool Keys::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    if (windowKey(*key)) return true;
+    // A key the focused control did not take comes to the window too; the rest is the control's.
+    if (watched == &form_) return false;
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::KeypadModifier))
+        return false;
     const bool upDownKey = key->key() == Qt::Key_Up || key->key() == Qt::Key_Down;
     switch (key->key()) {
         case Qt::Key_Left:

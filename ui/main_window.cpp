@@ -6,13 +6,15 @@
 #include "ui/clipboard.h"
 #include "ui/focus.h"
 #include "ui/keys.h"
+#include "ui/speech.h"
 
 Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid& grid) {
     installFocus(form);
     Additions additions{};
     additions.clipboard = new Clipboard(form, state, grid);
     additions.cellCursor = new CellCursor(form, state, grid);
-    additions.names = new ScreenReaderNames(form, state, grid, *additions.cellCursor);
-    additions.keys = new Keys(form, grid, *additions.cellCursor, *additions.clipboard);
+    additions.names = new ScreenReaderNames(form, state);
+    additions.speech = new Speech(form, state, grid, *additions.cellCursor);
+    additions.keys = new Keys(form, grid, *additions.cellCursor, *additions.clipboard, *additions.speech);
     return additions;
 }

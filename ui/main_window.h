@@ -8,14 +8,16 @@ class CellCursor;
 class Clipboard;
 class Keys;
 class ScreenReaderNames;
+class Speech;
 
 struct Additions {
     Clipboard* clipboard;      // Ctrl+C and Ctrl+Shift+C
     CellCursor* cellCursor;    // the arrow keys' cell on the current layer
     ScreenReaderNames* names;  // accessible names, roles and tooltips
+    Speech* speech;            // what a screen reader says as the user works
     Keys* keys;                // every key; calls the handlers and the additions above
 };
 
 // Attaches the additions to a window just made, before its FormCreate runs: the focus chain
-// and frame, the clipboard, the cell cursor, the screen-reader names and tooltips, the keys.
+// and frame, the clipboard, the cell cursor, the screen-reader names and tooltips, speech, the keys.
 Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid& grid);

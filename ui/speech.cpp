@@ -1,0 +1,295 @@
+#include "ui/speech.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+#include <functional>
+#include <numeric>
+
+#include "model/palette.h"
+#include "ui/Unit1.h"
+#include "ui/cell_cursor.h"
+
+using namespace kadro;
+
+namespace {
+
+QString colourName(int code) {
+    const PaletteEntry* entry = paletteEntryOf(static_cast<float>(code));
+    return entry ? QString(entry->name) : QString("empty");
+}
+
+QString colourTitle(int code) {
+    QString name = colourName(code);
+    name[0] = name[0].toUpper();
+    return name;
+}
+
+QString cubes(int32_t count) { return QString("%1 %2").arg(count).arg(count == 1 ? "cube" : "cubes"); }
+
+// An object of the accessible tree that no widget stands for: the notification and the cursor's
+// cells. It lives as long as the widget it belongs to.
+class VirtualAccessible : public QAccessibleInterface {
+public:
+    VirtualAccessible(QWidget* owner, QAccessible::Role role, std::function<QString()> name)
+        : owner_(owner), role_(role), name_(std::move(name)) {}
+    bool isValid() const override { return !owner_.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return owner_ ? owner_->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(owner_.data()); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    // A cell that the cursor has left keeps the name it had, so that a screen reader comparing
+    // it with the next one by name and place finds them different.
+    QString text(QAccessible::Text kind) const override {
+        if (kind != QAccessible::Name) return {};
+        return role_ == QAccessible::Notification || focused ? name_() : left;
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        return owner_ ? QRect(owner_->mapToGlobal(QPoint(0, 0)), owner_->size()) : QRect();
+    }
+    QAccessible::Role role() const override { return role_; }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        state.focusable = role_ != QAccessible::Notification;
+        state.focused = focused && owner_ && owner_->hasFocus();
+        return state;
+    }
+    bool focused = false;
+    QString left;
+
+private:
+    QPointer<QWidget> owner_;
+    QAccessible::Role role_;
+    std::function<QString()> name_;
+};
+
+// A widget offered with one virtual child, or none while `child` gives none.
+class ParentAccessible : public QAccessibleWidget {
+public:
+    ParentAccessible(QWidget* widget, QAccessible::Role role, std::function<QAccessibleInterface*()> child)
+        : QAccessibleWidget(widget, role), child_(std::move(child)) {}
+    int childCount() const override { return child_() ? 1 : 0; }
+    QAccessibleInterface* child(int index) const override { return index == 0 ? child_() : nullptr; }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child && child == child_() ? 0 : -1;
+    }
+
+private:
+    std::function<QAccessibleInterface*()> child_;
+};
+
+// The widgets offered here, with what makes their interfaces; Qt's factories are plain functions.
+QHash<const QObject*, std::function<QAccessibleInterface*()>>& made() {
+    static QHash<const QObject*, std::function<QAccessibleInterface*()>> widgets;
+    return widgets;
+}
+
+QAccessibleInterface* factory(const QString&, QObject* object) {
+    const auto found = made().constFind(object);
+    return found == made().constEnd() ? nullptr : found.value()();
+}
+
+// A value event of a control that does not show (the start-up animation's hidden progress bar
+// moves 39 times) tells a listener nothing it can reach; it is not passed on.
+void passOn(QAccessibleEvent* event) {
+    if (event->type() == QAccessible::ValueChanged) {
+        const auto* widget = qobject_cast<const QWidget*>(event->object());
+        if (widget && !widget->isVisible()) return;
+    }
+    // The toolkit's own handling is what runs without a handler.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(passOn);
+}
+
+}  // namespace
+
+struct Speech::Objects {
+    VirtualAccessible* notification;
+    std::array<VirtualAccessible*, 2> cells;  // the cursor's cell, the two taking turns
+    int current = -1;                         // which of the two is the cursor's, if shown
+};
+
+Speech::Speech(TForm1& form, const ViewState& state, const CellGrid& grid, const CellCursor& cursor)
+    : QObject(&form),
+      form_(form),
+      state_(state),
+      grid_(grid),
+      cursor_(cursor),
+      statusBar_(new QWidget(&form)),
+      objects_(new Objects{}) {
+    static const bool installed = [] {
+        QAccessible::installFactory(factory);
+        QAccessible::installUpdateHandler(passOn);
+        return true;
+    }();
+    (void)installed;
+    // A status bar of no size: it shows nothing and takes no press, but a screen reader finds it.
+    statusBar_->setGeometry(0, 0, 0, 0);
+    statusBar_->setAccessibleName("Status");
+
+    Objects* objects = objects_;
+    objects->notification = new VirtualAccessible(statusBar_, QAccessible::Notification, [this] { return said_; });
+    for (auto& cell : objects->cells)
+        cell = new VirtualAccessible(form.Image1, QAccessible::Client, [this] { return cursorCell(); });
+    made().insert(statusBar_, [bar = statusBar_, objects] {
+        return new ParentAccessible(bar, QAccessible::StatusBar, [objects] { return objects->notification; });
+    });
+    made().insert(form.Image1, [area = form.Image1, objects] {
+        return new ParentAccessible(area, QAccessible::Client, [objects]() -> QAccessibleInterface* {
+            return objects->current < 0 ? nullptr : objects->cells[objects->current];
+        });
+    });
+    // With a screen reader already listening, the two may have had plain interfaces since their
+    // creation; they are made anew.
+    for (QWidget* widget : {statusBar_, static_cast<QWidget*>(form.Image1)}) {
+        QAccessibleInterface* old = QAccessible::queryAccessibleInterface(widget);
+        if (old && !dynamic_cast<ParentAccessible*>(old)) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
+    }
+    connect(this, &QObject::destroyed, [objects, bar = statusBar_, area = form.Image1] {
+        made().remove(bar);
+        made().remove(area);
+        for (QAccessibleInterface* object : {static_cast<QAccessibleInterface*>(objects->notification),
+                                             static_cast<QAccessibleInterface*>(objects->cells[0]),
+                                             static_cast<QAccessibleInterface*>(objects->cells[1])})
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(object));
+        delete objects;
+    });
+
+    connect(&form, &TForm1::frameDrawn, this, [this] {
+        const Seen now = see();
+        if (started_) {
+            const QString sentence = changes(seen_, now);
+            if (!sentence.isEmpty()) say(sentence);
+        }
+        started_ = true;
+        seen_ = now;
+    });
+    connect(&cursor, &CellCursor::changed, this, [this] {
+        if (cursor_.cell()) {
+            // The focus goes to the drawing area after the cursor has moved: the cell follows it.
+            QTimer::singleShot(0, this, [this] { focusCell(); });
+        } else {
+            objects_->current = -1;
+            if (cursorShown_) say("Cell cursor hidden");
+        }
+        cursorShown_ = cursor_.cell().has_value();
+    });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == form_.Image1 && cursor_.cell()) QTimer::singleShot(0, this, [this] { focusCell(); });
+    });
+}
+
+void Speech::focusCell() {
+    Objects* objects = objects_;
+    if (!cursor_.cell() || !form_.Image1->hasFocus()) return;
+    objects->current = objects->current == 0 ? 1 : 0;
+    objects->cells[objects->current]->left = cursorCell();
+    for (int i = 0; i < 2; ++i) objects->cells[i]->focused = i == objects->current;
+    if (!QAccessible::isActive()) return;
+    QAccessibleEvent event(objects->cells[objects->current], QAccessible::Focus);
+    QAccessible::updateAccessibility(&event);
+}
+
+void Speech::say(const QString& sentence) {
+    said_ = sentence;
+    if (!QAccessible::isActive()) return;
+    QAccessibleEvent event(objects_->notification, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&event);
+}
+
+bool Speech::places(ColourCode colour) const {
+    return !state_.eraseMode && state_.currentColour == static_cast<int>(colour);
+}
+
+void Speech::sayWhatAPressDoes() {
+    say(state_.eraseMode ? QString("Erasing") : QString("Placing %1").arg(colourName(state_.currentColour)));
+}
+
+QString Speech::cursorCell(Layer layer) const {
+    const std::optional<Hit> cell = cursor_.cell();
+    if (!cell) return {};
+    return QString("Column %1, row %2%3: %4")
+        .arg(cell->column + 1)
+        .arg(cell->row + 1)
+        .arg(layer == Layer::Said ? QString(", layer %1").arg(state_.currentLayer) : QString())
+        .arg(colourName(static_cast<int>(grid_.at(cell->column, cell->row, state_.currentLayer).colour)));
+}
+
+Speech::Seen Speech::see() const {
+    const EditHistory& history = form_.history();
+    Seen seen;
+    seen.colour = state_.currentColour;
+    seen.erasing = state_.eraseMode;
+    seen.grid = state_.gridVisible;
+    seen.layer = state_.currentLayer;
+    seen.size = static_cast<int>(state_.gridDepth);
+    seen.cubes = std::accumulate(state_.colourCounts.begin(), state_.colourCounts.end(), int32_t{0});
+    seen.stepsDone = history.droppedSteps() + history.undoSteps();
+    seen.recorded = history.recordedSteps();
+    return seen;
+}
+
+QString Speech::changes(const Seen& before, const Seen& now) const {
+    QStringList said;
+    if (now.erasing != before.erasing || (!now.erasing && now.colour != before.colour))
+        said << (now.erasing ? QString("Erasing") : QString("Placing %1").arg(colourName(now.colour)));
+    if (now.grid != before.grid) said << (now.grid ? "Grid pattern shown" : "Grid pattern hidden");
+    // The focused size bar and layer spin box say their own values.
+    if (now.size != before.size) {
+        if (!form_.ScrollBar4->hasFocus()) said << QString("Size %1").arg(now.size);
+    } else if (now.layer != before.layer && !form_.UpDown1->hasFocus()) {
+        QString layer = QString("Layer %1 of %2").arg(now.layer).arg(now.size);
+        if (cursor_.cell()) layer += ", " + cursorCell(Layer::Left).toLower();
+        said << layer;
+    }
+    const QString edit = editSaid(before, now);
+    if (!edit.isEmpty()) said << edit;
+    return said.join(". ");
+}
+
+// An edit, an undo or a redo since the last frame, read from the history.
+QString Speech::editSaid(const Seen& before, const Seen& now) const {
+    const EditHistory& history = form_.history();
+    const bool newStep = now.recorded == before.recorded + 1;
+    const bool redone = now.recorded == before.recorded && now.stepsDone == before.stepsDone + 1;
+    const bool undone = now.recorded == before.recorded && now.stepsDone + 1 == before.stepsDone;
+    std::optional<StepSummary> step = undone ? history.nextRedo() : history.nextUndo();
+    if (!step || !(newStep || redone || undone)) return {};
+    const QString visible = QString("%1 visible").arg(cubes(now.cubes));
+    QString what;
+    switch (step->kind) {
+        case StepSummary::Kind::Press: {
+            const QString cell = QString("column %1, row %2, layer %3")
+                                     .arg(step->column + 1)
+                                     .arg(step->row + 1)
+                                     .arg(step->layer);
+            if (newStep) {
+                return step->after == 0 ? QString("Emptied") : QString("%1 placed").arg(colourTitle(step->after));
+            }
+            what = cell + ": " + colourName(undone ? step->before : step->after);
+            break;
+        }
+        case StepSummary::Kind::Clear:
+            if (newStep) return QString("Cleared %1").arg(cubes(before.cubes - now.cubes));
+            what = "CLEAR";
+            break;
+        case StepSummary::Kind::Fill:
+            if (newStep) return QString("Filled with %1, %2").arg(colourName(step->after), visible);
+            what = "FILL";
+            break;
+        case StepSummary::Kind::Paste:
+            if (newStep) return QString("Design pasted, %1").arg(visible);
+            what = "paste";
+            break;
+    }
+    return QString("%1: %2. %3").arg(undone ? "Undone" : "Redone", what, visible);
+}

@@ -1,0 +1,74 @@
+#pragma once
+// What a screen reader says as the user works, whatever has the focus. Qt 6.4 sends a changed
+// name or description as the object itself rather than its text, and Orca cannot speak that,
+// so nothing here relies on those events. Instead:
+//  - the cell cursor is a focused child of the drawing area, a new one at each move, so the
+//    screen reader says the cell as it says any newly focused control;
+//  - every other change (colour, erasing, grid, layer, size, an edit, undo and redo) is said by
+//    a notification in a status bar that the window offers, as desktop notifications are;
+//  - events about controls that are not shown are not passed on.
+// Nothing of it changes a pixel, a handler or the focus; without a screen reader nothing of it
+// is made.
+#include <QObject>
+#include <QString>
+#include <array>
+#include <cstddef>
+
+#include "model/grid.h"
+
+class CellCursor;
+class TForm1;
+class QWidget;
+
+class Speech : public QObject {
+    Q_OBJECT
+public:
+    Speech(TForm1& form, const kadro::ViewState& state, const kadro::CellGrid& grid, const CellCursor& cursor);
+
+    // Says a sentence now, wherever the focus is.
+    void say(const QString& sentence);
+    // Whether a press on the drawing area places `colour` now; if it does, a colour key for it
+    // changes nothing to notice, so it is said with sayWhatAPressDoes().
+    bool places(kadro::ColourCode colour) const;
+    void sayWhatAPressDoes();
+    // The last sentence said.
+    const QString& lastSaid() const { return said_; }
+
+    // The cell cursor's cell and what it holds: "Column 3, row 4, layer 1: red", or without the
+    // layer "Column 3, row 4: red"; empty when it is hidden.
+    enum class Layer { Said, Left };
+    QString cursorCell(Layer layer = Layer::Said) const;
+
+    struct Objects;
+
+private:
+    // What a frame shows that the user changes, to say what changed from one frame to the next.
+    struct Seen {
+        int colour = 0;
+        bool erasing = false;
+        bool grid = false;
+        int layer = 0;
+        int size = 0;
+        int32_t cubes = 0;        // in the visible block
+        size_t stepsDone = 0;     // steps taken since the history began, undone ones not counted
+        size_t recorded = 0;      // steps recorded
+    };
+    Seen see() const;
+    // The sentence for what changed between two frames; empty when nothing worth saying did.
+    QString changes(const Seen& before, const Seen& now) const;
+    QString editSaid(const Seen& before, const Seen& now) const;
+    // Moves the focus to the cursor's cell when the drawing area has it, as a new object, so
+    // that the screen reader takes it as a move.
+    void focusCell();
+
+    TForm1& form_;
+    const kadro::ViewState& state_;
+    const kadro::CellGrid& grid_;
+    const CellCursor& cursor_;
+    QWidget* statusBar_;
+    Objects* objects_;
+    Seen seen_;
+    bool started_ = false;
+    bool cursorShown_ = false;
+    QString said_;
+};
