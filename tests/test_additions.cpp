@@ -375,6 +375,7 @@ TEST(Speech, EveryChangeIsSaidWhateverHasTheFocusAndKeysArePresses) {
     EXPECT_EQ(area->child(0)->text(QAccessible::Name), "Column 6, row 6, layer 1: empty");
     EXPECT_TRUE(area->child(0)->state().focused);
     EXPECT_EQ(says(Qt::Key_Return), "Yellow placed");
+    EXPECT_EQ(says(Qt::Key_Return), "Already yellow");
     EXPECT_EQ(area->child(0)->text(QAccessible::Name), "Column 6, row 6, layer 1: yellow");
     EXPECT_EQ(says(Qt::Key_PageUp), "Layer 3 of 10, column 6, row 6: empty");
     EXPECT_EQ(says(Qt::Key_Escape), "Cell cursor hidden");
@@ -382,4 +383,17 @@ TEST(Speech, EveryChangeIsSaidWhateverHasTheFocusAndKeysArePresses) {
     // The keypad's Page Up is the screen reader's.
     window.key(Qt::Key_PageUp, Qt::KeypadModifier);
     EXPECT_EQ(window.state.currentLayer, 3);
+}
+
+// A right press on a button moved the keyboard focus to it, though it does nothing there.
+TEST(Reach, OnlyALeftPressTakesTheFocus) {
+    Window window;
+    TForm1& form = *window.form;
+    for (QWidget* control : {static_cast<QWidget*>(form.Button2), static_cast<QWidget*>(form.UpDown1->upArrow())}) {
+        form.ScrollBar4->setFocus();
+        QTest::mouseClick(control, Qt::RightButton);
+        EXPECT_EQ(QApplication::focusWidget(), form.ScrollBar4) << control->objectName().toStdString();
+        QTest::mouseClick(control, Qt::LeftButton);
+        EXPECT_NE(QApplication::focusWidget(), form.ScrollBar4) << control->objectName().toStdString();
+    }
 }

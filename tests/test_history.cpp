@@ -193,3 +193,31 @@ TEST(History, AnEditWithoutMemoryToRecordItChangesNothing) {
     EXPECT_TRUE(fresh.fill(scene.state, *scene.grid));
     EXPECT_STREQ(NotEnoughMemory().what(), "Not enough memory to record this change; nothing was changed.");
 }
+
+// What a screen reader says of an undo or a redo is read from the step: its kind, and for a
+// press the cell with its colours before and after.
+TEST(History, EachStepTellsWhatItDid) {
+    SceneModel scene(5);
+    EditHistory history;
+    EXPECT_FALSE(history.nextUndo());
+    scene.state.currentColour = 5;
+    scene.state.currentLayer = 3;
+    scene.grid->at(1, 4, 3).colour = 2;
+    pressCell(history, scene, 1, 4);
+    history.fill(scene.state, *scene.grid);
+    history.clear(scene.state, *scene.grid);
+    ASSERT_EQ(history.recordedSteps(), 3u);
+    using Kind = StepSummary::Kind;
+    EXPECT_EQ(history.nextUndo()->kind, Kind::Clear);
+    history.undo(*scene.grid);
+    EXPECT_EQ(history.nextRedo()->kind, Kind::Clear);
+    EXPECT_EQ(history.nextUndo()->kind, Kind::Fill);
+    EXPECT_EQ(history.nextUndo()->after, 5);
+    history.undo(*scene.grid);
+    const StepSummary press = *history.nextUndo();
+    EXPECT_EQ((std::vector<int>{int(press.kind == Kind::Press), press.column, press.row, press.layer, press.before, press.after}),
+              (std::vector<int>{1, 1, 4, 3, 2, 5}));
+    history.undo(*scene.grid);
+    EXPECT_FALSE(history.nextUndo());
+    EXPECT_EQ(history.recordedSteps(), 3u);  // undoing records nothing
+}

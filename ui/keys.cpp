@@ -117,6 +117,14 @@ bool Keys::windowKey(const QKeyEvent& key) {
     }
 }
 
+bool Keys::place() {
+    const size_t recorded = form_.history().recordedSteps();
+    if (!cursor_.place()) return false;
+    // A change is said with the next frame; a press that changed nothing is said at once.
+    if (form_.history().recordedSteps() == recorded) speech_.sayUnchangedCell();
+    return true;
+}
+
 void Keys::undo() {
     if (!undoEdit(form_, grid_)) speech_.say("Nothing to undo");
 }
@@ -168,9 +176,9 @@ bool Keys::eventFilter(QObject* watched, QEvent* event) {
                 button->click();
                 return true;
             }
-            return cursor_.place();
+            return place();
         case Qt::Key_Insert:
-            return cursor_.place();
+            return place();
         case Qt::Key_Escape:
             if (!cursor_.cell()) return false;
             cursor_.hide();

@@ -23,6 +23,7 @@ protected:
 
 private:
     bool windowKey(const QKeyEvent& key);
+    bool place();
     void undo();
     void redo();
 

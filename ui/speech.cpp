@@ -214,6 +214,11 @@ void Speech::sayWhatAPressDoes() {
     say(state_.eraseMode ? QString("Erasing") : QString("Placing %1").arg(colourName(state_.currentColour)));
 }
 
+void Speech::sayUnchangedCell() {
+    if (const std::optional<Hit> cell = cursor_.cell())
+        say("Already " + colourName(static_cast<int>(grid_.at(cell->column, cell->row, state_.currentLayer).colour)));
+}
+
 QString Speech::cursorCell(Layer layer) const {
     const std::optional<Hit> cell = cursor_.cell();
     if (!cell) return {};

@@ -31,6 +31,8 @@ public:
     // changes nothing to notice, so it is said with sayWhatAPressDoes().
     bool places(kadro::ColourCode colour) const;
     void sayWhatAPressDoes();
+    // After a press at the cell cursor that changed nothing: "Already red", "Already empty".
+    void sayUnchangedCell();
     // The last sentence said.
     const QString& lastSaid() const { return said_; }
 
