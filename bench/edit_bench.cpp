@@ -7,6 +7,7 @@
 #include "model/design_text.h"
 #include "model/editing.h"
 #include "model/history.h"
+#include "model/operations.h"
 #include "scenes.h"
 
 using namespace kadro;
@@ -99,8 +100,30 @@ void pasteAndUndo(benchmark::State& state) {
     }
 }
 
+// An operation on the whole full 20-block as a key does it: the block read, mapped and painted
+// through the history as one step. Operation 0..4 are the turns and the flip, 5 a shift (of a
+// block with an empty right column), 6 a layer copy, 7 a colour swap.
+void operationOnTheBlock(benchmark::State& state) {
+    auto scene = fullBlock();
+    for (int row = 0; row < 20; ++row)
+        for (int layer = 1; layer <= 20; ++layer) scene->grid->at(19, row, layer).colour = 0.0f;
+    EditHistory history;
+    const int which = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        const Design block = blockOf(*scene->grid, 20);
+        const Design result = which < 5    ? turned(block, static_cast<Operation>(which + 1))
+                              : which == 5 ? *shifted(block, Side::Right)
+                              : which == 6 ? layerCopied(block, 3, 4)
+                                           : recoloured(block, 1, 2);
+        history.paint(result.block(), *scene->grid, result.codes.data(), Recording::On, 1);
+        history.undo(*scene->grid);  // so that every iteration changes the same block
+        benchmark::DoNotOptimize(scene->grid.get());
+    }
+}
+
 }  // namespace
 
+BENCHMARK(operationOnTheBlock)->Name("operation+undo, size 20")->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
 BENCHMARK(writeDesign)->Name("design text, size 20/write")->Unit(benchmark::kMicrosecond);
 BENCHMARK(readDesignBack)->Name("design text, size 20/read")->Unit(benchmark::kMicrosecond);
 BENCHMARK(pasteAndUndo)->Name("paste+undo of a design, size 20")->Unit(benchmark::kMicrosecond);

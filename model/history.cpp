@@ -18,7 +18,8 @@ namespace {
 //            before of every cell in forEachCell's order, two a byte (low half first)
 //   a design: kDesign, columns, rows, first layer, last layer, then the colours before and
 //            the colours after, each as a block's
-enum : uint8_t { kCell = 1, kBlock = 2, kDesign = 3 };
+//   an operation: kOperation, as a design with the operation's code after the block
+enum : uint8_t { kCell = 1, kBlock = 2, kDesign = 3, kOperation = 4 };
 constexpr size_t kCellStepBytes = 5;
 constexpr size_t kBlockHeaderBytes = 6;
 constexpr size_t kDesignHeaderBytes = 5;
@@ -79,9 +80,10 @@ void apply(const uint8_t* step, CellGrid& grid, Direction direction) {
         return;
     }
     const VisibleBlock block{step[1], step[2], step[3], step[4]};
-    if (step[0] == kDesign) {
+    if (step[0] == kDesign || step[0] == kOperation) {
         const size_t packedBytes = (cellsIn(block) + 1) / 2;
-        unpackInto(block, grid, step + kDesignHeaderBytes + (direction == Direction::Again ? packedBytes : 0));
+        const size_t header = kDesignHeaderBytes + (step[0] == kOperation ? 1 : 0);
+        unpackInto(block, grid, step + header + (direction == Direction::Again ? packedBytes : 0));
         return;
     }
     if (direction == Direction::Again) {
@@ -175,9 +177,11 @@ bool EditHistory::paintBlock(const ViewState& state, CellGrid& grid, float colou
     return true;
 }
 
-bool EditHistory::paint(const VisibleBlock& block, CellGrid& grid, const uint8_t* codes, Recording recording) {
+bool EditHistory::paint(const VisibleBlock& block, CellGrid& grid, const uint8_t* codes, Recording recording,
+                        uint8_t operation) {
     const size_t cells = cellsIn(block);
-    const size_t stepBytes = kDesignHeaderBytes + 2 * ((cells + 1) / 2);
+    const size_t header = kDesignHeaderBytes + (operation ? 1 : 0);
+    const size_t stepBytes = header + 2 * ((cells + 1) / 2);
     bool changed = false;
     size_t i = 0;
     forEachCell(block, grid, [&](GridCell& cell) {
@@ -191,9 +195,10 @@ bool EditHistory::paint(const VisibleBlock& block, CellGrid& grid, const uint8_t
     forEachCell(block, grid, [&](GridCell& cell) { cell.colour = static_cast<float>(codes[i++]); });
     if (recording == Recording::Off) return false;
 
-    uint8_t* step = newBlockStep(kDesign, block);
-    packPairs(scratch_.data(), cells, step + kDesignHeaderBytes);
-    packPairs(codes, cells, step + kDesignHeaderBytes + (cells + 1) / 2);
+    uint8_t* step = newBlockStep(operation ? kOperation : kDesign, block);
+    step[5] = operation;  // a design's colours start here and overwrite it
+    packPairs(scratch_.data(), cells, step + header);
+    packPairs(codes, cells, step + header + (cells + 1) / 2);
     log_.append(step, stepBytes);
     commit(stepBytes);
     return true;
@@ -233,6 +238,7 @@ StepSummary EditHistory::summaryAt(size_t offset, size_t size) const {
     uint8_t head[kBlockHeaderBytes] = {};
     log_.copyOut(offset, std::min(size, sizeof head), head);
     if (head[0] == kDesign) return {StepSummary::Kind::Paste};
+    if (head[0] == kOperation) return {StepSummary::Kind::Operation, 0, 0, 0, 0, 0, head[5]};
     if (head[0] == kBlock) return {head[5] == 0 ? StepSummary::Kind::Clear : StepSummary::Kind::Fill, 0, 0, 0, 0, head[5]};
     const int index = head[1] | head[2] << 8;
     // The cell's index in the grid's array, whose last index is the layer.

@@ -33,9 +33,10 @@ enum class Recording { Off, On };
 // What one step did, as a screen reader says it: a press on one cell (its place and its colours
 // before and after), CLEAR, FILL with a colour, or a pasted design.
 struct StepSummary {
-    enum class Kind { Press, Clear, Fill, Paste } kind;
+    enum class Kind { Press, Clear, Fill, Paste, Operation } kind;
     int column = 0, row = 0, layer = 0;  // the pressed cell
     uint8_t before = 0, after = 0;        // its colour codes; `after` is FILL's colour too
+    uint8_t operation = 0;                // what the caller of paint() named the step
 };
 
 class EditHistory {
@@ -54,8 +55,10 @@ public:
     bool clear(const ViewState& state, CellGrid& grid, Recording recording = Recording::On);
     bool fill(const ViewState& state, CellGrid& grid, Recording recording = Recording::On);
     // A design pasted over a block that lies inside the grid: its cells take codes[i] (each
-    // 0..5, in forEachCell's order), recorded as one step when a colour changed.
-    bool paint(const VisibleBlock& block, CellGrid& grid, const uint8_t* codes, Recording recording = Recording::On);
+    // 0..5, in forEachCell's order), recorded as one step when a colour changed. A non-zero
+    // `operation` names the step as something other than a paste (nextUndo() gives it back).
+    bool paint(const VisibleBlock& block, CellGrid& grid, const uint8_t* codes, Recording recording = Recording::On,
+               uint8_t operation = 0);
 
     // Take back the latest step not yet undone, or do again the latest one undone. Return false,
     // changing nothing, when there is none.
@@ -103,7 +106,7 @@ private:
     // The colours a block held, a byte a cell, while its step is made.
     std::array<uint8_t, kGridSide * kGridSide * kGridSide> scratch_{};
     // One step while it is made or applied: the largest is a design over the whole grid.
-    std::array<uint8_t, 5 + 2 * ((kGridSide * kGridSide * kGridSide + 1) / 2)> step_{};
+    std::array<uint8_t, 6 + 2 * ((kGridSide * kGridSide * kGridSide + 1) / 2)> step_{};
 };
 
 }  // namespace kadro

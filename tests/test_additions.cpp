@@ -11,6 +11,7 @@
 #include "ui/cell_cursor.h"
 #include "ui/focus.h"
 #include "ui/speech.h"
+#include "scenes.h"
 #include "model/animation.h"
 
 using namespace kadro;
@@ -169,7 +170,7 @@ TEST(Reach, TooltipsSayWhatEachControlDoesAndWhereAClickLands) {
             EXPECT_FALSE(control->toolTip().isEmpty()) << control->objectName().toStdString();
         }
     }
-    EXPECT_TRUE(form.Shape3->toolTip().contains("(key 3)"));
+    EXPECT_TRUE(form.Shape3->toolTip().contains("(key 3; Ctrl+3 turns"));
     EXPECT_EQ(window.additions.names->pressTip(50, 380), "A click here places yellow in column 2, row 1, layer 1");
     EXPECT_EQ(window.additions.names->pressTip(5, 200), "A click here changes nothing");
     form.Button4->click();
@@ -225,7 +226,7 @@ TEST(Keys, TheCellCursorOutlinesExactlyWhereAPressChangesItsCell) {
                 ASSERT_TRUE(cell);
                 const QRect outline = form.Image1->outline();
                 ASSERT_FALSE(outline.isEmpty()) << size << " " << layer;
-                SCOPED_TRACE(testing::Message() << "cell " << cell->column << "," << cell->row);
+                SCOPED_TRACE(::testing::Message() << "cell " << cell->column << "," << cell->row);
                 auto selects = [&](int x, int y) {
                     const std::optional<Hit> hit = hitTest(window.state, x, y);
                     return hit && hit->column == cell->column && hit->row == cell->row;
@@ -396,4 +397,56 @@ TEST(Reach, OnlyALeftPressTakesTheFocus) {
         QTest::mouseClick(control, Qt::LeftButton);
         EXPECT_NE(QApplication::focusWidget(), form.ScrollBar4) << control->objectName().toStdString();
     }
+}
+
+// The whole model at once, from the keys: each operation is one undo step, Ctrl+D steps the
+// view as the upper arrow, Ctrl+1..5 swaps a colour and chooses it, a refused shift changes
+// nothing, and each is said.
+TEST(Keys, WholeModelOperationsAreOneStepEachAndSaid) {
+    Window window;
+    TForm1& form = *window.form;
+    const Speech& speech = *window.additions.speech;
+    form.Button2->setFocus();
+    window.key(Qt::Key_Return);  // CLEAR
+    window.tick();
+    window.grid->at(0, 0, 1).colour = 5;  // a red cube at the front bottom left
+    window.grid->at(2, 3, 2).colour = 1;
+    form.wake();
+    window.tick();
+    const std::vector<float> start = kadro::testing::coloursOf(*window.grid);
+    auto says = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        window.key(key, modifiers);
+        window.tick();
+        return speech.lastSaid();
+    };
+    const size_t steps = form.history().undoSteps();
+    EXPECT_EQ(says(Qt::Key_T), "Turned: the right side is in front.");
+    EXPECT_EQ(window.grid->at(0, 0, 10).colour, 5.0f);  // (c, r, l) to (l-1, r, N-c)
+    EXPECT_EQ(says(Qt::Key_T, Qt::ShiftModifier), "Turned: the left side is in front.");
+    EXPECT_EQ(kadro::testing::coloursOf(*window.grid), start);
+    EXPECT_EQ(says(Qt::Key_Left, Qt::ControlModifier), "The model touches the left side; nothing moved.");
+    EXPECT_EQ(kadro::testing::coloursOf(*window.grid), start);
+    EXPECT_EQ(says(Qt::Key_Right, Qt::ControlModifier), "Shifted one cell right.");
+    EXPECT_EQ(window.grid->at(1, 0, 1).colour, 5.0f);
+    EXPECT_EQ(form.history().undoSteps(), steps + 3);  // the refusal is no step
+    EXPECT_EQ(says(Qt::Key_Z, Qt::ControlModifier), "Undone: shift. 2 cubes visible");
+    EXPECT_EQ(kadro::testing::coloursOf(*window.grid), start);
+
+    EXPECT_EQ(says(Qt::Key_D, Qt::ControlModifier), "Layer 2 of 10. Copied layer 1 onto layer 2.");
+    EXPECT_EQ(window.state.currentLayer, 2);
+    EXPECT_EQ(window.grid->at(0, 0, 2).colour, 5.0f);
+    EXPECT_EQ(window.grid->at(2, 3, 2).colour, 0.0f);  // the layer's empty cells too
+    EXPECT_EQ(says(Qt::Key_Z, Qt::ControlModifier), "Undone: layer copy. 1 cube visible");
+    EXPECT_EQ(window.state.currentLayer, 2);  // the view stays
+    EXPECT_EQ(kadro::testing::coloursOf(*window.grid), start);
+    says(Qt::Key_PageDown);
+    EXPECT_EQ(says(Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier), "Layer 1 is the first; nothing copied.");
+
+    window.key(Qt::Key_5);
+    EXPECT_EQ(says(Qt::Key_3, Qt::ControlModifier), "Placing aqua. 1 red cube is now aqua.");
+    EXPECT_EQ(window.grid->at(0, 0, 1).colour, 3.0f);
+    EXPECT_EQ(window.state.currentColour, 3);
+    const size_t before = form.history().undoSteps();
+    window.key(Qt::Key_3, Qt::ControlModifier);  // the same colour: only the swatch
+    EXPECT_EQ(form.history().undoSteps(), before);
 }

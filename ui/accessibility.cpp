@@ -184,9 +184,10 @@ void ScreenReaderNames::installTooltips() {
     TForm1& form = form_;
     for (int code = 1; code <= kColourCount; ++code) {
         const auto colour = static_cast<ColourCode>(code);
-        form.swatch(colour)->setToolTip(QString("%1: clicks place %2 cubes (key %3)")
-                                            .arg(colourTitle(code), kPalette[code - 1].name)
-                                            .arg(code));
+        form.swatch(colour)->setToolTip(
+            QString("%1: clicks place %2 cubes (key %3; Ctrl+%3 turns the current colour's cubes %2)")
+                .arg(colourTitle(code), kPalette[code - 1].name)
+                .arg(code));
         form.countLabel(colour)->setToolTip(
             QString("%1 cubes in the visible block (Ctrl+C copies the parts list)")
                 .arg(colourTitle(code)));
@@ -210,7 +211,8 @@ void ScreenReaderNames::installTooltips() {
         button->setAccessibleDescription(description);
     }
     const QString layerTip(
-        "The layer that clicks edit: up cuts the front layers away (Page Up / Page Down)");
+        "The layer that clicks edit: up cuts the front layers away (Page Up / Page Down; Ctrl+D copies it "
+        "onto the layer behind)");
     for (QWidget* layer : {static_cast<QWidget*>(form.UpDown1), static_cast<QWidget*>(form.Label5),
                            static_cast<QWidget*>(form.Label7)})
         layer->setToolTip(layerTip);
@@ -218,7 +220,9 @@ void ScreenReaderNames::installTooltips() {
     for (QWidget* size : {static_cast<QWidget*>(form.ScrollBar4),
                           static_cast<QWidget*>(form.Label6), static_cast<QWidget*>(form.Label10)})
         size->setToolTip(sizeTip);
-    form.Image2->setToolTip("KADRO");
+    // The logo stands for the whole model: its tip names the keys that work on all of it.
+    form.Image2->setToolTip("KADRO. The whole model: T / Shift+T turn, V / Shift+V tip, H flips, Ctrl+arrows and "
+                            "Ctrl+Page Up / Down shift");
 }
 
 // What the names say follows what the picture and the counts show, so it changes only with a

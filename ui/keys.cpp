@@ -7,6 +7,7 @@
 #include "ui/cell_cursor.h"
 #include "ui/clipboard.h"
 #include "ui/focus.h"
+#include "ui/operations.h"
 #include "ui/speech.h"
 #include "ui/undo.h"
 
@@ -22,8 +23,15 @@ int colourKey(const QKeyEvent& key) {
 
 }  // namespace
 
-Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& clipboard, Speech& speech)
-    : QObject(&form), form_(form), grid_(grid), cursor_(cursor), clipboard_(clipboard), speech_(speech) {
+Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& clipboard, Speech& speech,
+           ModelOperations& operations)
+    : QObject(&form),
+      form_(form),
+      grid_(grid),
+      cursor_(cursor),
+      clipboard_(clipboard),
+      speech_(speech),
+      operations_(operations) {
     // Keys are taken as key presses by the control that has the focus (or the window), not as
     // shortcuts: the toolkit hands shortcuts to their action before anything else sees the
     // press, so a screen reader listening to the application's keys would hear only releases.
@@ -41,7 +49,27 @@ bool Keys::windowKey(const QKeyEvent& key) {
     const bool keypad = key.modifiers() & Qt::KeypadModifier;
     if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
         const bool shift = modifiers & Qt::ShiftModifier;
+        if (const int code = colourKey(key); code && !shift) {
+            operations_.recolour(static_cast<kadro::ColourCode>(code));
+            return true;
+        }
+        if (!shift && !keypad) {
+            const std::optional<kadro::Side> side = key.key() == Qt::Key_Left       ? kadro::Side::Left
+                                                    : key.key() == Qt::Key_Right    ? kadro::Side::Right
+                                                    : key.key() == Qt::Key_Down     ? kadro::Side::Bottom
+                                                    : key.key() == Qt::Key_Up       ? kadro::Side::Top
+                                                    : key.key() == Qt::Key_PageUp   ? kadro::Side::Back
+                                                    : key.key() == Qt::Key_PageDown ? kadro::Side::Front
+                                                                                    : std::optional<kadro::Side>();
+            if (side) {
+                operations_.shift(*side);
+                return true;
+            }
+        }
         switch (key.key()) {
+            case Qt::Key_D:
+                operations_.copyLayer(shift ? kadro::Side::Front : kadro::Side::Back);
+                return true;
             case Qt::Key_Z:
                 if (shift) {
                     redo();
@@ -97,8 +125,21 @@ bool Keys::windowKey(const QKeyEvent& key) {
         default:
             break;
     }
+    switch (key.key()) {
+        case Qt::Key_T:
+            operations_.turn(modifiers ? kadro::Operation::TurnLeftToFront : kadro::Operation::TurnRightToFront);
+            return true;
+        case Qt::Key_V:
+            operations_.turn(modifiers ? kadro::Operation::TipBottomToFront : kadro::Operation::TipTopToFront);
+            return true;
+        default:
+            break;
+    }
     if (modifiers) return false;
     switch (key.key()) {
+        case Qt::Key_H:
+            operations_.turn(kadro::Operation::Flip);
+            return true;
         case Qt::Key_E:
             f->Button4Click(f->Button4);
             return true;

@@ -1,6 +1,6 @@
 #pragma once
 // The main window's keys, all of them in one place: the swatches, toggles, layer
-// and size arrows, undo, the clipboard and closing, and the keys that the focused control or
+// and size arrows, undo, the clipboard, the operations on the whole model and closing, and the keys that the focused control or
 // the cell cursor takes (arrows, Enter, Insert, Escape). Every key calls a handler of the
 // window or an addition, so it does exactly what its control does.
 #include <QObject>
@@ -11,12 +11,14 @@ class TForm1;
 class CellCursor;
 class Clipboard;
 class QKeyEvent;
+class ModelOperations;
 class Speech;
 
 class Keys : public QObject {
     Q_OBJECT
 public:
-    Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& clipboard, Speech& speech);
+    Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& clipboard, Speech& speech,
+         ModelOperations& operations);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,4 +34,5 @@ private:
     CellCursor& cursor_;
     Clipboard& clipboard_;
     Speech& speech_;
+    ModelOperations& operations_;
 };

@@ -6,6 +6,7 @@
 #include "ui/clipboard.h"
 #include "ui/focus.h"
 #include "ui/keys.h"
+#include "ui/operations.h"
 #include "ui/speech.h"
 
 Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid& grid) {
@@ -15,6 +16,8 @@ Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid
     additions.cellCursor = new CellCursor(form, state, grid);
     additions.names = new ScreenReaderNames(form, state);
     additions.speech = new Speech(form, state, grid, *additions.cellCursor);
-    additions.keys = new Keys(form, grid, *additions.cellCursor, *additions.clipboard, *additions.speech);
+    additions.operations = new ModelOperations(form, state, grid, *additions.speech);
+    additions.keys = new Keys(form, grid, *additions.cellCursor, *additions.clipboard, *additions.speech,
+                              *additions.operations);
     return additions;
 }

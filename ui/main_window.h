@@ -7,6 +7,7 @@ class TForm1;
 class CellCursor;
 class Clipboard;
 class Keys;
+class ModelOperations;
 class ScreenReaderNames;
 class Speech;
 
@@ -15,6 +16,7 @@ struct Additions {
     CellCursor* cellCursor;    // the arrow keys' cell on the current layer
     ScreenReaderNames* names;  // accessible names, roles and tooltips
     Speech* speech;            // what a screen reader says as the user works
+    ModelOperations* operations;  // turn, tip, flip, shift, copy a layer, swap a colour
     Keys* keys;                // every key; calls the handlers and the additions above
 };
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <numeric>
 
+#include "model/operations.h"
 #include "model/palette.h"
 #include "ui/Unit1.h"
 #include "ui/cell_cursor.h"
@@ -170,6 +171,7 @@ Speech::Speech(TForm1& form, const ViewState& state, const CellGrid& grid, const
             const QString sentence = changes(seen_, now);
             if (!sentence.isEmpty()) say(sentence);
         }
+        pending_.clear();
         started_ = true;
         seen_ = now;
     });
@@ -258,6 +260,7 @@ QString Speech::changes(const Seen& before, const Seen& now) const {
     }
     const QString edit = editSaid(before, now);
     if (!edit.isEmpty()) said << edit;
+    if (!pending_.isEmpty()) said << pending_;
     return said.join(". ");
 }
 
@@ -294,6 +297,10 @@ QString Speech::editSaid(const Seen& before, const Seen& now) const {
         case StepSummary::Kind::Paste:
             if (newStep) return QString("Design pasted, %1").arg(visible);
             what = "paste";
+            break;
+        case StepSummary::Kind::Operation:
+            if (newStep) return {};  // the operation says itself
+            what = operationName(step->operation);
             break;
     }
     return QString("%1: %2. %3").arg(undone ? "Undone" : "Redone", what, visible);

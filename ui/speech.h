@@ -25,8 +25,10 @@ class Speech : public QObject {
 public:
     Speech(TForm1& form, const kadro::ViewState& state, const kadro::CellGrid& grid, const CellCursor& cursor);
 
-    // Says a sentence now, wherever the focus is.
+    // Says a sentence now, wherever the focus is; or with the next frame, after what that
+    // frame shows changed (an operation that also changes the layer or the colour).
     void say(const QString& sentence);
+    void sayWithNextFrame(const QString& sentence) { pending_ = sentence; }
     // Whether a press on the drawing area places `colour` now; if it does, a colour key for it
     // changes nothing to notice, so it is said with sayWhatAPressDoes().
     bool places(kadro::ColourCode colour) const;
@@ -73,4 +75,5 @@ private:
     bool started_ = false;
     bool cursorShown_ = false;
     QString said_;
+    QString pending_;
 };

@@ -270,6 +270,34 @@ class Scenario(unittest.TestCase):
         self.assertEqual(len(self.visible_windows()), 1, "Escape did not close the message")
         self.expect_drawing_area(lambda x, y: pasted[origin[0] + x, origin[1] + y])
 
+    def test_a_pasted_design_turned_with_t(self):
+        """A design offered by another program, pasted, turned with T: the copied design is the one
+        the turn (c, r, l) -> (l-1, r, N-c) gives, and the screen shows its cubes."""
+        self.wait_until_still()
+        self.screen.run("xdotool", "windowfocus", "--sync", self.screen.window)
+        n, cubes = 4, {(0, 0, 1): "R", (3, 0, 1): "Y", (1, 2, 4): "L"}
+        def design(cells):
+            text = f"KADRO design\nsize {n}\n"
+            for layer in range(1, n + 1):
+                text += f"layer {layer}\n" + "".join(
+                    "".join(cells.get((c, r, layer), ".") for c in range(n)) + "\n" for r in reversed(range(n)))
+            return text
+        self.offer(design(cubes))
+        self.toggle_grid()
+        self.screen.run("xdotool", "key", "ctrl+v", "t", "ctrl+c")
+        turned = {(l - 1, r, n - c): colour for (c, r, l), colour in cubes.items()}
+        copied = self.screen.run("xclip", "-o", "-selection", "clipboard", "-t", "application/x-kadro-design")
+        self.assertEqual(copied, design(turned))
+        colours = {"R": RED, "Y": YELLOW, "L": (0, 255, 0)}
+        painted = {}
+        for (c, r, l), colour in sorted(turned.items(), key=lambda cell: -cell[0][2]):  # back to front
+            painted.update(dict.fromkeys(cube_pixels(c, r, l, n), colours[colour]))
+        preview = {(x + 350, y) for x, y in cube_pixels(0, 0, 1, n)}  # the current colour's preview
+        self.expect_drawing_area(lambda x, y: painted.get((x, y), YELLOW if (x, y) in preview else BLACK))
+        self.screen.run("xdotool", "key", "ctrl+z", "ctrl+c")
+        self.assertEqual(self.screen.run("xclip", "-o", "-selection", "clipboard", "-t", "application/x-kadro-design"),
+                         design(cubes))
+
     def test_undo_history_keeps_its_memory_bound(self):
         """10,000 FILL and CLEAR of a full 20-block, 4 KB a step, far past the history's 16 MiB:
         the memory the program holds grows by little more than that, never twice it, and undo

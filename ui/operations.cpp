@@ -1,0 +1,107 @@
+#include "ui/operations.h"
+
+#include <QApplication>
+
+#include "model/animation.h"
+#include "model/palette.h"
+#include "ui/Unit1.h"
+#include "ui/speech.h"
+
+using namespace kadro;
+
+namespace {
+
+const char* sideName(Side side) {
+    switch (side) {
+        case Side::Left: return "the left side";
+        case Side::Right: return "the right side";
+        case Side::Bottom: return "the bottom";
+        case Side::Top: return "the top";
+        case Side::Back: return "the back";
+        case Side::Front: return "the front";
+    }
+    return "";
+}
+
+const char* shiftName(Side side) {
+    switch (side) {
+        case Side::Left: return "one cell left";
+        case Side::Right: return "one cell right";
+        case Side::Bottom: return "one cell down";
+        case Side::Top: return "one cell up";
+        case Side::Back: return "one layer back";
+        case Side::Front: return "one layer forward";
+    }
+    return "";
+}
+
+}  // namespace
+
+ModelOperations::ModelOperations(TForm1& form, const ViewState& state, CellGrid& grid, Speech& speech)
+    : QObject(&form), form_(form), state_(state), grid_(grid), speech_(speech) {}
+
+bool ModelOperations::ready() const { return animationFinished(state_); }
+
+int ModelOperations::size() const { return static_cast<int>(state_.gridDepth); }
+
+void ModelOperations::apply(const Design& block, Operation operation, const QString& said) {
+    speech_.sayWithNextFrame(said);
+    form_.wake();
+    form_.history().paint(block.block(), grid_, block.codes.data(), Recording::On, static_cast<uint8_t>(operation));
+}
+
+void ModelOperations::refuse(const QString& why) {
+    QApplication::beep();
+    speech_.say(why);
+}
+
+void ModelOperations::turn(Operation turn) {
+    if (!ready()) return;
+    const char* said = turn == Operation::TurnRightToFront   ? "Turned: the right side is in front."
+                       : turn == Operation::TurnLeftToFront  ? "Turned: the left side is in front."
+                       : turn == Operation::TipTopToFront    ? "Tipped: the top is in front."
+                       : turn == Operation::TipBottomToFront ? "Tipped: the bottom is in front."
+                                                             : "Flipped: left and right swapped.";
+    apply(turned(blockOf(grid_, size()), turn), turn, said);
+}
+
+void ModelOperations::shift(Side side) {
+    if (!ready()) return;
+    const std::optional<Design> moved = shifted(blockOf(grid_, size()), side);
+    if (!moved) {
+        refuse(QString("The model touches %1; nothing moved.").arg(sideName(side)));
+        return;
+    }
+    apply(*moved, Operation::Shift, QString("Shifted %1.").arg(shiftName(side)));
+}
+
+void ModelOperations::copyLayer(Side towards) {
+    if (!ready()) return;
+    const int from = state_.currentLayer;
+    const int to = towards == Side::Back ? from + 1 : from - 1;
+    if (to < 1 || to > size()) {
+        refuse(QString("Layer %1 is the %2; nothing copied.").arg(from).arg(to < 1 ? "first" : "last"));
+        return;
+    }
+    apply(layerCopied(blockOf(grid_, size()), from, to), Operation::CopyLayer,
+          QString("Copied layer %1 onto layer %2.").arg(from).arg(to));
+    form_.UpDown1->click(towards == Side::Back ? UpDownButton::Up : UpDownButton::Down);
+}
+
+void ModelOperations::recolour(ColourCode colour) {
+    if (!ready()) return;
+    const auto from = static_cast<uint8_t>(state_.currentColour);
+    const auto to = static_cast<uint8_t>(colour);
+    if (from != to && from >= 1 && from <= kColourCount) {
+        const Design block = blockOf(grid_, size());
+        int count = 0;
+        for (size_t i = 0; i < static_cast<size_t>(size()) * size() * size(); ++i) count += block.codes[i] == from;
+        const QString said = QString("%1 %2 %3 now %4.")
+                                 .arg(count)
+                                 .arg(paletteEntry(static_cast<ColourCode>(from)).name)
+                                 .arg(count == 1 ? "cube is" : "cubes are")
+                                 .arg(paletteEntry(colour).name);
+        apply(recoloured(block, from, to), Operation::Recolour, said);
+    }
+    form_.ShapeMouseDown(form_.swatch(colour), colour);
+}
