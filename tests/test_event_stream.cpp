@@ -75,7 +75,7 @@ const char* const kEventNames[] = {"press on drawing area", "press anywhere", "s
                                    "undo, redo or copy key", "paste", "right press"};
 
 // The keys the stream presses: undo, both redos, both copies, the controls' keys and the cell
-// cursor's (all but Ctrl+Q, which would end the stream).
+// cursor's, and the operations on the whole model (all but Ctrl+Q, which would end the stream).
 const std::pair<Qt::Key, Qt::KeyboardModifiers> kKeys[] = {
     {Qt::Key_Z, Qt::ControlModifier},
     {Qt::Key_Y, Qt::ControlModifier},
@@ -89,6 +89,13 @@ const std::pair<Qt::Key, Qt::KeyboardModifiers> kKeys[] = {
     {Qt::Key_Right, Qt::NoModifier}, {Qt::Key_Up, Qt::NoModifier}, {Qt::Key_Down, Qt::NoModifier},
     {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Insert, Qt::NoModifier}, {Qt::Key_Escape, Qt::NoModifier},
     {Qt::Key_Tab, Qt::NoModifier},
+    // The operations on the whole model.
+    {Qt::Key_T, Qt::NoModifier}, {Qt::Key_T, Qt::ShiftModifier}, {Qt::Key_V, Qt::NoModifier},
+    {Qt::Key_V, Qt::ShiftModifier}, {Qt::Key_H, Qt::NoModifier}, {Qt::Key_Left, Qt::ControlModifier},
+    {Qt::Key_Right, Qt::ControlModifier}, {Qt::Key_Up, Qt::ControlModifier}, {Qt::Key_Down, Qt::ControlModifier},
+    {Qt::Key_PageUp, Qt::ControlModifier}, {Qt::Key_PageDown, Qt::ControlModifier}, {Qt::Key_D, Qt::ControlModifier},
+    {Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_2, Qt::ControlModifier},
+    {Qt::Key_4, Qt::ControlModifier},
 };
 
 }  // namespace
