@@ -7,6 +7,7 @@
 #include "model/design_text.h"
 #include "model/editing.h"
 #include "model/history.h"
+#include "model/loose.h"
 #include "model/operations.h"
 #include "scenes.h"
 
@@ -121,8 +122,18 @@ void operationOnTheBlock(benchmark::State& state) {
     }
 }
 
+// The loose cubes of a full 20-block, and of one whose every cube hangs in the air but a corner.
+void looseOfTheBlock(benchmark::State& state) {
+    auto scene = fullBlock();
+    if (state.range(0) == 1)
+        for (int c = 0; c < 20; ++c)
+            for (int l = 1; l <= 20; ++l) scene->grid->at(c, 0, l).colour = c + l == 1 ? 1.0f : 0.0f;
+    for (auto _ : state) benchmark::DoNotOptimize(looseCubes(*scene->grid, 20).count);
+}
+
 }  // namespace
 
+BENCHMARK(looseOfTheBlock)->Name("loose cubes, size 20")->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(operationOnTheBlock)->Name("operation+undo, size 20")->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
 BENCHMARK(writeDesign)->Name("design text, size 20/write")->Unit(benchmark::kMicrosecond);
 BENCHMARK(readDesignBack)->Name("design text, size 20/read")->Unit(benchmark::kMicrosecond);

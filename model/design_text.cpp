@@ -146,32 +146,6 @@ std::string designText(const ViewState& state, const CellGrid& grid) {
     return text;
 }
 
-std::string designHtml(const ViewState& state, const CellGrid& grid) {
-    const int size = static_cast<int>(state.gridDepth);
-    const std::string of = " of " + std::to_string(size);
-    std::string html;
-    char colour[8];
-    for (int layer = 1; layer <= size; ++layer) {
-        html += "<h3>Layer " + std::to_string(layer) + of + "</h3>\n<p>";
-        const ColourCounts counts = countColours({size, size, layer, layer}, grid);
-        for (int i = 0; i < kColourCount; ++i)
-            html += (i ? ", " : "") + std::to_string(counts[i]) + " " + kPalette[i].name;
-        html += "</p>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\">\n";
-        for (int row = size - 1; row >= 0; --row) {
-            html += "<tr>";
-            for (int column = 0; column < size; ++column) {
-                const PaletteEntry* entry = paletteEntryOf(grid.at(column, row, layer).colour);
-                std::snprintf(colour, sizeof colour, "#%06X", entry ? entry->rgb : 0xFFFFFFu);
-                html += std::string("<td bgcolor=\"") + colour + "\">" + (entry ? std::string(1, entry->letter) : "&nbsp;") +
-                        "</td>";
-            }
-            html += "</tr>\n";
-        }
-        html += "</table>\n";
-    }
-    return html;
-}
-
 DesignReading readDesign(std::string_view text) {
     if (text.size() > kMaxDesignTextBytes)
         return refused("The clipboard text is over 1 MiB, too long for a KADRO design.");

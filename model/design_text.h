@@ -26,11 +26,6 @@ namespace kadro {
 // The block at the size in use: layers 1 to the size, cut away or not.
 std::string designText(const ViewState& state, const CellGrid& grid);
 
-// A build sheet for rich-text editors: per layer from the front a heading ("Layer 2 of 5"), the
-// layer's cubes per colour, and a table of its cells coloured as the swatches (empty cells
-// white), the top row first.
-std::string designHtml(const ViewState& state, const CellGrid& grid);
-
 // Texts longer than this are refused without being read through.
 inline constexpr size_t kMaxDesignTextBytes = size_t{1} << 20;
 

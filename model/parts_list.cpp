@@ -2,6 +2,7 @@
 
 #include <numeric>
 
+#include "model/loose.h"
 #include "model/palette.h"
 #include "model/recount.h"
 
@@ -11,8 +12,10 @@ PartsList partsList(const ViewState& state, const CellGrid& grid) {
     const VisibleBlock block = visibleBlock(state);
     VisibleBlock whole = block;
     whole.firstLayer = 1;
-    return {static_cast<int>(state.gridDepth), block.firstLayer, block.lastLayer, countColours(block, grid),
-            countColours(whole, grid)};
+    const int size = static_cast<int>(state.gridDepth);
+    const LooseCubes loose = looseCubes(grid, size);
+    return {size,          block.firstLayer, block.lastLayer, countColours(block, grid), countColours(whole, grid),
+            loose.countFrom(block.firstLayer), loose.count};
 }
 
 namespace {
@@ -34,7 +37,8 @@ std::string partsListText(const PartsList& list) {
     for (int i = 0; i < kColourCount; ++i)
         text += std::string(kPalette[i].name) + "\t" + std::to_string(list.visible[i]) + "\t" +
                 std::to_string(list.whole[i]) + "\n";
-    return text + "total\t" + std::to_string(total(list.visible)) + "\t" + std::to_string(total(list.whole)) + "\n";
+    return text + "total\t" + std::to_string(total(list.visible)) + "\t" + std::to_string(total(list.whole)) + "\n" +
+           "loose cubes\t" + std::to_string(list.looseVisible) + "\t" + std::to_string(list.looseWhole) + "\n";
 }
 
 std::string partsListHtml(const PartsList& list) {
@@ -48,6 +52,7 @@ std::string partsListHtml(const PartsList& list) {
                        "</th></tr>\n<tr><th>colour</th><th>visible</th><th>whole block</th></tr>\n";
     for (int i = 0; i < kColourCount; ++i) html += row(kPalette[i].name, "<td>", "</td>", list.visible[i], list.whole[i]);
     html += row("total", "<th>", "</th>", total(list.visible), total(list.whole));
+    html += row("loose cubes", "<td>", "</td>", list.looseVisible, list.looseWhole);
     return html + "</table>\n";
 }
 

@@ -14,13 +14,14 @@ struct PartsList {
     int firstLayer, lastLayer;                   // the layers visible
     std::array<int32_t, kColourCount> visible;   // cubes in the visible block, by code - 1
     std::array<int32_t, kColourCount> whole;     // cubes in every layer at this size
+    int32_t looseVisible = 0, looseWhole = 0;   // cubes that would fall off (model/loose.h)
 };
 
 // Counted now from the grid, as the recount counts the visible block.
 PartsList partsList(const ViewState& state, const CellGrid& grid);
 
-// A header line, a line of column names, one line per colour and a total line; columns
-// separated by tabs, lines ended by '\n'.
+// A header line, a line of column names, one line per colour, a total line and a line of loose
+// cubes; columns separated by tabs, lines ended by '\n'.
 std::string partsListText(const PartsList& list);
 // The same as an HTML table, for rich-text editors and spreadsheets; the header is its first row.
 std::string partsListHtml(const PartsList& list);

@@ -49,6 +49,18 @@ inline TruncatedSide truncatedSide(double side) {
     return {down, static_cast<double>(down) == side ? down : down + 1};
 }
 
+// The pixels a cell's cube covers, its whole stack: a rectangle, half-open (right and bottom
+// excluded). For a cell of the grid as the layout pass has placed it.
+struct CubeBox {
+    int32_t left, top, right, bottom;
+};
+inline CubeBox cubeBox(const GridCell& cell, double cellSize) {
+    const StackAnchor anchor = stackAnchor(cell, cellSize);
+    const int squares = squareCount(cellSize * 0.5);
+    const TruncatedSide side = truncatedSide(cellSize);
+    return {anchor.x + 1, anchor.y - squares - side.up, anchor.x + squares + side.up, anchor.y - 1};
+}
+
 // The preview cube: the cell size, halved when cells are larger than 100 pixels (size 2).
 struct PreviewStack {
     double side;

@@ -10,6 +10,7 @@
 #include "ui/accessibility.h"
 #include "ui/cell_cursor.h"
 #include "ui/focus.h"
+#include "ui/loose_outline.h"
 #include "ui/speech.h"
 #include "scenes.h"
 #include "model/animation.h"
@@ -449,4 +450,43 @@ TEST(Keys, WholeModelOperationsAreOneStepEachAndSaid) {
     const size_t before = form.history().undoSteps();
     window.key(Qt::Key_3, Qt::ControlModifier);  // the same colour: only the swatch
     EXPECT_EQ(form.history().undoSteps(), before);
+}
+
+// Ctrl+L outlines the loose cubes over the picture, never in it, and says how many there are,
+// again whenever the number changes.
+TEST(Keys, CtrlLOutlinesLooseCubesAndSaysHowMany) {
+    Window window;
+    TForm1& form = *window.form;
+    const Speech& speech = *window.additions.speech;
+    form.Button2->click();  // CLEAR
+    window.grid->at(2, 3, 2).colour = 1;
+    form.wake();
+    window.tick();
+    const std::vector<uint32_t> picture(form.Image1->canvas().target().pixels,
+                                        form.Image1->canvas().target().pixels + 761 * 417);
+    window.key(Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(speech.lastSaid(), "1 loose cube");
+    ASSERT_EQ(window.additions.looseOutlines->boxes().size(), 1u);
+    window.grid->at(2, 2, 2).colour = 1, window.grid->at(2, 1, 2).colour = 1, window.grid->at(2, 0, 2).colour = 1;
+    form.wake();
+    window.tick();
+    EXPECT_EQ(speech.lastSaid(), "No loose cubes");
+    EXPECT_TRUE(window.additions.looseOutlines->boxes().empty());
+    window.grid->at(2, 1, 2).colour = 0;
+    form.wake();
+    window.tick();
+    EXPECT_EQ(speech.lastSaid(), "2 loose cubes");
+    EXPECT_EQ(window.additions.looseOutlines->boxes().size(), 2u);
+    window.key(Qt::Key_L, Qt::ControlModifier);
+    EXPECT_FALSE(window.additions.looseOutlines->isVisible());
+    form.wake();
+    window.tick();
+    window.grid->at(2, 1, 2).colour = 1;  // as before the outlines: the canvas holds no outline
+    window.grid->at(2, 2, 2).colour = 0, window.grid->at(2, 0, 2).colour = 0;
+    form.wake();
+    window.tick();
+    window.grid->at(2, 1, 2).colour = 0;
+    form.wake();
+    window.tick();
+    EXPECT_TRUE(std::equal(picture.begin(), picture.end(), form.Image1->canvas().target().pixels));
 }

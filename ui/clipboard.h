@@ -4,6 +4,7 @@
 // brings a design back. The clipboard is read only on Ctrl+V.
 #include <QObject>
 #include <QString>
+#include <string>
 
 #include "model/grid.h"
 
@@ -18,7 +19,8 @@ public:
     Clipboard(TForm1& form, kadro::ViewState& state, kadro::CellGrid& grid);
 
     // Plain text: the parts list, an empty line, the design text. HTML: the parts list's table
-    // and a build sheet of every layer. And the design text alone under kDesignMimeType.
+    // and the build sheet (model/build_sheet.h) with the model's picture. And the design text
+    // alone under kDesignMimeType.
     void copyPartsListAndDesign();
     // The drawing area's pixels exactly as drawn, the part past the window's edge included.
     void copyPicture();
@@ -30,6 +32,7 @@ public:
 
 private:
     void refuse(const QString& why);
+    std::string pictureFromTheFront() const;
 
     TForm1& form_;
     kadro::ViewState& state_;

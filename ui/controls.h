@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QWidget>
+
+class QPainter;
 #include <functional>
 #include <memory>
 #include <vector>
@@ -169,6 +171,10 @@ MouseEventArgs mouseEventArgs(const QMouseEvent* event);
 
 // A pixel buffer seen as an image, without a copy: valid while the buffer is.
 QImage imageOf(const kadro::PixelBuffer& buffer);
+
+// An outline over a picture, never in it: the rectangle's edge and one pixel inside it white,
+// one pixel outside and the next inside black. It covers the rectangle grown by one pixel.
+void drawOutline(QPainter& painter, const QRect& outline);
 
 // The face used for every text of the windows, with the layout's pixel heights.
 extern const char* const kFontFamily;

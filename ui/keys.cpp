@@ -7,6 +7,7 @@
 #include "ui/cell_cursor.h"
 #include "ui/clipboard.h"
 #include "ui/focus.h"
+#include "ui/loose_outline.h"
 #include "ui/operations.h"
 #include "ui/speech.h"
 #include "ui/undo.h"
@@ -24,14 +25,15 @@ int colourKey(const QKeyEvent& key) {
 }  // namespace
 
 Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& clipboard, Speech& speech,
-           ModelOperations& operations)
+           ModelOperations& operations, LooseOutlines& looseOutlines)
     : QObject(&form),
       form_(form),
       grid_(grid),
       cursor_(cursor),
       clipboard_(clipboard),
       speech_(speech),
-      operations_(operations) {
+      operations_(operations),
+      looseOutlines_(looseOutlines) {
     // Keys are taken as key presses by the control that has the focus (or the window), not as
     // shortcuts: the toolkit hands shortcuts to their action before anything else sees the
     // press, so a screen reader listening to the application's keys would hear only releases.
@@ -69,6 +71,10 @@ bool Keys::windowKey(const QKeyEvent& key) {
         switch (key.key()) {
             case Qt::Key_D:
                 operations_.copyLayer(shift ? kadro::Side::Front : kadro::Side::Back);
+                return true;
+            case Qt::Key_L:
+                if (shift) return false;
+                looseOutlines_.toggle();
                 return true;
             case Qt::Key_Z:
                 if (shift) {

@@ -11,6 +11,7 @@ class TForm1;
 class CellCursor;
 class Clipboard;
 class QKeyEvent;
+class LooseOutlines;
 class ModelOperations;
 class Speech;
 
@@ -18,7 +19,7 @@ class Keys : public QObject {
     Q_OBJECT
 public:
     Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& clipboard, Speech& speech,
-         ModelOperations& operations);
+         ModelOperations& operations, LooseOutlines& looseOutlines);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,4 +36,5 @@ private:
     Clipboard& clipboard_;
     Speech& speech_;
     ModelOperations& operations_;
+    LooseOutlines& looseOutlines_;
 };

@@ -6,6 +6,7 @@
 #include "ui/clipboard.h"
 #include "ui/focus.h"
 #include "ui/keys.h"
+#include "ui/loose_outline.h"
 #include "ui/operations.h"
 #include "ui/speech.h"
 
@@ -17,7 +18,8 @@ Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid
     additions.names = new ScreenReaderNames(form, state);
     additions.speech = new Speech(form, state, grid, *additions.cellCursor);
     additions.operations = new ModelOperations(form, state, grid, *additions.speech);
+    additions.looseOutlines = new LooseOutlines(form, state, grid, *additions.speech);
     additions.keys = new Keys(form, grid, *additions.cellCursor, *additions.clipboard, *additions.speech,
-                              *additions.operations);
+                              *additions.operations, *additions.looseOutlines);
     return additions;
 }

@@ -7,6 +7,7 @@ class TForm1;
 class CellCursor;
 class Clipboard;
 class Keys;
+class LooseOutlines;
 class ModelOperations;
 class ScreenReaderNames;
 class Speech;
@@ -17,6 +18,7 @@ struct Additions {
     ScreenReaderNames* names;  // accessible names, roles and tooltips
     Speech* speech;            // what a screen reader says as the user works
     ModelOperations* operations;  // turn, tip, flip, shift, copy a layer, swap a colour
+    LooseOutlines* looseOutlines;  // Ctrl+L: outlines on the cubes that would fall off
     Keys* keys;                // every key; calls the handlers and the additions above
 };
 

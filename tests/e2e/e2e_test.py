@@ -298,6 +298,89 @@ class Scenario(unittest.TestCase):
         self.assertEqual(self.screen.run("xclip", "-o", "-selection", "clipboard", "-t", "application/x-kadro-design"),
                          design(cubes))
 
+    def test_loose_cubes_outlined_and_the_build_sheet(self):
+        """A 4-block with a tower and one cube in the air: Ctrl+L outlines the floating cube and
+        nothing else on screen changes; the parts list counts it; the build sheet, parsed, has a
+        course per row with counts adding up, square cells, the legend, and a picture that is the
+        frame from layer 1."""
+        self.wait_until_still()
+        self.screen.run("xdotool", "windowfocus", "--sync", self.screen.window)
+        n, cubes = 4, {(0, 0, 1): "R", (0, 1, 1): "R", (0, 2, 1): "Y", (2, 2, 2): "A"}
+        text = f"KADRO design\nsize {n}\n"
+        for layer in range(1, n + 1):
+            text += f"layer {layer}\n" + "".join(
+                "".join(cubes.get((c, r, layer), ".") for c in range(n)) + "\n" for r in reversed(range(n)))
+        self.offer(text)
+        self.screen.run("xdotool", "key", "ctrl+v")
+        time.sleep(0.3)
+        before = self.screen.shot()
+        self.screen.run("xdotool", "key", "ctrl+l")
+        time.sleep(0.3)
+        after = self.screen.shot()
+        floating = cube_pixels(2, 2, 2, n)
+        xs, ys = [x for x, _ in floating], [y for _, y in floating]
+        box = (min(xs) - 2, min(ys) - 2, max(xs) + 2, max(ys) + 2)  # the outline and its black rims
+        left, top = self.image_origin()
+        changed = [(x, y) for y in range(417) for x in range(542)
+                   if before[left + x, top + y] != after[left + x, top + y]]
+        self.assertTrue(changed, "no outline")
+        self.assertEqual([p for p in changed if not (box[0] <= p[0] <= box[2] and box[1] <= p[1] <= box[3])], [])
+        self.assertIn(WHITE, {after[left + x, top + min(ys)] for x in range(box[0], box[2])})
+        self.screen.run("xdotool", "key", "ctrl+c")
+        plain = self.screen.run("xclip", "-o", "-selection", "clipboard", "-t", "text/plain")
+        self.assertIn("total\t4\t4\nloose cubes\t1\t1\n", plain)
+
+        from html.parser import HTMLParser
+
+        class Tables(HTMLParser):
+            def __init__(self):
+                super().__init__()
+                self.tables, self.images, self.cells = [], [], []
+            def handle_starttag(self, tag, attrs):
+                attrs = dict(attrs)
+                if tag == "table":
+                    self.tables.append([])
+                elif tag == "tr":
+                    self.tables[-1].append([])
+                elif tag in ("td", "th"):
+                    self.tables[-1][-1].append("")
+                    if "height" in attrs:
+                        self.cells.append((attrs.get("width"), attrs["height"]))
+                elif tag == "img":
+                    self.images.append(attrs["src"])
+            def handle_data(self, data):
+                if self.tables and self.tables[-1] and self.tables[-1][-1]:
+                    self.tables[-1][-1][-1] += data.strip()
+
+        sheet = Tables()
+        sheet.feed(self.screen.run("xclip", "-o", "-selection", "clipboard", "-t", "text/html"))
+        titles = [table[0][0] for table in sheet.tables]
+        self.assertEqual(titles[:3], ["KADRO parts list, size 4 x 4 x 4, layers 1 to 4 visible", "Legend",
+                                      "Loose cubes: 1"])
+        self.assertEqual(sheet.tables[2][1], ["loose cube", "column 3, row 3, layer 2"])
+        courses = [t for t in sheet.tables if t[0][0].startswith("Course")]
+        self.assertEqual([t[0][0] for t in courses], [f"Course {k} of 3 (row {k})" for k in (1, 2, 3)])
+        totals = {row[0]: int(row[2]) for row in courses[-1][2:7]}  # after the last course
+        parts = {row[0]: int(row[2]) for row in sheet.tables[0][2:7]}
+        self.assertEqual(totals, parts)
+        self.assertEqual(sum(int(row[1]) for t in courses for row in t[2:7]), 4)
+        self.assertEqual({w for w, h in sheet.cells}, {"22"})  # every cell square, the same size
+        self.assertEqual({h for w, h in sheet.cells}, {"22"})
+        self.assertIn("A!", [cell for t in sheet.tables for row in t for cell in row])
+        # The picture is the frame from layer 1, cropped to the block.
+        import base64
+        png = base64.b64decode(sheet.images[0].split(",", 1)[1])
+        size = subprocess.run(["identify", "-format", "%w %h", "png:-"], input=png, capture_output=True, check=True)
+        width, height = map(int, size.stdout.split())
+        raw = subprocess.run(["convert", "png:-", "-depth", "8", "rgb:-"], input=png, capture_output=True, check=True).stdout
+        x0 = min(x for x, _ in cube_pixels(0, 0, 1, n))
+        y0 = min(y for _, y in cube_pixels(n - 1, n - 1, n, n))
+        self.assertEqual((x0 + width - 1, y0 + height - 1),
+                         (max(x for x, _ in cube_pixels(n - 1, n - 1, n, n)), max(y for _, y in cube_pixels(0, 0, 1, n))))
+        wrong = [(x, y) for y in range(height) for x in range(width)
+                 if tuple(raw[(y * width + x) * 3:(y * width + x) * 3 + 3]) != before[left + x0 + x, top + y0 + y]]
+        self.assertEqual(wrong[:5], [])
+
     def test_undo_history_keeps_its_memory_bound(self):
         """10,000 FILL and CLEAR of a full 20-block, 4 KB a step, far past the history's 16 MiB:
         the memory the program holds grows by little more than that, never twice it, and undo

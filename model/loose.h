@@ -1,0 +1,29 @@
+#pragma once
+// Loose cubes: a cube is held when it lies on the bottom row (row 0) or shares a face with a held
+// cube, inside the block at the size in use (every layer, cut away or not); every other cube is
+// loose: it, or the island it belongs to, would fall off the real model.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "model/grid.h"
+
+namespace kadro {
+
+struct LooseCubes {
+    int size = 0;
+    int count = 0;  // in the whole block
+    // 1 for a loose cube, in forEachCell's order over the block (column, row, layer 1..size).
+    std::array<uint8_t, kMaxSize * kMaxSize * kMaxSize> loose{};
+
+    bool at(int column, int row, int layer) const {
+        return loose[(static_cast<size_t>(column) * size + row) * size + (layer - 1)] != 0;
+    }
+    // Those in layers `firstLayer` to the size.
+    int countFrom(int firstLayer) const;
+};
+
+// The loose cubes of the block of `size` (2..20).
+LooseCubes looseCubes(const CellGrid& grid, int size);
+
+}  // namespace kadro
