@@ -448,8 +448,15 @@ TEST(Keys, WholeModelOperationsAreOneStepEachAndSaid) {
     EXPECT_EQ(window.grid->at(0, 0, 1).colour, 3.0f);
     EXPECT_EQ(window.state.currentColour, 3);
     const size_t before = form.history().undoSteps();
-    window.key(Qt::Key_3, Qt::ControlModifier);  // the same colour: only the swatch
+    EXPECT_EQ(says(Qt::Key_3, Qt::ControlModifier), "Placing aqua");  // the same colour: only the swatch
     EXPECT_EQ(form.history().undoSteps(), before);
+    EXPECT_EQ(says(Qt::Key_H), "Flipped: left and right swapped.");
+    window.key(Qt::Key_Z, Qt::ControlModifier);
+    window.tick();
+    window.grid->at(0, 0, 1).colour = 0, window.grid->at(2, 3, 2).colour = 0;  // an empty block: nothing to flip
+    form.wake();
+    window.tick();
+    EXPECT_EQ(says(Qt::Key_H), "Flipped: left and right swapped.");  // said though no frame follows
 }
 
 // Ctrl+L outlines the loose cubes over the picture, never in it, and says how many there are,

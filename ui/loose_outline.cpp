@@ -26,6 +26,7 @@ void LooseOutlines::toggle() {
     if (isVisible()) {
         hide();
         boxes_.clear();
+        speech_.say("Loose cube outlines hidden");
         return;
     }
     said_ = -1;

@@ -47,7 +47,11 @@ int ModelOperations::size() const { return static_cast<int>(state_.gridDepth); }
 void ModelOperations::apply(const Design& block, Operation operation, const QString& said) {
     speech_.sayWithNextFrame(said);
     form_.wake();
-    form_.history().paint(block.block(), grid_, block.codes.data(), Recording::On, static_cast<uint8_t>(operation));
+    if (form_.history().paint(block.block(), grid_, block.codes.data(), Recording::On, static_cast<uint8_t>(operation)))
+        return;
+    // Nothing changed (a flip of a symmetric model, say): no frame will be drawn to say it with.
+    speech_.sayWithNextFrame({});
+    speech_.say(said);
 }
 
 void ModelOperations::refuse(const QString& why) {
@@ -104,4 +108,5 @@ void ModelOperations::recolour(ColourCode colour) {
         apply(recoloured(block, from, to), Operation::Recolour, said);
     }
     form_.ShapeMouseDown(form_.swatch(colour), colour);
+    if (from == to) speech_.sayWhatAPressDoes();  // nothing changed for a frame to say
 }

@@ -148,6 +148,8 @@ class Orca(unittest.TestCase):
         self.key("shift+Tab", says="ABOUT KADRO push button")
         self.key("shift+Tab", says="FILL push button")
         self.key("Return", says="Filled with red, 1000 cubes visible")
+        self.key("t", says="Turned: the right side is in front.")
+        self.key("ctrl+l", says="No loose cubes")
 
     def test_a_house_designed_by_what_orca_says(self):
         """The README's 5 x 5 x 5 house: three rows of yellow walls, a red roof row and a red ridge
