@@ -117,6 +117,21 @@ class Screen:
                              capture_output=True, check=True).stdout
         return Shot(raw, self.width, self.height)
 
+    def wait_until_still(self, timeout=5.0):
+        """Waits for the start-up animation to end: a second after start, two shots a quarter
+        second apart that agree (the intro alone also stands still, so the time matters). Returns
+        the last shot, or None when the picture never stood still."""
+        time.sleep(max(0.0, self.started + 1.0 - time.time()))
+        deadline = time.time() + timeout
+        previous = self.shot()
+        while time.time() < deadline:
+            time.sleep(0.25)
+            current = self.shot()
+            if current.raw == previous.raw:
+                return current
+            previous = current
+        return None
+
     def settle(self, seconds=0.15):
         time.sleep(seconds)
 

@@ -45,18 +45,10 @@ class Scenario(unittest.TestCase):
         return left + IMAGE1[0], top + IMAGE1[1]
 
     def wait_until_still(self, timeout=5.0):
-        """Waits for the animation to end: a second after start, two shots a quarter second apart
-        that agree (the intro alone also stands still, so the time matters)."""
-        time.sleep(max(0.0, self.screen.started + 1.0 - time.time()))
-        deadline = time.time() + timeout
-        previous = self.screen.shot()
-        while time.time() < deadline:
-            time.sleep(0.25)
-            current = self.screen.shot()
-            if current.raw == previous.raw:
-                return current
-            previous = current
-        self.fail("the picture never stood still")
+        still = self.screen.wait_until_still(timeout)
+        if still is None:
+            self.fail("the picture never stood still")
+        return still
 
     def press_button(self, x, y):
         self.screen.click_in_window(x, y)
