@@ -64,7 +64,7 @@ class Orca(unittest.TestCase):
                             "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", f"string:{setting}",
                             "variant:boolean:true"], env=env, capture_output=True, timeout=20, check=True)
         self.start(["openbox", "--sm-disable"])
-        said = open(os.path.join(self.folder, "orca.out"), "w")  # closed with the test's folder
+        said = self.orca_out = open(os.path.join(self.folder, "orca.out"), "w")
         orca = self.start(["orca", "-u", os.path.join(self.folder, "prefs"), "--debug-file",
                            os.path.join(self.folder, "orca.log")], stdout=said, stderr=subprocess.STDOUT)
         deadline = time.time() + 30
@@ -87,6 +87,7 @@ class Orca(unittest.TestCase):
                 process.kill()
                 process.wait()
             self.processes = []
+            self.orca_out.close()
             self.screen.close()
             if os.environ.get("KADRO_KEEP_ORCA_LOG"):
                 print(f"\nOrca's log and what it spoke: {self.folder}", file=sys.stderr)
