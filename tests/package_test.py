@@ -109,14 +109,26 @@ class Package(unittest.TestCase):
             self.skipTest("a kadro package is installed already; left as it is")
         listing = subprocess.run(["dpkg-deb", "-c", self.deb], check=True, capture_output=True, text=True).stdout
         files = [line.split()[-1].lstrip(".") for line in listing.splitlines() if not line.startswith("d")]
-        subprocess.run(["dpkg", "-i", self.deb], check=True, capture_output=True)
+        dpkg("-i", self.deb)
         try:
             for path in files:
                 self.assertTrue(os.path.exists(path), path)
         finally:
-            subprocess.run(["dpkg", "--purge", "kadro"], check=True, capture_output=True)
+            dpkg("--purge", "kadro")
         self.assertEqual([path for path in files if os.path.exists(path)], [])
         self.assertFalse(os.path.exists("/usr/share/doc/kadro"))
+
+
+def dpkg(*args, patience=300):
+    """dpkg, waiting while another package tool (an apt run beside the tests) holds its lock."""
+    deadline = time.time() + patience
+    while True:
+        done = subprocess.run(["dpkg", *args], capture_output=True, text=True)
+        if done.returncode == 0:
+            return
+        if "lock" not in done.stderr or time.time() > deadline:
+            raise AssertionError(f"dpkg {' '.join(args)}: {done.stderr.strip()}")
+        time.sleep(1)
 
 
 if __name__ == "__main__":

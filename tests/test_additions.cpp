@@ -382,9 +382,14 @@ TEST(Speech, EveryChangeIsSaidWhateverHasTheFocusAndKeysArePresses) {
     EXPECT_EQ(says(Qt::Key_PageUp), "Layer 3 of 10, column 6, row 6: empty");
     EXPECT_EQ(says(Qt::Key_Escape), "Cell cursor hidden");
     EXPECT_EQ(area->childCount(), 0);
-    // The keypad's Page Up is the screen reader's.
+    // The keypad's Page Up and arrows are the screen reader's, also on the size bar.
     window.key(Qt::Key_PageUp, Qt::KeypadModifier);
     EXPECT_EQ(window.state.currentLayer, 3);
+    form.ScrollBar4->setFocus();
+    const int size = form.ScrollBar4->value();
+    window.key(Qt::Key_Left, Qt::KeypadModifier);
+    window.key(Qt::Key_PageDown, Qt::KeypadModifier);
+    EXPECT_EQ(form.ScrollBar4->value(), size);
 }
 
 // A right press on a button moved the keyboard focus to it, though it does nothing there.

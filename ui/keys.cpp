@@ -186,10 +186,12 @@ bool Keys::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     if (windowKey(*key)) return true;
+    // The keypad is the screen reader's (Orca reviews the screen with it): what it leaves to
+    // the program, the digits aside, does nothing here, also on the size bar and the spin box.
+    if (key->modifiers() & Qt::KeypadModifier) return true;
     // A key the focused control did not take comes to the window too; the rest is the control's.
     if (watched == &form_) return false;
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::KeypadModifier))
-        return false;
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
     const bool upDownKey = key->key() == Qt::Key_Up || key->key() == Qt::Key_Down;
     switch (key->key()) {
         case Qt::Key_Left:

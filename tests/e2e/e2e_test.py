@@ -612,7 +612,15 @@ class Desktop(unittest.TestCase):
         manager = subprocess.Popen(["openbox", "--sm-disable"], env=screen.env, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
         try:
-            time.sleep(1.0)  # openbox takes the screen over
+            # Openbox has taken the screen over when it names itself on the root window and has
+            # framed the program's window; a busy machine may take seconds.
+            deadline = time.time() + 30
+            while time.time() < deadline and not (
+                    "window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=screen.env,
+                                                  capture_output=True, text=True).stdout
+                    and "_NET_FRAME_EXTENTS(" in subprocess.run(["xprop", "-id", screen.window, "_NET_FRAME_EXTENTS"],
+                                                                env=screen.env, capture_output=True, text=True).stdout):
+                time.sleep(0.05)
             screen.click_in_window(448 + 44, 544 + 16)  # ABOUT KADRO
             screen.wait_for_window("^ABOUT KADRO$")
             screen.run("xdotool", "windowactivate", "--sync", screen.window)
