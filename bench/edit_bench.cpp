@@ -7,6 +7,7 @@
 #include "model/design_text.h"
 #include "model/editing.h"
 #include "model/history.h"
+#include "model/layer_tools.h"
 #include "model/loose.h"
 #include "model/operations.h"
 #include "scenes.h"
@@ -131,8 +132,22 @@ void looseOfTheBlock(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(looseCubes(*scene->grid, 20).count);
 }
 
+// The drawing tools' cells on a 20 x 20 layer: a flood fill over the whole layer of one colour,
+// and a line of 20 cells.
+void floodOfALayer(benchmark::State& state) {
+    LayerCodes codes{};
+    codes.fill(3);
+    for (auto _ : state) benchmark::DoNotOptimize(floodCells(codes, 20, {7, 7}).count);
+}
+
+void lineOfTwentyCells(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(lineCells({0, 3}, {19, 15}).count);
+}
+
 }  // namespace
 
+BENCHMARK(floodOfALayer)->Name("flood fill, a full 20 x 20 layer")->Unit(benchmark::kMicrosecond);
+BENCHMARK(lineOfTwentyCells)->Name("line of 20 cells")->Unit(benchmark::kMicrosecond);
 BENCHMARK(looseOfTheBlock)->Name("loose cubes, size 20")->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(operationOnTheBlock)->Name("operation+undo, size 20")->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
 BENCHMARK(writeDesign)->Name("design text, size 20/write")->Unit(benchmark::kMicrosecond);
