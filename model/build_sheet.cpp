@@ -22,7 +22,7 @@ std::string cell(const PaletteEntry* entry, bool loose) {
     const std::string side = std::to_string(kSheetCellPixels);
     return "<td width=\"" + side + "\" height=\"" + side + "\" align=\"center\" bgcolor=\"" +
            colourOf(entry ? entry->rgb : 0xFFFFFFu) + "\" style=\"width:" + side + "px;height:" + side +
-           "px;padding:0;text-align:center\">" + (entry ? std::string(1, entry->letter) : std::string(".")) +
+           "px;padding:0;text-align:center\">" + std::string(1, entry ? entry->letter : kEmptyLetter) +
            (loose ? "<b>!</b>" : "") + "</td>";
 }
 
@@ -51,7 +51,7 @@ std::string buildSheetHtml(const ViewState& state, const CellGrid& grid, const s
     for (int i = 0; i < kColourCount; ++i)
         html += "<tr><td>" + std::string(kPalette[i].name) + "</td><td>" + kPalette[i].letter + "</td>" +
                 cell(&kPalette[i], false) + "</tr>\n";
-    html += "<tr><td>empty</td><td>.</td>" + cell(nullptr, false) + "</tr>\n";
+    html += "<tr><td>empty</td><td>" + std::string(1, kEmptyLetter) + "</td>" + cell(nullptr, false) + "</tr>\n";
     html += "<tr><td>loose cube</td><td>!</td><td align=\"center\"><b>!</b></td></tr>\n</table>\n";
     html += "<p>A loose cube, marked <b>!</b>, has nothing joining it to the bottom row: it would fall off.</p>\n";
     if (loose.count > 0) {

@@ -14,7 +14,7 @@ int LooseCubes::countFrom(int firstLayer) const {
 LooseCubes looseCubes(const CellGrid& grid, int size) {
     LooseCubes result;
     result.size = size;
-    const auto index = [size](int c, int r, int l) { return (static_cast<size_t>(c) * size + r) * size + (l - 1); };
+    const auto index = [size](int c, int r, int l) { return blockIndex(size, c, r, l); };
     std::array<uint8_t, kMaxSize * kMaxSize * kMaxSize> held{};
     std::array<uint16_t, kMaxSize * kMaxSize * kMaxSize> queue{};  // cells to visit, as indices
     size_t head = 0, tail = 0;

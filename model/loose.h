@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "model/grid.h"
+#include "model/visible_block.h"
 
 namespace kadro {
 
@@ -17,7 +18,7 @@ struct LooseCubes {
     std::array<uint8_t, kMaxSize * kMaxSize * kMaxSize> loose{};
 
     bool at(int column, int row, int layer) const {
-        return loose[(static_cast<size_t>(column) * size + row) * size + (layer - 1)] != 0;
+        return loose[blockIndex(size, column, row, layer)] != 0;
     }
     // Those in layers `firstLayer` to the size.
     int countFrom(int firstLayer) const;

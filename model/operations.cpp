@@ -4,11 +4,6 @@ namespace kadro {
 
 namespace {
 
-// Where cell (c, r, l) lies in a design's codes: forEachCell's order, layers 1..size.
-size_t at(int size, int column, int row, int layer) {
-    return (static_cast<size_t>(column) * size + row) * size + (layer - 1);
-}
-
 struct Cell {
     int column, row, layer;
 };
@@ -22,7 +17,7 @@ Design mapped(const Design& block, Map destination) {
         for (int r = 0; r < n; ++r) {
             for (int l = 1; l <= n; ++l) {
                 const Cell to = destination(Cell{c, r, l});
-                out.codes[at(n, to.column, to.row, to.layer)] = block.codes[at(n, c, r, l)];
+                out.codes[blockIndex(n, to.column, to.row, to.layer)] = block.codes[blockIndex(n, c, r, l)];
             }
         }
     }
@@ -87,11 +82,11 @@ std::optional<Design> shifted(const Design& block, Side side) {
     for (int c = 0; c < n; ++c) {
         for (int r = 0; r < n; ++r) {
             for (int l = 1; l <= n; ++l) {
-                const uint8_t code = block.codes[at(n, c, r, l)];
+                const uint8_t code = block.codes[blockIndex(n, c, r, l)];
                 if (code == 0) continue;
                 const int c2 = c + dc, r2 = r + dr, l2 = l + dl;
                 if (c2 < 0 || c2 >= n || r2 < 0 || r2 >= n || l2 < 1 || l2 > n) return std::nullopt;
-                out.codes[at(n, c2, r2, l2)] = code;
+                out.codes[blockIndex(n, c2, r2, l2)] = code;
             }
         }
     }
@@ -101,7 +96,8 @@ std::optional<Design> shifted(const Design& block, Side side) {
 Design layerCopied(const Design& block, int from, int to) {
     Design out = block;
     for (int c = 0; c < block.size; ++c)
-        for (int r = 0; r < block.size; ++r) out.codes[at(block.size, c, r, to)] = block.codes[at(block.size, c, r, from)];
+        for (int r = 0; r < block.size; ++r)
+            out.codes[blockIndex(block.size, c, r, to)] = block.codes[blockIndex(block.size, c, r, from)];
     return out;
 }
 

@@ -2,6 +2,8 @@
 // The visible block: the cells with column < gridWidth, row < gridHeight and
 // currentLayer <= layer <= gridDepth. It is what a frame draws, what the parts list counts and
 // what CLEAR and FILL change.
+#include <cstddef>
+
 #include "model/grid.h"
 
 namespace kadro {
@@ -28,6 +30,12 @@ void forEachCell(const VisibleBlock& block, Grid& grid, Visit visit) {
             for (int layer = block.firstLayer; layer <= block.lastLayer; ++layer) visit(grid.at(column, row, layer));
         }
     }
+}
+
+// Where cell (column, row, layer) of the block of `size` with layers 1..size comes in
+// forEachCell's order: the index of its colour in a design's codes.
+inline size_t blockIndex(int size, int column, int row, int layer) {
+    return (static_cast<size_t>(column) * size + row) * size + (layer - 1);
 }
 
 // The same for the visible block of a view.

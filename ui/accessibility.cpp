@@ -12,17 +12,11 @@
 #include "model/palette.h"
 #include "model/projection.h"
 #include "ui/Unit1.h"
+#include "ui/colour_words.h"
 
 using namespace kadro;
 
 namespace {
-
-// A colour's name as a sentence starts with it: "Yellow" for code 1.
-QString colourTitle(int code) {
-    QString name = QString::fromLatin1(kPalette[code - 1].name);
-    name[0] = name[0].toUpper();
-    return name;
-}
 
 // A control Qt has no button for, offered to screen readers as a button whose press action
 // does what a click does.

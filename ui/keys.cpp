@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QKeyEvent>
+#include <functional>
 
 #include "ui/Unit1.h"
 #include "ui/cell_cursor.h"
@@ -30,10 +31,50 @@ Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& c
       form_(form),
       grid_(grid),
       cursor_(cursor),
-      clipboard_(clipboard),
       speech_(speech),
-      operations_(operations),
-      looseOutlines_(looseOutlines) {
+      operations_(operations) {
+    using kadro::Operation;
+    using kadro::Side;
+    TForm1* f = &form;
+    Clipboard* c = &clipboard;
+    ModelOperations* o = &operations;
+    const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier,
+                                ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    windowKeys_ = {
+        {Qt::Key_Z, ctrl, [this] { undo(); }},
+        {Qt::Key_Z, ctrlShift, [this] { redo(); }},
+        {Qt::Key_Y, ctrl, [this] { redo(); }},
+        {Qt::Key_C, ctrl, [c] { c->copyPartsListAndDesign(); }},
+        {Qt::Key_C, ctrlShift, [c] { c->copyPicture(); }},
+        {Qt::Key_V, ctrl, [c] { c->pasteDesign(); }},
+        {Qt::Key_Insert, shift, [c] { c->pasteDesign(); }},
+        {Qt::Key_Q, ctrl, [f] { f->Label14Click(f->Label14); }},
+        {Qt::Key_L, ctrl, [&looseOutlines] { looseOutlines.toggle(); }},
+        {Qt::Key_D, ctrl, [o] { o->copyLayer(Side::Back); }},
+        {Qt::Key_D, ctrlShift, [o] { o->copyLayer(Side::Front); }},
+        {Qt::Key_Left, ctrl, [o] { o->shift(Side::Left); }},
+        {Qt::Key_Right, ctrl, [o] { o->shift(Side::Right); }},
+        {Qt::Key_Down, ctrl, [o] { o->shift(Side::Bottom); }},
+        {Qt::Key_Up, ctrl, [o] { o->shift(Side::Top); }},
+        {Qt::Key_PageUp, ctrl, [o] { o->shift(Side::Back); }},
+        {Qt::Key_PageDown, ctrl, [o] { o->shift(Side::Front); }},
+        {Qt::Key_T, none, [o] { o->turn(Operation::TurnRightToFront); }},
+        {Qt::Key_T, shift, [o] { o->turn(Operation::TurnLeftToFront); }},
+        {Qt::Key_V, none, [o] { o->turn(Operation::TipTopToFront); }},
+        {Qt::Key_V, shift, [o] { o->turn(Operation::TipBottomToFront); }},
+        {Qt::Key_H, none, [o] { o->turn(Operation::Flip); }},
+        {Qt::Key_E, none, [f] { f->Button4Click(f->Button4); }},
+        {Qt::Key_G, none, [f] { f->Button3Click(f->Button3); }},
+        // The up-down's arrows, position and clamping included.
+        {Qt::Key_PageUp, none, [f] { f->UpDown1->click(UpDownButton::Up); }},
+        {Qt::Key_PageDown, none, [f] { f->UpDown1->click(UpDownButton::Down); }},
+    };
+    // The size bar's arrows; + and = may need Shift, depending on the layout.
+    for (const Qt::KeyboardModifiers modifiers : {none, shift}) {
+        windowKeys_.push_back({Qt::Key_Plus, modifiers, [f] { f->ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepAdd); }});
+        windowKeys_.push_back({Qt::Key_Equal, modifiers, [f] { f->ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepAdd); }});
+        windowKeys_.push_back({Qt::Key_Minus, modifiers, [f] { f->ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepSub); }});
+    }
     // Keys are taken as key presses by the control that has the focus (or the window), not as
     // shortcuts: the toolkit hands shortcuts to their action before anything else sees the
     // press, so a screen reader listening to the application's keys would hear only releases.
@@ -43,125 +84,30 @@ Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& c
 
 // The window's own keys, wherever its focus is. Returns whether the key was one of them.
 bool Keys::windowKey(const QKeyEvent& key) {
-    TForm1* f = &form_;
     const Qt::KeyboardModifiers modifiers =
         key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    // The keypad's keys other than its digits are the screen reader's (Orca reviews the screen
-    // with them), so they are left alone.
-    const bool keypad = key.modifiers() & Qt::KeypadModifier;
-    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
-        const bool shift = modifiers & Qt::ShiftModifier;
-        if (const int code = colourKey(key); code && !shift) {
-            operations_.recolour(static_cast<kadro::ColourCode>(code));
-            return true;
-        }
-        if (!shift && !keypad) {
-            const std::optional<kadro::Side> side = key.key() == Qt::Key_Left       ? kadro::Side::Left
-                                                    : key.key() == Qt::Key_Right    ? kadro::Side::Right
-                                                    : key.key() == Qt::Key_Down     ? kadro::Side::Bottom
-                                                    : key.key() == Qt::Key_Up       ? kadro::Side::Top
-                                                    : key.key() == Qt::Key_PageUp   ? kadro::Side::Back
-                                                    : key.key() == Qt::Key_PageDown ? kadro::Side::Front
-                                                                                    : std::optional<kadro::Side>();
-            if (side) {
-                operations_.shift(*side);
-                return true;
-            }
-        }
-        switch (key.key()) {
-            case Qt::Key_D:
-                operations_.copyLayer(shift ? kadro::Side::Front : kadro::Side::Back);
-                return true;
-            case Qt::Key_L:
-                if (shift) return false;
-                looseOutlines_.toggle();
-                return true;
-            case Qt::Key_Z:
-                if (shift) {
-                    redo();
-                } else {
-                    undo();
-                }
-                return true;
-            case Qt::Key_Y:
-                if (shift) return false;
-                redo();
-                return true;
-            case Qt::Key_C:
-                if (shift) {
-                    clipboard_.copyPicture();
-                } else {
-                    clipboard_.copyPartsListAndDesign();
-                }
-                return true;
-            case Qt::Key_V:
-                if (shift) return false;
-                clipboard_.pasteDesign();
-                return true;
-            case Qt::Key_Q:
-                if (shift) return false;
-                f->Label14Click(f->Label14);
-                return true;
-            default:
-                return false;
-        }
-    }
-    if (modifiers == Qt::ShiftModifier && key.key() == Qt::Key_Insert && !keypad) {
-        clipboard_.pasteDesign();
-        return true;
-    }
-    if (modifiers & ~Qt::ShiftModifier) return false;
     if (const int code = colourKey(key)) {
         const auto colour = static_cast<kadro::ColourCode>(code);
+        if (modifiers == Qt::ControlModifier) {
+            operations_.recolour(colour);
+            return true;
+        }
+        if (modifiers & ~Qt::ShiftModifier) return false;
         const bool already = speech_.places(colour);
-        f->ShapeMouseDown(f->swatch(colour), colour);
+        form_.ShapeMouseDown(form_.swatch(colour), colour);
         if (already) speech_.sayWhatAPressDoes();  // the next frame would find nothing changed
         return true;
     }
-    if (keypad) return false;
-    switch (key.key()) {
-        case Qt::Key_Plus:
-        case Qt::Key_Equal:
-            // The size bar's arrows.
-            f->ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    // The keypad's keys other than its digits are the screen reader's (Orca reviews the screen
+    // with them).
+    if (key.modifiers() & Qt::KeypadModifier) return false;
+    for (const WindowKey& windowKey : windowKeys_) {
+        if (windowKey.key == key.key() && windowKey.modifiers == modifiers) {
+            windowKey.action();
             return true;
-        case Qt::Key_Minus:
-            f->ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepSub);
-            return true;
-        default:
-            break;
+        }
     }
-    switch (key.key()) {
-        case Qt::Key_T:
-            operations_.turn(modifiers ? kadro::Operation::TurnLeftToFront : kadro::Operation::TurnRightToFront);
-            return true;
-        case Qt::Key_V:
-            operations_.turn(modifiers ? kadro::Operation::TipBottomToFront : kadro::Operation::TipTopToFront);
-            return true;
-        default:
-            break;
-    }
-    if (modifiers) return false;
-    switch (key.key()) {
-        case Qt::Key_H:
-            operations_.turn(kadro::Operation::Flip);
-            return true;
-        case Qt::Key_E:
-            f->Button4Click(f->Button4);
-            return true;
-        case Qt::Key_G:
-            f->Button3Click(f->Button3);
-            return true;
-        // The up-down's arrows, position and clamping included.
-        case Qt::Key_PageUp:
-            f->UpDown1->click(UpDownButton::Up);
-            return true;
-        case Qt::Key_PageDown:
-            f->UpDown1->click(UpDownButton::Down);
-            return true;
-        default:
-            return false;
-    }
+    return false;
 }
 
 bool Keys::place() {

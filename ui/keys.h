@@ -1,9 +1,12 @@
 #pragma once
-// The main window's keys, all of them in one place: the swatches, toggles, layer
-// and size arrows, undo, the clipboard, the operations on the whole model and closing, and the keys that the focused control or
-// the cell cursor takes (arrows, Enter, Insert, Escape). Every key calls a handler of the
+// The main window's keys, all of them in one place: one table of the window's own keys (the
+// toggles, layer and size arrows, undo, the clipboard, the operations on the whole model and
+// closing), the colour keys, and the keys that the focused control or the cell cursor takes
+// (arrows, Enter, Insert, Escape). Every key calls a handler of the
 // window or an addition, so it does exactly what its control does.
 #include <QObject>
+#include <functional>
+#include <vector>
 
 #include "model/grid.h"
 
@@ -30,11 +33,18 @@ private:
     void undo();
     void redo();
 
+    // A key of the window wherever its focus is: the key, its modifiers exactly (of Shift,
+    // Ctrl, Alt and Meta), and what it does.
+    struct WindowKey {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        std::function<void()> action;
+    };
+
     TForm1& form_;
     kadro::CellGrid& grid_;
     CellCursor& cursor_;
-    Clipboard& clipboard_;
     Speech& speech_;
     ModelOperations& operations_;
-    LooseOutlines& looseOutlines_;
+    std::vector<WindowKey> windowKeys_;
 };

@@ -1,10 +1,11 @@
 #include "ui/operations.h"
 
 #include <QApplication>
+#include <algorithm>
 
 #include "model/animation.h"
-#include "model/palette.h"
 #include "ui/Unit1.h"
+#include "ui/colour_words.h"
 #include "ui/speech.h"
 
 using namespace kadro;
@@ -98,13 +99,11 @@ void ModelOperations::recolour(ColourCode colour) {
     const auto to = static_cast<uint8_t>(colour);
     if (from != to && from >= 1 && from <= kColourCount) {
         const Design block = blockOf(grid_, size());
-        int count = 0;
-        for (size_t i = 0; i < static_cast<size_t>(size()) * size() * size(); ++i) count += block.codes[i] == from;
+        const auto cells = static_cast<ptrdiff_t>(size()) * size() * size();
+        const auto count = std::count(block.codes.begin(), block.codes.begin() + cells, from);
         const QString said = QString("%1 %2 %3 now %4.")
                                  .arg(count)
-                                 .arg(paletteEntry(static_cast<ColourCode>(from)).name)
-                                 .arg(count == 1 ? "cube is" : "cubes are")
-                                 .arg(paletteEntry(colour).name);
+                                 .arg(colourName(from), count == 1 ? "cube is" : "cubes are", colourName(to));
         apply(recoloured(block, from, to), Operation::Recolour, said);
     }
     form_.ShapeMouseDown(form_.swatch(colour), colour);

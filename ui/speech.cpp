@@ -11,24 +11,13 @@
 #include <numeric>
 
 #include "model/operations.h"
-#include "model/palette.h"
 #include "ui/Unit1.h"
 #include "ui/cell_cursor.h"
+#include "ui/colour_words.h"
 
 using namespace kadro;
 
 namespace {
-
-QString colourName(int code) {
-    const PaletteEntry* entry = paletteEntryOf(static_cast<float>(code));
-    return entry ? QString(entry->name) : QString("empty");
-}
-
-QString colourTitle(int code) {
-    QString name = colourName(code);
-    name[0] = name[0].toUpper();
-    return name;
-}
 
 QString cubes(int32_t count) { return QString("%1 %2").arg(count).arg(count == 1 ? "cube" : "cubes"); }
 
@@ -212,13 +201,23 @@ bool Speech::places(ColourCode colour) const {
     return !state_.eraseMode && state_.currentColour == static_cast<int>(colour);
 }
 
-void Speech::sayWhatAPressDoes() {
-    say(state_.eraseMode ? QString("Erasing") : QString("Placing %1").arg(colourName(state_.currentColour)));
+namespace {
+
+QString whatAPressDoes(bool erasing, int colour) {
+    return erasing ? QString("Erasing") : QString("Placing %1").arg(colourName(colour));
+}
+
+}  // namespace
+
+void Speech::sayWhatAPressDoes() { say(whatAPressDoes(state_.eraseMode, state_.currentColour)); }
+
+QString Speech::cursorHolds() const {
+    const std::optional<Hit> cell = cursor_.cell();
+    return cell ? colourName(static_cast<int>(grid_.at(cell->column, cell->row, state_.currentLayer).colour)) : QString();
 }
 
 void Speech::sayUnchangedCell() {
-    if (const std::optional<Hit> cell = cursor_.cell())
-        say("Already " + colourName(static_cast<int>(grid_.at(cell->column, cell->row, state_.currentLayer).colour)));
+    if (cursor_.cell()) say("Already " + cursorHolds());
 }
 
 QString Speech::cursorCell(Layer layer) const {
@@ -228,7 +227,7 @@ QString Speech::cursorCell(Layer layer) const {
         .arg(cell->column + 1)
         .arg(cell->row + 1)
         .arg(layer == Layer::Said ? QString(", layer %1").arg(state_.currentLayer) : QString())
-        .arg(colourName(static_cast<int>(grid_.at(cell->column, cell->row, state_.currentLayer).colour)));
+        .arg(cursorHolds());
 }
 
 Speech::Seen Speech::see() const {
@@ -248,7 +247,7 @@ Speech::Seen Speech::see() const {
 QString Speech::changes(const Seen& before, const Seen& now) const {
     QStringList said;
     if (now.erasing != before.erasing || (!now.erasing && now.colour != before.colour))
-        said << (now.erasing ? QString("Erasing") : QString("Placing %1").arg(colourName(now.colour)));
+        said << whatAPressDoes(now.erasing, now.colour);
     if (now.grid != before.grid) said << (now.grid ? "Grid pattern shown" : "Grid pattern hidden");
     // The focused size bar and layer spin box say their own values.
     if (now.size != before.size) {
@@ -270,22 +269,22 @@ QString Speech::editSaid(const Seen& before, const Seen& now) const {
     const bool newStep = now.recorded == before.recorded + 1;
     const bool redone = now.recorded == before.recorded && now.stepsDone == before.stepsDone + 1;
     const bool undone = now.recorded == before.recorded && now.stepsDone + 1 == before.stepsDone;
-    std::optional<StepSummary> step = undone ? history.nextRedo() : history.nextUndo();
-    if (!step || !(newStep || redone || undone)) return {};
+    if (!(newStep || redone || undone)) return {};  // the usual frame: nothing is read from the history
+    const std::optional<StepSummary> step = undone ? history.nextRedo() : history.nextUndo();
+    if (!step) return {};
     const QString visible = QString("%1 visible").arg(cubes(now.cubes));
     QString what;
     switch (step->kind) {
-        case StepSummary::Kind::Press: {
-            const QString cell = QString("column %1, row %2, layer %3")
-                                     .arg(step->column + 1)
-                                     .arg(step->row + 1)
-                                     .arg(step->layer);
+        case StepSummary::Kind::Press:
             if (newStep) {
                 return step->after == 0 ? QString("Emptied") : QString("%1 placed").arg(colourTitle(step->after));
             }
-            what = cell + ": " + colourName(undone ? step->before : step->after);
+            what = QString("column %1, row %2, layer %3: %4")
+                       .arg(step->column + 1)
+                       .arg(step->row + 1)
+                       .arg(step->layer)
+                       .arg(colourName(undone ? step->before : step->after));
             break;
-        }
         case StepSummary::Kind::Clear:
             if (newStep) return QString("Cleared %1").arg(cubes(before.cubes - now.cubes));
             what = "CLEAR";

@@ -43,9 +43,11 @@ public:
     enum class Layer { Said, Left };
     QString cursorCell(Layer layer = Layer::Said) const;
 
-    struct Objects;
-
 private:
+    // The virtual objects of the accessible tree: the notification and the cursor's cells.
+    struct Objects;
+    // What the cell cursor's cell holds: "red", "empty"; empty when the cursor is hidden.
+    QString cursorHolds() const;
     // What a frame shows that the user changes, to say what changed from one frame to the next.
     struct Seen {
         int colour = 0;
