@@ -57,4 +57,27 @@ LayerCells floodCells(const LayerCodes& codes, int size, LayerCell start) {
     return joined;
 }
 
+LayerCodes layerCodes(const CellGrid& grid, int size, int layer) {
+    LayerCodes codes{};
+    for (int column = 0; column < size; ++column)
+        for (int row = 0; row < size; ++row)
+            codes[column * size + row] = static_cast<uint8_t>(grid.at(column, row, layer).colour);
+    return codes;
+}
+
+int paintCells(LayerCodes& codes, int size, const LayerCells& cells, uint8_t code, bool mirror) {
+    int changed = 0;
+    const auto paint = [&](LayerCell cell) {
+        if (!insideLayer(cell, size)) return;
+        uint8_t& at = codes[cell.column * size + cell.row];
+        changed += at != code;
+        at = code;
+    };
+    for (const LayerCell cell : cells) {
+        paint(cell);
+        if (mirror) paint(mirrored(cell, size));
+    }
+    return changed;
+}
+
 }  // namespace kadro

@@ -44,4 +44,16 @@ LayerCells floodCells(const LayerCodes& codes, int size, LayerCell start);
 // The cell mirrored about the block's middle column: (size - 1 - column, row).
 inline LayerCell mirrored(LayerCell cell, int size) { return {size - 1 - cell.column, cell.row}; }
 
+// Whether a cell lies inside the layer of `size`.
+inline bool insideLayer(LayerCell cell, int size) {
+    return cell.column >= 0 && cell.column < size && cell.row >= 0 && cell.row < size;
+}
+
+// Layer `layer` (1..size) of the block of `size`, as it is now.
+LayerCodes layerCodes(const CellGrid& grid, int size, int layer);
+
+// Writes `code` into each cell of `cells` that lies inside the layer and, when `mirror` is on, into
+// its mirrored cell too. Returns how many codes changed.
+int paintCells(LayerCodes& codes, int size, const LayerCells& cells, uint8_t code, bool mirror);
+
 }  // namespace kadro

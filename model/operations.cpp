@@ -50,6 +50,16 @@ const char* operationName(uint8_t operation) {
             return "layer copy";
         case Operation::Recolour:
             return "colour swap";
+        case Operation::MirroredPress:
+            return "mirrored click";
+        case Operation::BrushStroke:
+            return "brush stroke";
+        case Operation::Line:
+            return "line";
+        case Operation::Rectangle:
+            return "rectangle";
+        case Operation::FloodFill:
+            return "flood fill";
     }
     return "";
 }

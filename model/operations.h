@@ -24,9 +24,16 @@ enum class Operation : uint8_t {
     Shift,
     CopyLayer,
     Recolour,
+    // The drawing tools' steps, on one layer.
+    MirroredPress,
+    BrushStroke,
+    Line,
+    Rectangle,
+    FloodFill,
 };
 // The operation's name as an undo says it: "turn", "tip", "flip", "shift", "layer copy",
-// "colour swap"; "" for a code that is none.
+// "colour swap", "mirrored click", "brush stroke", "line", "rectangle", "flood fill"; "" for a code that
+// is none.
 const char* operationName(uint8_t operation);
 
 // One of the five quarter turns and flips above.

@@ -107,6 +107,11 @@ class Screen:
     def click(self, x, y, button=1):
         self.run("xdotool", "mousemove", str(x), str(y), "click", str(button))
 
+    def pointer_away(self):
+        """Moves the pointer to the screen's top left corner, off the window: what it outlines where
+        it rests (the cell a press would change) goes, and the picture alone shows."""
+        self.run("xdotool", "mousemove", "0", "0")
+
     def click_in_window(self, x, y, button=1):
         left, top, _, _ = self.geometry()
         self.click(left + x, top + y, button)

@@ -236,9 +236,10 @@ void ScreenReaderNames::describe() {
     }
     // What a press there does, so that choosing a colour or erasing is said where the focus is.
     const PaletteEntry* colour = paletteEntryOf(static_cast<float>(state_.currentColour));
-    const QString does = state_.eraseMode ? QString("Drawing area, erasing")
-                         : colour         ? QString("Drawing area, placing %1").arg(colour->name)
-                                          : QString("Drawing area");
+    const QString area = tool_.isEmpty() ? QString("Drawing area") : "Drawing area, " + tool_;
+    const QString does = state_.eraseMode ? area + ", erasing"
+                         : colour         ? QString("%1, placing %2").arg(area, colour->name)
+                                          : area;
     if (form_.Image1->accessibleName() != does) form_.Image1->setAccessibleName(does);
     const int size = static_cast<int>(state_.gridDepth);
     if (state_.currentLayer != layerSaid_) {
@@ -246,12 +247,12 @@ void ScreenReaderNames::describe() {
         QAccessibleValueChangeEvent event(form_.UpDown1, layerSaid_);
         QAccessible::updateAccessibility(&event);
     }
-    const QString area = QString("Size %1 x %1 x %1, layer %2, %3 %4 visible")
+    const QString block = QString("Size %1 x %1 x %1, layer %2, %3 %4 visible")
                        .arg(size)
                        .arg(state_.currentLayer)
                        .arg(total)
                        .arg(total == 1 ? "cube" : "cubes");
-    if (form_.Image1->accessibleDescription() != area) form_.Image1->setAccessibleDescription(area);
+    if (form_.Image1->accessibleDescription() != block) form_.Image1->setAccessibleDescription(block);
 }
 
 bool ScreenReaderNames::eventFilter(QObject* watched, QEvent* event) {
@@ -264,18 +265,30 @@ bool ScreenReaderNames::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
+void ScreenReaderNames::setTool(const QString& word, bool blockOnly, bool picker) {
+    tool_ = word;
+    blockOnly_ = blockOnly;
+    picker_ = picker;
+    describe();
+}
+
 QString ScreenReaderNames::pressTip(int x, int y) const {
     const std::optional<Hit> hit = hitTest(state_, x, y);
     if (!hit || !CellGrid::contains(hit->column, hit->row, state_.currentLayer))
         return "A click here changes nothing";
     const bool shown = hit->column < state_.gridWidth && hit->row < state_.gridHeight;
-    const QString what = state_.eraseMode
-                             ? QString("empties")
-                             : QString("places %1 in").arg(kPalette[state_.currentColour - 1].name);
-    return QString("A click here %1 column %2, row %3, layer %4%5")
-        .arg(what)
-        .arg(hit->column + 1)
-        .arg(hit->row + 1)
-        .arg(state_.currentLayer)
-        .arg(shown ? "" : " (beyond the size shown)");
+    if (blockOnly_ && !shown) return "A click here changes nothing";
+    const QString what = picker_         ? QString("picks the colour of")
+                         : state_.eraseMode ? QString("empties")
+                                          : QString("places %1 in").arg(kPalette[state_.currentColour - 1].name);
+    const QString tip = QString("click here %1 column %2, row %3, layer %4%5")
+                            .arg(what)
+                            .arg(hit->column + 1)
+                            .arg(hit->row + 1)
+                            .arg(state_.currentLayer)
+                            .arg(shown ? "" : " (beyond the size shown)");
+    if (tool_.isEmpty()) return "A " + tip;
+    QString tool = tool_;
+    tool[0] = tool[0].toUpper();
+    return tool + ": a " + tip;
 }

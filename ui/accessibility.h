@@ -17,6 +17,10 @@ public:
 
     // The tooltip a pointer at (x, y) on the drawing area gets.
     QString pressTip(int x, int y) const;
+    // The drawing tool in use as the name and the tooltip say it ("rectangle", "brush, mirrored"),
+    // empty for the designed press; whether it leaves the cells beyond the size alone, and
+    // whether it picks a colour rather than changing a cell.
+    void setTool(const QString& word, bool blockOnly, bool picker);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -30,4 +34,7 @@ private:
     TForm1& form_;
     const kadro::ViewState& state_;
     int layerSaid_ = 0;
+    QString tool_;
+    bool blockOnly_ = false;
+    bool picker_ = false;
 };

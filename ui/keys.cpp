@@ -11,6 +11,7 @@
 #include "ui/loose_outline.h"
 #include "ui/operations.h"
 #include "ui/speech.h"
+#include "ui/tools.h"
 #include "ui/undo.h"
 
 namespace {
@@ -26,13 +27,14 @@ int colourKey(const QKeyEvent& key) {
 }  // namespace
 
 Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& clipboard, Speech& speech,
-           ModelOperations& operations, LooseOutlines& looseOutlines)
+           ModelOperations& operations, LooseOutlines& looseOutlines, Tools& tools)
     : QObject(&form),
       form_(form),
       grid_(grid),
       cursor_(cursor),
       speech_(speech),
-      operations_(operations) {
+      operations_(operations),
+      tools_(tools) {
     using kadro::Operation;
     using kadro::Side;
     TForm1* f = &form;
@@ -63,6 +65,13 @@ Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& c
         {Qt::Key_V, none, [o] { o->turn(Operation::TipTopToFront); }},
         {Qt::Key_V, shift, [o] { o->turn(Operation::TipBottomToFront); }},
         {Qt::Key_H, none, [o] { o->turn(Operation::Flip); }},
+        {Qt::Key_P, none, [&tools] { tools.choose(Tool::Place); }},
+        {Qt::Key_B, none, [&tools] { tools.choose(Tool::Brush); }},
+        {Qt::Key_L, none, [&tools] { tools.choose(Tool::Line); }},
+        {Qt::Key_R, none, [&tools] { tools.choose(Tool::Rectangle); }},
+        {Qt::Key_F, none, [&tools] { tools.choose(Tool::FloodFill); }},
+        {Qt::Key_I, none, [&tools] { tools.choose(Tool::Picker); }},
+        {Qt::Key_M, none, [&tools] { tools.toggleMirror(); }},
         {Qt::Key_E, none, [f] { f->Button4Click(f->Button4); }},
         {Qt::Key_G, none, [f] { f->Button3Click(f->Button3); }},
         // The up-down's arrows, position and clamping included.
@@ -86,6 +95,12 @@ Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& c
 bool Keys::windowKey(const QKeyEvent& key) {
     const Qt::KeyboardModifiers modifiers =
         key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    // Escape first drops what a tool has under way; any other key ends a brush stroke, so that the
+    // stroke is a step of its own before what the key does.
+    if (key.key() == Qt::Key_Escape && modifiers == Qt::NoModifier && tools_.cancel()) return true;
+    const bool modifierAlone = key.key() == Qt::Key_Shift || key.key() == Qt::Key_Control ||
+                               key.key() == Qt::Key_Alt || key.key() == Qt::Key_Meta;
+    if (!modifierAlone) tools_.settle();
     if (const int code = colourKey(key)) {
         const auto colour = static_cast<kadro::ColourCode>(code);
         if (modifiers == Qt::ControlModifier) {
@@ -108,14 +123,6 @@ bool Keys::windowKey(const QKeyEvent& key) {
         }
     }
     return false;
-}
-
-bool Keys::place() {
-    const size_t recorded = form_.history().recordedSteps();
-    if (!cursor_.place()) return false;
-    // A change is said with the next frame; a press that changed nothing is said at once.
-    if (form_.history().recordedSteps() == recorded) speech_.sayUnchangedCell();
-    return true;
 }
 
 void Keys::undo() {
@@ -166,14 +173,14 @@ bool Keys::eventFilter(QObject* watched, QEvent* event) {
             return true;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            // Enter presses a focused button, as Space does; elsewhere it places at the cursor.
+            // Enter presses a focused button, as Space does; elsewhere the tool acts at the cursor.
             if (auto* button = qobject_cast<QAbstractButton*>(watched)) {
                 button->click();
                 return true;
             }
-            return place();
+            return tools_.actAtCursor();
         case Qt::Key_Insert:
-            return place();
+            return tools_.actAtCursor();
         case Qt::Key_Escape:
             if (!cursor_.cell()) return false;
             cursor_.hide();

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's keys, all of them in one place: one table of the window's own keys (the
 // toggles, layer and size arrows, undo, the clipboard, the operations on the whole model and
-// closing), the colour keys, and the keys that the focused control or the cell cursor takes
+// closing, the drawing tools), the colour keys, and the keys that the focused control or the cell cursor takes
 // (arrows, Enter, Insert, Escape). Every key calls a handler of the
 // window or an addition, so it does exactly what its control does.
 #include <QObject>
@@ -17,19 +17,19 @@ class QKeyEvent;
 class LooseOutlines;
 class ModelOperations;
 class Speech;
+class Tools;
 
 class Keys : public QObject {
     Q_OBJECT
 public:
     Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& clipboard, Speech& speech,
-         ModelOperations& operations, LooseOutlines& looseOutlines);
+         ModelOperations& operations, LooseOutlines& looseOutlines, Tools& tools);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool windowKey(const QKeyEvent& key);
-    bool place();
     void undo();
     void redo();
 
@@ -46,5 +46,6 @@ private:
     CellCursor& cursor_;
     Speech& speech_;
     ModelOperations& operations_;
+    Tools& tools_;
     std::vector<WindowKey> windowKeys_;
 };

@@ -9,6 +9,7 @@
 #include "ui/loose_outline.h"
 #include "ui/operations.h"
 #include "ui/speech.h"
+#include "ui/tools.h"
 
 Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid& grid) {
     installFocus(form);
@@ -19,7 +20,9 @@ Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid
     additions.speech = new Speech(form, state, grid, *additions.cellCursor);
     additions.operations = new ModelOperations(form, state, grid, *additions.speech);
     additions.looseOutlines = new LooseOutlines(form, state, grid, *additions.speech);
+    additions.tools =
+        new Tools(form, state, grid, *additions.cellCursor, *additions.speech, *additions.names);
     additions.keys = new Keys(form, grid, *additions.cellCursor, *additions.clipboard, *additions.speech,
-                              *additions.operations, *additions.looseOutlines);
+                              *additions.operations, *additions.looseOutlines, *additions.tools);
     return additions;
 }

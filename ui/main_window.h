@@ -11,6 +11,7 @@ class LooseOutlines;
 class ModelOperations;
 class ScreenReaderNames;
 class Speech;
+class Tools;
 
 struct Additions {
     Clipboard* clipboard;      // Ctrl+C and Ctrl+Shift+C
@@ -19,9 +20,11 @@ struct Additions {
     Speech* speech;            // what a screen reader says as the user works
     ModelOperations* operations;  // turn, tip, flip, shift, copy a layer, swap a colour
     LooseOutlines* looseOutlines;  // Ctrl+L: outlines on the cubes that would fall off
+    Tools* tools;              // what a press on the drawing area does: place, brush, line, ...
     Keys* keys;                // every key; calls the handlers and the additions above
 };
 
 // Attaches the additions to a window just made, before its FormCreate runs: the focus chain
-// and frame, the clipboard, the cell cursor, the screen-reader names and tooltips, speech, the keys.
+// and frame, the clipboard, the cell cursor, the screen-reader names and tooltips, speech, the
+// operations on the whole model, the loose cubes' outlines, the drawing tools, the keys.
 Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid& grid);

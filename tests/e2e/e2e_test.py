@@ -69,6 +69,7 @@ class Scenario(unittest.TestCase):
     def expect_pixels(self, expected, timeout=5.0):
         """Waits until every (x, y) of the drawing area shows its colour; a frame may be late
         on a loaded machine. Returns the last shot."""
+        self.screen.pointer_away()
         deadline = time.time() + timeout
         while True:
             shot = self.screen.shot()
@@ -79,6 +80,7 @@ class Scenario(unittest.TestCase):
             time.sleep(0.1)
 
     def expect_drawing_area(self, expected, timeout=5.0):
+        self.screen.pointer_away()
         deadline = time.time() + timeout
         while True:
             wrong = self.drawing_area_differences(self.screen.shot(), expected)
@@ -646,6 +648,7 @@ class KeysAndMouse(unittest.TestCase):
                 else:
                     screen.run("xdotool", "key", step)
                 time.sleep(0.05)
+            screen.pointer_away()
             time.sleep(0.4)
             shot = screen.shot()
             left, top, _, _ = screen.geometry()
@@ -676,6 +679,7 @@ class HighDensity(unittest.TestCase):
             for x, y in ((336, 552), (116, 524)):  # CLEAR, the red swatch
                 screen.click(left + x * scale, top + y * scale)
             screen.click(left + (IMAGE1[0] + 50) * scale, top + (IMAGE1[1] + 380) * scale)
+            screen.pointer_away()
             time.sleep(0.5)
             shot = screen.shot()
             rows = []

@@ -1,0 +1,502 @@
+#include "ui/tools.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QWidget>
+#include <cmath>
+
+#include "model/animation.h"
+#include "model/editing.h"
+#include "model/operations.h"
+#include "model/projection.h"
+#include "ui/Unit1.h"
+#include "ui/accessibility.h"
+#include "ui/cell_cursor.h"
+#include "ui/colour_words.h"
+#include "ui/speech.h"
+
+using namespace kadro;
+
+const char* toolName(Tool tool) {
+    switch (tool) {
+        case Tool::Place: return "place";
+        case Tool::Brush: return "brush";
+        case Tool::Line: return "line";
+        case Tool::Rectangle: return "rectangle";
+        case Tool::FloodFill: return "flood fill";
+        case Tool::Picker: return "colour picker";
+    }
+    return "";
+}
+
+// The outlines, on a transparent layer over the drawing area that takes no press; shown only while
+// it has something to draw, so that a frame repaints nothing more otherwise.
+class ToolOutlines : public QWidget {
+public:
+    explicit ToolOutlines(QWidget* area) : QWidget(area) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(area->rect());
+        hide();
+    }
+
+    void set(std::vector<QRect> boxes) {
+        if (boxes == boxes_) return;
+        for (const QRect& box : boxes_) update(box.adjusted(-2, -2, 2, 2));
+        boxes_ = std::move(boxes);
+        for (const QRect& box : boxes_) update(box.adjusted(-2, -2, 2, 2));
+        setVisible(!boxes_.empty());
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter painter(this);
+        for (const QRect& box : boxes_)
+            if (event->rect().intersects(box.adjusted(-2, -2, 2, 2))) drawOutline(painter, box);
+    }
+
+private:
+    std::vector<QRect> boxes_;
+};
+
+namespace {
+
+QRect outlineOf(const PressArea& area) {
+    return area.empty() ? QRect() : QRect(QPoint(area.left, area.top), QPoint(area.right - 1, area.bottom - 1));
+}
+
+// A tool's pointer: the cross of the place tool, white on black, with the tool's sign below right
+// of it. Drawn at the screen's own pixel density, so that it is sharp at every scale.
+QCursor toolPointer(Tool tool, qreal ratio) {
+    constexpr int kSide = 24;  // in the window's pixels
+    const int scale = std::max(1, static_cast<int>(std::ceil(ratio)));
+    QPixmap pixmap(kSide * scale, kSide * scale);
+    pixmap.fill(Qt::transparent);
+    pixmap.setDevicePixelRatio(scale);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing, scale > 1);
+    // Every stroke twice: black and wide, then white and narrow, so it shows on every colour.
+    const auto stroke = [&](const QPainterPath& path, bool filled) {
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawPath(path);
+        painter.setPen(QPen(Qt::white, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        if (filled) painter.setBrush(Qt::white);
+        painter.drawPath(path);
+    };
+    QPainterPath cross;  // through the hot spot at (7.5, 7.5)
+    cross.moveTo(7.5, 1.5);
+    cross.lineTo(7.5, 5.5);
+    cross.moveTo(7.5, 9.5);
+    cross.lineTo(7.5, 13.5);
+    cross.moveTo(1.5, 7.5);
+    cross.lineTo(5.5, 7.5);
+    cross.moveTo(9.5, 7.5);
+    cross.lineTo(13.5, 7.5);
+    stroke(cross, false);
+    QPainterPath sign;
+    bool filled = false;
+    switch (tool) {
+        case Tool::Place:
+            break;
+        case Tool::Brush:  // a handle and its tuft
+            sign.moveTo(21.5, 12.5);
+            sign.lineTo(16.5, 17.5);
+            sign.addEllipse(QPointF(15, 19), 2.5, 2.5);
+            filled = true;
+            break;
+        case Tool::Line:  // a slanted line between two ends
+            sign.moveTo(13.5, 21.5);
+            sign.lineTo(21.5, 13.5);
+            sign.addRect(12, 20, 3, 3);
+            sign.addRect(20, 12, 3, 3);
+            break;
+        case Tool::Rectangle:
+            sign.addRect(13.5, 14.5, 8, 7);
+            break;
+        case Tool::FloodFill:  // a tipped bucket and a drop
+            sign.moveTo(13.5, 14.5);
+            sign.lineTo(19.5, 14.5);
+            sign.lineTo(18.5, 21.5);
+            sign.lineTo(14.5, 21.5);
+            sign.closeSubpath();
+            sign.addEllipse(QPointF(21.5, 19.5), 1.2, 1.8);
+            break;
+        case Tool::Picker:  // a dropper
+            sign.moveTo(14.5, 21.5);
+            sign.lineTo(20.5, 15.5);
+            sign.addEllipse(QPointF(21, 15), 2, 2);
+            filled = true;
+            break;
+    }
+    stroke(sign, filled);
+    painter.end();
+    return QCursor(pixmap, 7, 7);
+}
+
+QString cellsSaid(int count) { return QString("%1 %2").arg(count).arg(count == 1 ? "cell" : "cells"); }
+
+}  // namespace
+
+Tools::Tools(TForm1& form, const ViewState& state, CellGrid& grid, CellCursor& cursor, Speech& speech,
+             ScreenReaderNames& names)
+    : QObject(&form),
+      form_(form),
+      state_(state),
+      grid_(grid),
+      cursor_(cursor),
+      speech_(speech),
+      names_(names),
+      outlines_(new ToolOutlines(form.Image1)),
+      designedCursor_(form.Image1->cursor()) {
+    // The hovered cell follows the pointer, also with no button down.
+    form.Image1->setMouseTracking(true);
+    form.Image1->installEventFilter(this);
+    connect(&form, &TForm1::frameDrawn, this, [this] { follow(); });
+    connect(&cursor, &CellCursor::changed, this, [this] {
+        // The mark belongs to the cursor: when a press hides the cursor, the mouse takes over.
+        if (!cursor_.cell()) mark_.reset();
+        follow();
+    });
+}
+
+int Tools::size() const { return static_cast<int>(state_.gridDepth); }
+
+bool Tools::ready() const { return animationFinished(state_); }
+
+uint8_t Tools::code() const { return state_.eraseMode ? 0 : static_cast<uint8_t>(state_.currentColour); }
+
+std::optional<LayerCell> Tools::cellAt(QPoint at) const {
+    const std::optional<Hit> hit = hitTest(state_, at.x(), at.y());
+    if (!hit || !insideLayer({hit->column, hit->row}, size())) return std::nullopt;
+    return LayerCell{hit->column, hit->row};
+}
+
+void Tools::choose(Tool tool) {
+    if (!ready()) return;
+    if (gesture_) endStroke(false);
+    gesture_.reset();
+    mark_.reset();
+    if (tool == Tool::Picker && tool_ != Tool::Picker) beforePicker_ = tool_;
+    tool_ = tool;
+    showTool();
+    QString said = QString(toolName(tool));
+    said[0] = said[0].toUpper();
+    speech_.say(said);
+}
+
+void Tools::toggleMirror() {
+    if (!ready()) return;
+    mirror_ = !mirror_;
+    showTool();
+    speech_.say(mirror_ ? "Mirror on: changes are made on both sides" : "Mirror off");
+}
+
+LayerCells Tools::shape(LayerCell a, LayerCell b) const {
+    return tool_ == Tool::Rectangle ? rectangleCells(a, b) : lineCells(a, b);
+}
+
+void Tools::drawShape(LayerCell a, LayerCell b) {
+    const bool rectangle = tool_ == Tool::Rectangle;
+    apply(shape(a, b), static_cast<uint8_t>(rectangle ? Operation::Rectangle : Operation::Line),
+          rectangle ? "Rectangle" : "Line");
+}
+
+void Tools::apply(const LayerCells& cells, uint8_t operation, const QString& what) {
+    const int n = size(), layer = state_.currentLayer;
+    if (layer < 1 || layer > n) return;
+    LayerCodes codes = layerCodes(grid_, n, layer);
+    const int changed = paintCells(codes, n, cells, code(), mirror_);
+    if (changed == 0) {
+        speech_.say(cells.count == 1 ? QString("Already %1").arg(colourName(code())) : QString("Nothing changed"));
+        return;
+    }
+    speech_.sayWithNextFrame(QString("%1: %2 %3").arg(what, cellsSaid(changed),
+                                                      code() ? "now " + colourName(code()) : QString("emptied")));
+    form_.wake();
+    form_.history().paint({n, n, layer, layer}, grid_, codes.data(), Recording::On, operation);
+}
+
+void Tools::pick(LayerCell cell) {
+    const int colour = static_cast<int>(grid_.at(cell.column, cell.row, state_.currentLayer).colour);
+    if (colour < 1 || colour > kColourCount) {
+        speech_.say("An empty cell: nothing picked");
+        return;
+    }
+    tool_ = beforePicker_;
+    showTool();
+    speech_.sayWithNextFrame(QString("Picked; back to %1").arg(toolName(tool_)));
+    form_.ShapeMouseDown(form_.swatch(static_cast<ColourCode>(colour)), static_cast<ColourCode>(colour));
+}
+
+void Tools::flood(LayerCell cell) {
+    const int n = size();
+    const LayerCells joined = floodCells(layerCodes(grid_, n, state_.currentLayer), n, cell);
+    // A fill whose start already has the colour it would get changes nothing, also in the mirror.
+    if (grid_.at(cell.column, cell.row, state_.currentLayer).colour == static_cast<float>(code())) {
+        speech_.say(QString("Already %1").arg(colourName(code())));
+        return;
+    }
+    apply(joined, static_cast<uint8_t>(Operation::FloodFill), "Flood fill");
+}
+
+void Tools::press(QPoint at) {
+    const std::optional<LayerCell> cell = cellAt(at);
+    gesture_ = Gesture{tool_, state_.currentLayer, size(), cell, std::nullopt, {}, {}};
+    switch (tool_) {
+        case Tool::Place:  // with the mirror on
+            gesture_.reset();
+            if (cell) {
+                LayerCells one;
+                one.add(*cell);
+                apply(one, static_cast<uint8_t>(Operation::MirroredPress), "Mirrored click");
+            } else {
+                form_.Image1MouseDown(form_.Image1, {at.x(), at.y()});  // no mirror beyond the block
+            }
+            break;
+        case Tool::Brush:
+            gesture_->before = layerCodes(grid_, gesture_->size, gesture_->layer);
+            gesture_->painted = gesture_->before;
+            if (cell) strokeTo(*cell);
+            break;
+        case Tool::Line:
+        case Tool::Rectangle:
+            follow();
+            break;
+        case Tool::FloodFill:
+            gesture_.reset();
+            if (cell) flood(*cell);
+            break;
+        case Tool::Picker:
+            gesture_.reset();
+            if (cell) pick(*cell);
+            break;
+    }
+}
+
+void Tools::drag(QPoint at) {
+    if (!gesture_) return;
+    const std::optional<LayerCell> cell = cellAt(at);
+    if (gesture_->tool == Tool::Brush) {
+        if (cell && cell != gesture_->last) strokeTo(*cell);
+        return;
+    }
+    follow();
+}
+
+void Tools::release(QPoint at) {
+    if (!gesture_) return;
+    if (gesture_->tool == Tool::Brush) {
+        endStroke(true);
+        return;
+    }
+    const std::optional<LayerCell> end = cellAt(at), start = gesture_->start;
+    gesture_.reset();
+    follow();
+    if (start && end) drawShape(*start, *end);
+}
+
+void Tools::strokeTo(LayerCell cell) {
+    Gesture& stroke = *gesture_;
+    if (stroke.layer != state_.currentLayer || stroke.size != size()) return;
+    LayerCells cells;
+    if (stroke.last) {
+        cells = lineCells(*stroke.last, cell);
+    } else {
+        cells.add(cell);
+    }
+    stroke.last = cell;
+    if (paintCells(stroke.painted, stroke.size, cells, code(), mirror_) == 0) return;
+    // Shown as it goes: the next frame draws what the stroke has painted so far.
+    form_.wake();
+    for (int column = 0; column < stroke.size; ++column)
+        for (int row = 0; row < stroke.size; ++row)
+            grid_.at(column, row, stroke.layer).colour = stroke.painted[column * stroke.size + row];
+}
+
+void Tools::endStroke(bool keep) {
+    if (!gesture_ || gesture_->tool != Tool::Brush) return;
+    const Gesture stroke = *gesture_;
+    gesture_.reset();
+    if (stroke.painted == stroke.before) return;
+    // The grid goes back to the layer as the stroke began, and the history records the stroke.
+    form_.wake();
+    for (int column = 0; column < stroke.size; ++column)
+        for (int row = 0; row < stroke.size; ++row)
+            grid_.at(column, row, stroke.layer).colour = stroke.before[column * stroke.size + row];
+    if (!keep) {
+        speech_.say("Brush stroke cancelled");
+        return;
+    }
+    int changed = 0;
+    for (size_t i = 0; i < stroke.before.size(); ++i) changed += stroke.before[i] != stroke.painted[i];
+    speech_.sayWithNextFrame(QString("Brush stroke: %1 %2").arg(cellsSaid(changed),
+                                                               code() ? "now " + colourName(code()) : QString("emptied")));
+    form_.history().paint({stroke.size, stroke.size, stroke.layer, stroke.layer}, grid_, stroke.painted.data(),
+                          Recording::On, static_cast<uint8_t>(Operation::BrushStroke));
+}
+
+void Tools::settle() { endStroke(true); }
+
+bool Tools::cancel() {
+    if (gesture_ && gesture_->tool == Tool::Brush) {
+        endStroke(false);
+        return true;
+    }
+    if (gesture_) {
+        gesture_.reset();
+        follow();
+        speech_.say(QString("%1 cancelled").arg(tool_ == Tool::Rectangle ? "Rectangle" : "Line"));
+        return true;
+    }
+    if (mark_) {
+        mark_.reset();
+        follow();
+        speech_.say("Start dropped");
+        return true;
+    }
+    return false;
+}
+
+bool Tools::actAtCursor() {
+    const std::optional<Hit> hit = cursor_.cell();
+    if (!hit) return false;
+    if (!ready() || (tool_ == Tool::Place && !mirror_)) {
+        // The designed press at the cursor's cell; one that changed nothing is said at once.
+        const size_t recorded = form_.history().recordedSteps();
+        cursor_.place();
+        if (form_.history().recordedSteps() == recorded) speech_.sayUnchangedCell();
+        return true;
+    }
+    const LayerCell cell{hit->column, hit->row};
+    LayerCells one;
+    one.add(cell);
+    switch (tool_) {
+        case Tool::Place:
+            apply(one, static_cast<uint8_t>(Operation::MirroredPress), "Mirrored click");
+            break;
+        case Tool::Brush:
+            apply(one, static_cast<uint8_t>(Operation::BrushStroke), "Brush");
+            break;
+        case Tool::Line:
+        case Tool::Rectangle:
+            if (!mark_) {
+                mark_ = cell;
+                follow();
+                speech_.say(QString("Start marked at column %1, row %2").arg(cell.column + 1).arg(cell.row + 1));
+                break;
+            }
+            {
+                const LayerCell start = *mark_;
+                mark_.reset();
+                follow();
+                drawShape(start, cell);
+            }
+            break;
+        case Tool::FloodFill:
+            flood(cell);
+            break;
+        case Tool::Picker:
+            pick(cell);
+            break;
+    }
+    return true;
+}
+
+void Tools::setPending(const LayerCells& cells) {
+    pending_.clear();
+    const int n = size();
+    if (tool_ == Tool::Rectangle && cells.count > 0) {
+        // A rectangle's cells tile one rectangle of the picture: one outline round it all.
+        const auto around = [&](LayerCell a, LayerCell b) {
+            return outlineOf(pressArea(state_, a.column, a.row)) | outlineOf(pressArea(state_, b.column, b.row));
+        };
+        const LayerCell first = cells.cells[0], last = cells.cells[cells.count - 1];
+        pending_.push_back(around(first, last));
+        if (mirror_) pending_.push_back(around(mirrored(first, n), mirrored(last, n)));
+        return;
+    }
+    for (const LayerCell cell : cells) {
+        pending_.push_back(outlineOf(pressArea(state_, cell.column, cell.row)));
+        if (mirror_) pending_.push_back(outlineOf(pressArea(state_, n - 1 - cell.column, cell.row)));
+    }
+}
+
+void Tools::follow() {
+    const int n = size();
+    // The cell a press would change, while the pointer is over the block.
+    const std::optional<LayerCell> under = pointer_ ? cellAt(*pointer_) : std::nullopt;
+    hovered_ = under ? outlineOf(pressArea(state_, under->column, under->row)) : QRect();
+    // A line or rectangle being dragged, or marked with Enter, up to the cell it would end on.
+    if (mark_ && !insideLayer(*mark_, n)) mark_.reset();
+    LayerCells cells;
+    if (gesture_ && gesture_->start && under && (gesture_->tool == Tool::Line || gesture_->tool == Tool::Rectangle)) {
+        cells = shape(*gesture_->start, *under);
+    } else if (mark_ && cursor_.cell()) {
+        cells = shape(*mark_, {cursor_.cell()->column, cursor_.cell()->row});
+    }
+    setPending(cells);
+    // The mirror's marker: a thin upright line through the middle of the block's current layer.
+    marker_ = QRect();
+    if (mirror_ && n >= 2) {
+        const QRect left = outlineOf(pressArea(state_, (n - 1) / 2, 0)) | outlineOf(pressArea(state_, (n - 1) / 2, n - 1));
+        const QRect right = outlineOf(pressArea(state_, n / 2, 0)) | outlineOf(pressArea(state_, n / 2, n - 1));
+        const int middle = (left.left() + right.right() + 1) / 2;
+        marker_ = QRect(middle - 1, left.top(), 2, left.height());
+    }
+    std::vector<QRect> boxes;
+    if (!marker_.isEmpty()) boxes.push_back(marker_);
+    for (const QRect& box : pending_)
+        if (!box.isEmpty()) boxes.push_back(box);
+    if (!hovered_.isEmpty()) boxes.push_back(hovered_);
+    outlines_->set(std::move(boxes));
+}
+
+void Tools::showTool() {
+    form_.Image1->setCursor(tool_ == Tool::Place ? designedCursor_ : toolPointer(tool_, form_.devicePixelRatioF()));
+    QString word = tool_ == Tool::Place ? QString() : QString(toolName(tool_));
+    if (mirror_) word += word.isEmpty() ? "mirrored" : ", mirrored";
+    names_.setTool(word, tool_ != Tool::Place, tool_ == Tool::Picker);
+    follow();
+}
+
+bool Tools::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != form_.Image1) return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::MouseMove: {
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            pointer_ = at;
+            if (gesture_) {
+                drag(at);
+            } else {
+                follow();
+            }
+            return false;
+        }
+        case QEvent::Leave:
+            pointer_.reset();
+            follow();
+            return false;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            // The designed press: the place tool without the mirror, and every press while the
+            // start-up animation runs.
+            if (!ready() || (tool_ == Tool::Place && !mirror_)) return false;
+            if (!gesture_) {
+                cursor_.hide();
+                press(static_cast<QMouseEvent*>(event)->position().toPoint());
+            }
+            return true;
+        }
+        case QEvent::MouseButtonRelease: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (!gesture_) return false;
+            if (mouse->buttons() == Qt::NoButton) release(mouse->position().toPoint());
+            return true;
+        }
+        default:
+            return QObject::eventFilter(watched, event);
+    }
+}

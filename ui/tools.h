@@ -1,0 +1,119 @@
+#pragma once
+// The drawing tools: what a press on the drawing area does. P places one cube per press (the
+// window's own press, as the program starts), B paints while dragged, L draws a line and R a
+// rectangle from press to release, F flood-fills, I picks a colour; M mirrors every change about
+// the block's middle column. Tools work on the current layer inside the block at the size in use,
+// each action one step of the history (model/layer_tools.h says which cells).
+//
+// Over the drawing area, never into its canvas: the cell a press would change, for every tool; the
+// cells a line or rectangle will change while it is dragged or marked; the mirror's marker.
+#include <QCursor>
+#include <QObject>
+#include <QRect>
+#include <optional>
+#include <vector>
+
+#include "model/grid.h"
+#include "model/layer_tools.h"
+
+class CellCursor;
+class QMouseEvent;
+class ScreenReaderNames;
+class Speech;
+class TForm1;
+class ToolOutlines;
+
+enum class Tool { Place, Brush, Line, Rectangle, FloodFill, Picker };
+
+class Tools : public QObject {
+    Q_OBJECT
+public:
+    Tools(TForm1& form, const kadro::ViewState& state, kadro::CellGrid& grid, CellCursor& cursor, Speech& speech,
+          ScreenReaderNames& names);
+
+    Tool tool() const { return tool_; }
+    bool mirror() const { return mirror_; }
+    // The keys' work; nothing during the start-up animation.
+    void choose(Tool tool);
+    void toggleMirror();
+    // Enter at the cell cursor: the tool acts at its cell (a line or rectangle marks its start, then
+    // ends there). Returns whether the cursor was shown.
+    bool actAtCursor();
+    // Escape: drops a line or rectangle being dragged, a brush stroke under way, or a marked start.
+    // Returns whether there was one.
+    bool cancel();
+    // Any other key while the brush is down ends the stroke first, so that it is one step of its
+    // own before whatever the key does.
+    void settle();
+
+    // What is outlined over the drawing area, in its pixels: the hovered cell, the cells a line or
+    // rectangle will change, and the mirror's marker (empty when not shown).
+    QRect hovered() const { return hovered_; }
+    const std::vector<QRect>& pending() const { return pending_; }
+    QRect marker() const { return marker_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // A press, a drag and a release on the drawing area, at its pixels.
+    void press(QPoint at);
+    void drag(QPoint at);
+    void release(QPoint at);
+
+    // The cell of the block that a press at `at` selects, if any.
+    std::optional<kadro::LayerCell> cellAt(QPoint at) const;
+    int size() const;
+    bool ready() const;
+    // What a change writes: the current colour, or empty while erasing.
+    uint8_t code() const;
+    // Changes `cells` (mirrored too when mirror is on) as one step named `operation`, and says so.
+    void apply(const kadro::LayerCells& cells, uint8_t operation, const QString& what);
+    void pick(kadro::LayerCell cell);
+    void flood(kadro::LayerCell cell);
+    // The cells a line or rectangle from a to b changes, and changing them.
+    kadro::LayerCells shape(kadro::LayerCell a, kadro::LayerCell b) const;
+    void drawShape(kadro::LayerCell a, kadro::LayerCell b);
+
+    // The brush: the layer as the stroke began and as it is painted, changed in the grid as it goes
+    // and recorded as one step when it ends.
+    void strokeTo(kadro::LayerCell cell);
+    void endStroke(bool keep);
+
+    // Brings the outlines up to date; showTool() the pointer, the name and the tooltip as well.
+    void follow();
+    void showTool();
+    void setPending(const kadro::LayerCells& cells);
+
+    TForm1& form_;
+    const kadro::ViewState& state_;
+    kadro::CellGrid& grid_;
+    CellCursor& cursor_;
+    Speech& speech_;
+    ScreenReaderNames& names_;
+    ToolOutlines* outlines_;
+    const QCursor designedCursor_;
+
+    Tool tool_ = Tool::Place;
+    Tool beforePicker_ = Tool::Place;
+    bool mirror_ = false;
+    // A press on the drawing area while a tool other than the designed press has it.
+    struct Gesture {
+        Tool tool;
+        int layer;
+        int size;
+        std::optional<kadro::LayerCell> start;  // line and rectangle: where the press landed
+        std::optional<kadro::LayerCell> last;   // the brush's last cell on the block
+        kadro::LayerCodes before;               // the brush: the layer as the stroke began
+        kadro::LayerCodes painted;              // and as it has painted it
+    };
+    std::optional<Gesture> gesture_;
+    std::optional<kadro::LayerCell> mark_;  // a line's or rectangle's start marked with Enter
+    std::optional<QPoint> pointer_;         // over the drawing area
+    QRect hovered_;
+    std::vector<QRect> pending_;
+    QRect marker_;
+};
+
+// The name a tool is said by: "place", "brush", "line", "rectangle", "flood fill", "colour picker".
+const char* toolName(Tool tool);
