@@ -78,3 +78,24 @@ TEST(LayerTools, AFloodFillFindsExactlyTheJoinedCellsOfItsColour) {
     }
     EXPECT_EQ(floodCells(LayerCodes{}, 5, {5, 0}).count, 0);
 }
+
+// Painting with the mirror leaves a layer that reads the same from either side; cells outside
+// the layer are left alone, and the count is of codes that really changed.
+TEST(LayerTools, MirroredPaintingIsSymmetricAndCountsOnlyChanges) {
+    std::mt19937 random(9);
+    for (int size : {2, 5, 20}) {
+        LayerCodes codes{};
+        LayerCells cells;
+        for (int i = 0; i < 30; ++i) cells.add({int(random() % (size + 2)) - 1, int(random() % (size + 2)) - 1});
+        const int changed = paintCells(codes, size, cells, 3, true);
+        int set = 0;
+        for (int c = 0; c < size; ++c)
+            for (int r = 0; r < size; ++r) {
+                EXPECT_EQ(codes[c * size + r], codes[(size - 1 - c) * size + r]) << size;
+                set += codes[c * size + r] == 3;
+            }
+        EXPECT_EQ(changed, set);
+        EXPECT_EQ(paintCells(codes, size, cells, 3, true), 0);  // again: nothing left to change
+        EXPECT_EQ(std::count(codes.begin() + size * size, codes.end(), 3), 0);
+    }
+}

@@ -332,8 +332,8 @@ void Tools::endStroke(bool keep) {
     }
     int changed = 0;
     for (size_t i = 0; i < stroke.before.size(); ++i) changed += stroke.before[i] != stroke.painted[i];
-    speech_.sayWithNextFrame(QString("Brush stroke: %1 %2").arg(cellsSaid(changed),
-                                                               code() ? "now " + colourName(code()) : QString("emptied")));
+    // Said now: the frames have shown the stroke as it went, so the next one may find nothing new.
+    speech_.say(QString("Brush stroke: %1 %2").arg(cellsSaid(changed), code() ? "now " + colourName(code()) : QString("emptied")));
     form_.history().paint({stroke.size, stroke.size, stroke.layer, stroke.layer}, grid_, stroke.painted.data(),
                           Recording::On, static_cast<uint8_t>(Operation::BrushStroke));
 }

@@ -1,0 +1,197 @@
+// The drawing tools through the window's own events: presses, drags and keys on a 6 x 6 layer,
+// read back as a picture of the layer (top row first, '.' empty, colour letters).
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include "form_fixture.h"
+#include "model/palette.h"
+#include "model/projection.h"
+#include "ui/cell_cursor.h"
+#include "ui/speech.h"
+#include "ui/tools.h"
+
+using namespace kadro;
+
+namespace {
+
+struct Window : HandDrivenWindow {
+    Window() {
+        playAnimation();
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        form->Button2Click(form->Button2);  // CLEAR
+        form->ScrollBar4->setValue(6);
+        tick();
+        form->Image1->setFocus();  // where the arrows move the cell cursor
+        key(Qt::Key_5);            // red
+        tick();
+    }
+    void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : form.get();
+        QTest::keyClick(target, Qt::Key(key), modifiers);
+    }
+    QPoint cell(int column, int row) const {
+        const Point p = topFaceCentre(state, column, row);
+        return {p.x, p.y};
+    }
+    void mouse(QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, form->Image1->mapToGlobal(at), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(form->Image1, &event);
+    }
+    void press(QPoint at) { mouse(QEvent::MouseButtonPress, at, Qt::LeftButton); }
+    void move(QPoint at) { mouse(QEvent::MouseMove, at, Qt::LeftButton); }
+    void release(QPoint at) { mouse(QEvent::MouseButtonRelease, at, Qt::NoButton); }
+    void drag(QPoint from, QPoint to) {
+        press(from);
+        move(to);
+        release(to);
+        tick();
+    }
+    std::vector<std::string> layer() const {
+        std::vector<std::string> rows;
+        for (int row = 5; row >= 0; --row) {
+            std::string line;
+            for (int column = 0; column < 6; ++column) {
+                const PaletteEntry* entry = paletteEntryOf(grid->at(column, row, state.currentLayer).colour);
+                line += entry ? entry->letter : kEmptyLetter;
+            }
+            rows.push_back(line);
+        }
+        return rows;
+    }
+    Tools& tools() { return *additions.tools; }
+    size_t steps() const { return form->history().undoSteps(); }
+};
+
+using Rows = std::vector<std::string>;
+
+}  // namespace
+
+TEST(Tools, RectangleLineAndBrushAreOneStepEachAndEscapeCancels) {
+    Window w;
+    const size_t before = w.steps();
+    w.key(Qt::Key_R);
+    w.press(w.cell(1, 1));
+    w.move(w.cell(3, 2));
+    EXPECT_EQ(w.tools().pending().size(), 1u);  // one outline round the rectangle to be
+    EXPECT_EQ(w.layer(), Rows(6, "......"));    // nothing changes before the release
+    w.release(w.cell(3, 2));
+    w.tick();
+
+    w.key(Qt::Key_L);
+    w.press(w.cell(0, 0));
+    w.move(w.cell(5, 5));
+    EXPECT_EQ(w.tools().pending().size(), 6u);
+    w.key(Qt::Key_Escape);
+    EXPECT_TRUE(w.tools().pending().empty());
+    w.release(w.cell(5, 5));
+    w.tick();
+    EXPECT_EQ(w.steps(), before + 1);  // the cancelled line is no step
+    w.drag(w.cell(0, 5), w.cell(5, 3));
+
+    // The brush: one move across the whole bottom row leaves no gap, and shows as it goes.
+    w.key(Qt::Key_B);
+    w.press(w.cell(0, 0));
+    w.move(w.cell(5, 0));
+    w.tick();
+    EXPECT_EQ(w.state.countOf(ColourCode::Red), 6 + 6 + 6);
+    w.move(QPoint(2, 2));  // off the block: skipped
+    w.release(QPoint(2, 2));
+    w.tick();
+    EXPECT_EQ(w.layer(), (Rows{"RR....",  //
+                               "..RR..",  //
+                               "....RR",  //
+                               ".RRR..",  //
+                               ".RRR..",  //
+                               "RRRRRR"}));
+    EXPECT_EQ(w.steps(), before + 3);
+    EXPECT_EQ(w.additions.speech->lastSaid(), "Brush stroke: 6 cells now red");
+    for (int undo = 0; undo < 3; ++undo) {
+        w.key(Qt::Key_Z, Qt::ControlModifier);
+        w.tick();
+    }
+    EXPECT_EQ(w.layer(), Rows(6, "......"));
+    EXPECT_EQ(w.additions.speech->lastSaid(), "Undone: rectangle. 0 cubes visible");
+}
+
+TEST(Tools, FloodFillPickerAndMirror) {
+    Window w;
+    for (int row = 0; row < 6; ++row) w.grid->at(2, row, 1).colour = 5;  // a red wall
+    w.form->wake();
+    w.tick();
+    w.key(Qt::Key_1);  // yellow
+    w.key(Qt::Key_F);
+    w.drag(w.cell(0, 0), w.cell(0, 0));
+    const size_t filled = w.steps();
+    w.drag(w.cell(1, 3), w.cell(1, 3));  // already yellow: no step
+    EXPECT_EQ(w.steps(), filled);
+    EXPECT_EQ(w.layer(), Rows(6, "YYR..."));
+
+    // The picker takes a cube's colour and gives the tool back; an empty cell changes nothing.
+    w.key(Qt::Key_I);
+    w.drag(w.cell(4, 4), w.cell(4, 4));
+    EXPECT_EQ(w.tools().tool(), Tool::Picker);
+    EXPECT_EQ(w.state.currentColour, 1);
+    w.drag(w.cell(2, 4), w.cell(2, 4));
+    EXPECT_EQ(w.state.currentColour, 5);
+    EXPECT_EQ(w.tools().tool(), Tool::FloodFill);
+
+    // Mirror: the place tool and Enter at the cell cursor change both sides, one step each.
+    w.key(Qt::Key_M);
+    w.key(Qt::Key_P);
+    EXPECT_FALSE(w.tools().marker().isEmpty());
+    EXPECT_EQ(w.form->Image1->accessibleName(), "Drawing area, mirrored, placing red");
+    w.drag(w.cell(0, 5), w.cell(0, 5));
+    EXPECT_EQ(w.steps(), filled + 1);
+    w.key(Qt::Key_Up);  // the cursor shows at (3, 3), mirrored on the red wall
+    w.key(Qt::Key_Return);
+    w.tick();
+    EXPECT_EQ(w.layer(), (Rows{"RYR..R",  //
+                               "YYR...",  //
+                               "YYRR..",  //
+                               "YYR...",  //
+                               "YYR...",  //
+                               "YYR..."}));
+    EXPECT_EQ(w.steps(), filled + 2);
+}
+
+// Line and rectangle from the keyboard: the first Enter marks, the second draws; Escape drops.
+TEST(Tools, KeyboardShapesMarkThenDraw) {
+    Window w;
+    w.key(Qt::Key_R);
+    w.key(Qt::Key_Left);  // the cursor at (3, 3)
+    w.key(Qt::Key_Return);
+    EXPECT_EQ(w.additions.speech->lastSaid(), "Start marked at column 4, row 4");
+    w.key(Qt::Key_Escape);
+    EXPECT_EQ(w.additions.speech->lastSaid(), "Start dropped");
+    ASSERT_TRUE(w.additions.cellCursor->cell());  // the first Escape leaves the cursor
+    w.key(Qt::Key_Return);
+    w.key(Qt::Key_Right);
+    w.key(Qt::Key_Right);
+    w.key(Qt::Key_Down);
+    EXPECT_EQ(w.tools().pending().size(), 1u);
+    EXPECT_EQ(w.form->Image1->accessibleName(), "Drawing area, rectangle, placing red");
+    w.key(Qt::Key_Return);
+    w.tick();
+    EXPECT_EQ(w.layer(), (Rows{"......", "......", "...RRR", "...RRR", "......", "......"}));
+}
+
+// The place tool gains only the hovered cell's outline: the cell cursor's own, over the picture.
+TEST(Tools, TheHoveredCellIsOutlinedAsTheCursorsAndNeverDrawn) {
+    Window w;
+    const PixelBuffer& canvas = w.form->Image1->canvas().target();
+    const std::vector<Pixel> picture(canvas.pixels, canvas.pixels + canvas.width * canvas.height);
+    w.mouse(QEvent::MouseMove, w.cell(4, 1), Qt::NoButton);
+    w.form->wake();
+    w.tick();
+    w.key(Qt::Key_Right);  // the cursor shows at (3, 3), then goes to (4, 1)
+    w.key(Qt::Key_Right);
+    w.key(Qt::Key_Down);
+    w.key(Qt::Key_Down);
+    EXPECT_EQ(w.tools().hovered(), w.form->Image1->outline());
+    EXPECT_TRUE(std::equal(picture.begin(), picture.end(), canvas.pixels));
+    w.mouse(QEvent::MouseMove, QPoint(2, 2), Qt::NoButton);
+    EXPECT_TRUE(w.tools().hovered().isEmpty());
+}
