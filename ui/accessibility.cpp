@@ -258,7 +258,9 @@ void ScreenReaderNames::describe() {
 bool ScreenReaderNames::eventFilter(QObject* watched, QEvent* event) {
     if (watched == form_.Image1 && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
-        QToolTip::showText(help->globalPos(), pressTip(help->pos().x(), help->pos().y()),
+        QToolTip::showText(help->globalPos(),
+                           pressTip(help->pos().x(), help->pos().y()) +
+                               "\nTools: P place, B brush, L line, R rectangle, F flood fill, I colour picker; M mirror",
                            form_.Image1);
         return true;
     }

@@ -142,6 +142,38 @@ class Scenario(unittest.TestCase):
         preview = {(x + 350, y) for x, y in cube_pixels(0, 0, 1, 10)}
         self.expect_drawing_area(lambda x, y: YELLOW if (x, y) in cube or (x, y) in preview else BLACK)
 
+    def test_a_brush_stroke_and_a_rectangle_dragged_and_undone_whole(self):
+        self.wait_until_still()
+        self.clear()
+        self.toggle_grid()
+        self.swatch(5)
+        self.expect_pixels({(30, 380): BLACK})
+        self.screen.run("xdotool", "windowfocus", "--sync", self.screen.window)  # no window manager gives it
+
+        def top_face(column, row):  # the centre of a cell's top face on layer 1 at size 10
+            return self.image_point(int(10 + 26 * column + 26), int(400 - 26 * row - 26))
+
+        def cubes(cells):
+            return set().union(*(cube_pixels(c, r, 1, 10) for c, r in cells))
+
+        def drag(points):
+            args = ["mousemove", *map(str, points[0]), "mousedown", "1"]
+            for point in points[1:]:  # apart in time, or the toolkit may join two moves into one
+                args += ["sleep", "0.1", "mousemove", *map(str, point)]
+            self.screen.run("xdotool", *args, "mouseup", "1")
+
+        preview = {(x + 350, y) for x, y in cube_pixels(0, 0, 1, 10)}
+        self.screen.run("xdotool", "key", "r")
+        drag([top_face(1, 1), top_face(2, 2), top_face(3, 2)])
+        box = cubes((c, r) for c in range(1, 4) for r in range(1, 3))
+        # Three moves across nine cells: the stroke leaves no gap between them.
+        self.screen.run("xdotool", "key", "b")
+        drag([top_face(0, 6), top_face(3, 6), top_face(6, 7), top_face(8, 7)])
+        stroke = cubes([(0, 6), (1, 6), (2, 6), (3, 6), (4, 6), (5, 7), (6, 7), (7, 7), (8, 7)])
+        for red in (box | stroke | preview, box | preview, preview):
+            self.expect_drawing_area(lambda x, y: RED if (x, y) in red else BLACK)
+            self.screen.run("xdotool", "key", "ctrl+z")
+
     def test_fill_layers_and_size(self):
         self.wait_until_still()
         self.swatch(5)
