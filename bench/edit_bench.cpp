@@ -144,8 +144,26 @@ void lineOfTwentyCells(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(lineCells({0, 3}, {19, 15}).count);
 }
 
+// What the flood fill and line tools do as a whole on layer 5 of a full 20-block: read the layer,
+// find the cells, paint them and record the step; then undo, so every iteration changes the same.
+void toolAsOneStep(benchmark::State& state) {
+    auto scene = fullBlock();
+    for (int c = 0; c < 20; ++c)
+        for (int r = 0; r < 20; ++r) scene->grid->at(c, r, 5).colour = 3.0f;
+    EditHistory history;
+    for (auto _ : state) {
+        LayerCodes codes = layerCodes(*scene->grid, 20, 5);
+        const LayerCells cells = state.range(0) == 0 ? floodCells(codes, 20, {7, 7}) : lineCells({0, 3}, {19, 15});
+        paintCells(codes, 20, cells, 1, false);
+        history.paint({20, 20, 5, 5}, *scene->grid, codes.data(), Recording::On, 1);
+        history.undo(*scene->grid);
+        benchmark::DoNotOptimize(scene->grid.get());
+    }
+}
+
 }  // namespace
 
+BENCHMARK(toolAsOneStep)->Name("tool as one step+undo, 0 flood of a full 20 x 20 layer, 1 line of 20")->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(floodOfALayer)->Name("flood fill, a full 20 x 20 layer")->Unit(benchmark::kMicrosecond);
 BENCHMARK(lineOfTwentyCells)->Name("line of 20 cells")->Unit(benchmark::kMicrosecond);
 BENCHMARK(looseOfTheBlock)->Name("loose cubes, size 20")->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);

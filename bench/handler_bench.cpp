@@ -1,17 +1,21 @@
 // The main window's editing handlers as Qt delivers them (a mouse press on the drawing area, a
 // click of CLEAR and FILL) on a full 20-block, before the start-up animation has ended (edits
-// not recorded, as every edit was before undo existed) and after it (recorded for undo); and a
-// frame tick with nothing to draw.
+// not recorded, as every edit was before undo existed) and after it (recorded for undo); a
+// frame tick with nothing to draw; and a whole frame shown with and without the tools' outlines.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
 
 #include "model/animation.h"
 #include "model/editing.h"
+#include "model/projection.h"
 #include "ui/Unit1.h"
+#include "ui/main_window.h"
+#include "ui/tools.h"
 
 using namespace kadro;
 
@@ -58,6 +62,40 @@ void idleTick(benchmark::State& bench) {
     for (auto _ : bench) window.form->Timer1Timer(window.form->Timer1);
 }
 
+// A whole frame drawn and shown (the grid pattern toggled, so every pixel of the picture changes)
+// on a full 20-block in the window as the program shows it, with nothing outlined over the picture,
+// and with the most the tools outline: a line of 20 cells being dragged with the mirror on (40
+// cells), the mirror's marker and the hovered cell.
+void wholeFrame(benchmark::State& bench, bool outlined) {
+    Window window(true);
+    const Additions additions = attachAdditions(*window.form, window.state, *window.grid);
+    window.form->show();
+    QApplication::setActiveWindow(window.form.get());
+    QApplication::processEvents();
+    TImage* area = window.form->Image1;
+    const auto face = [&](int column, int row) {
+        const Point p = topFaceCentre(window.state, column, row);
+        return QPoint(p.x, p.y);
+    };
+    if (outlined) {
+        QTest::keyClick(window.form.get(), Qt::Key_M);
+        QTest::keyClick(window.form.get(), Qt::Key_L);
+        QMouseEvent press(QEvent::MouseButtonPress, face(0, 0), area->mapToGlobal(face(0, 0)), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(area, &press);
+        QMouseEvent move(QEvent::MouseMove, face(19, 19), area->mapToGlobal(face(19, 19)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(area, &move);
+    }
+    window.form->Timer1Timer(window.form->Timer1);
+    QApplication::processEvents();
+    for (auto _ : bench) {
+        window.form->Button3Click(window.form->Button3);
+        window.form->Timer1Timer(window.form->Timer1);
+    }
+    bench.counters["outlined cells"] = static_cast<double>(additions.tools->pending().size());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -70,6 +108,10 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kMicrosecond);
     }
     benchmark::RegisterBenchmark("tick with nothing to draw, size 20", idleTick)->Unit(benchmark::kMicrosecond);
+    for (bool outlined : {false, true})
+        benchmark::RegisterBenchmark(outlined ? "whole frame shown/tools' outlines" : "whole frame shown/nothing outlined",
+                                     wholeFrame, outlined)
+            ->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

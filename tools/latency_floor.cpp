@@ -1,6 +1,6 @@
 // The floor for press-to-pixels latency: a minimal Qt window, black, frameless and 550 x 580 as
-// the main window, that repaints itself at once when pressed, with a white square where it was
-// pressed. With --square it repaints only the square, the least a program can do.
+// the main window, that repaints itself at once when pressed (or dragged over), with a white
+// square where it was pressed. With --square it repaints only the square, the least a program can do.
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,7 +18,12 @@ public:
     }
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override {
+    void mousePressEvent(QMouseEvent* event) override { paintAt(event); }
+    // A move with a button down paints as a press does, for timing drags.
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (event->buttons() != Qt::NoButton) paintAt(event);
+    }
+    void paintAt(QMouseEvent* event) {
         const QPoint at = event->position().toPoint();
         pressed_.push_back(at);
         if (squareOnly_) {

@@ -7,8 +7,12 @@ the pointer. KADRO is pressed on the top faces of empty cells of an empty layer,
 the frame timer has gone to sleep, as a user's first click after a pause. The three windows run
 at once and take their presses in turn.
 
-    tools/measure_latency.py BUILD_FOLDER [presses]     (build with -DKADRO_TESTS=ON)
-Prints both medians and their ratio; exits 1 when KADRO's median is over 1.5 times the floor's."""
+    tools/measure_latency.py BUILD_FOLDER [presses] [--brush]     (build with -DKADRO_TESTS=ON)
+Prints both medians and their ratio; exits 1 when KADRO's median is over 1.5 times the floor's.
+
+With --brush, a brush stroke instead: each window is pressed on one point and, with the button
+down, the pointer moved to the next cell (KADRO with its brush, B); the time is from the move sent
+to the first change of the pixel there."""
 import os
 import statistics
 import subprocess
@@ -20,8 +24,8 @@ import harness
 GOAL = 1.5
 
 
-def press(screen, timer, x, y):
-    out = subprocess.run([timer, str(x), str(y)], env=screen.env, capture_output=True, text=True, check=True)
+def press(screen, timer, point):
+    out = subprocess.run([timer, *map(str, point)], env=screen.env, capture_output=True, text=True, check=True)
     return float(out.stdout)
 
 
@@ -29,7 +33,7 @@ def summary(name, times):
     return f"{name}: median {statistics.median(times):.2f} ms ({min(times):.2f} to {max(times):.2f}, {len(times)} presses)"
 
 
-def measure(build, count=30):
+def measure(build, count=30, brush=False):
     """Times of KADRO, of the floor window, and of the square-only window. The three run at once,
     each on its own X server, and take their presses in turn, so that a machine busier for a
     while slows all three alike."""
@@ -46,17 +50,23 @@ def measure(build, count=30):
         points = []
         for screen in screens[:2]:
             left, top, _, _ = screen.geometry()
-            points.append([(left + 20 + 12 * (i % 40), top + 20 + 12 * (i // 40)) for i in range(count)])
+            at = [(left + 20 + 12 * (i % 40), top + 20 + 12 * (i // 40)) for i in range(2 * count)]
+            points.append([("--drag", *at[2 * i], *at[2 * i + 1]) for i in range(count)] if brush else at[:count])
         left, top, _, _ = kadro.geometry()
         x0, y0 = left + harness.IMAGE1[0], top + harness.IMAGE1[1]
-        # The top faces of the cells of layer 1 at size 10 (cells of 26 pixels), one after another.
-        cells = [(column, row) for row in range(10) for column in range(10)][:count]
-        points.append([(x0 + 10 + 26 * c + 26, y0 + 400 - 26 * r - 26) for c, r in cells])
+        # The top faces of the cells of layer 1 at size 10 (cells of 26 pixels), one after another;
+        # with --brush, a stroke from one cell to the next (at most 50 strokes).
+        face = [(x0 + 10 + 26 * c + 26, y0 + 400 - 26 * r - 26) for r in range(10) for c in range(10)]
+        if brush:
+            kadro.run("xdotool", "windowfocus", "--sync", kadro.window, "key", "b")
+            points.append([("--drag", *face[2 * i], *face[2 * i + 1]) for i in range(count)])
+        else:
+            points.append(face[:count])
         times = [[], [], []]
         for i in range(count):
             for screen, at, taken in zip(screens, points, times):
                 time.sleep(0.1)  # KADRO's frame timer asleep again, as before a user's click
-                taken.append(press(screen, timer, *at[i]))
+                taken.append(press(screen, timer, at[i]))
     finally:
         for screen in screens:
             screen.close()
@@ -65,10 +75,12 @@ def measure(build, count=30):
 
 
 def main():
-    build = sys.argv[1]
-    count = int(sys.argv[2]) if len(sys.argv) > 2 else 30
-    kadro_times, floor_times, square_times = measure(build, count)
-    print(summary("KADRO", kadro_times))
+    brush = "--brush" in sys.argv
+    args = [arg for arg in sys.argv[1:] if arg != "--brush"]
+    build = args[0]
+    count = int(args[1]) if len(args) > 1 else 30
+    kadro_times, floor_times, square_times = measure(build, count, brush)
+    print(summary("KADRO" + (", brush stroke" if brush else ""), kadro_times))
     print(summary("minimal Qt window", floor_times))
     print(summary("minimal Qt window repainting a square only", square_times))
     ratio = statistics.median(kadro_times) / statistics.median(floor_times)

@@ -1,6 +1,9 @@
 // Times one mouse press on an X display: from the press sent (XTEST) to the first change of the
 // screen's pixel under the pointer, read back from the root window as fast as the server answers.
 //   press_latency X Y     prints the milliseconds; exits 1 when nothing changed within 2 s
+//   press_latency --drag X0 Y0 X Y
+//                         presses at (X0, Y0), then times a move to (X, Y) with the button down,
+//                         from the move sent to the first change of the pixel there; releases
 //   press_latency --alternate N X1 Y1 X2 Y2 [BUTTON]
 //                         clicks N times (button 1 unless given), at the first point and the
 //                         second in turn, each taken by the server before the next
@@ -58,9 +61,11 @@ int alternate(xcb_connection_t* connection, xcb_window_t root, int count, const 
 
 int main(int argc, char** argv) {
     const bool alternating = (argc == 7 || argc == 8) && std::strcmp(argv[1], "--alternate") == 0;
-    if (argc != 3 && !alternating) {
+    const bool dragging = argc == 6 && std::strcmp(argv[1], "--drag") == 0;
+    if (argc != 3 && !alternating && !dragging) {
         std::fprintf(stderr,
-                     "usage: press_latency X Y | press_latency --alternate N X1 Y1 X2 Y2 [BUTTON]\n");
+                     "usage: press_latency X Y | press_latency --drag X0 Y0 X Y | "
+                     "press_latency --alternate N X1 Y1 X2 Y2 [BUTTON]\n");
         return 2;
     }
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
@@ -77,13 +82,25 @@ int main(int argc, char** argv) {
         xcb_disconnect(connection);
         return status;
     }
-    const int x = std::atoi(argv[1]), y = std::atoi(argv[2]);
-    fake(connection, root, XCB_MOTION_NOTIFY, 0, x, y);
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const int x = std::atoi(argv[dragging ? 4 : 1]), y = std::atoi(argv[dragging ? 5 : 2]);
+    if (dragging) {
+        const int x0 = std::atoi(argv[2]), y0 = std::atoi(argv[3]);
+        fake(connection, root, XCB_MOTION_NOTIFY, 0, x0, y0);
+        fake(connection, root, XCB_BUTTON_PRESS, 1, x0, y0);
+        sync(connection);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the press has shown
+    } else {
+        fake(connection, root, XCB_MOTION_NOTIFY, 0, x, y);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     const uint32_t before = pixelAt(connection, root, x, y);
     using Clock = std::chrono::steady_clock;
     const Clock::time_point pressed = Clock::now();
-    fake(connection, root, XCB_BUTTON_PRESS, 1, x, y);
+    if (dragging) {
+        fake(connection, root, XCB_MOTION_NOTIFY, 0, x, y);
+    } else {
+        fake(connection, root, XCB_BUTTON_PRESS, 1, x, y);
+    }
     bool changed = false;
     while (Clock::now() - pressed < std::chrono::seconds(2)) {
         if (pixelAt(connection, root, x, y) != before) {

@@ -156,6 +156,13 @@ class Orca(unittest.TestCase):
         self.key("Return", says="Filled with red, 1000 cubes visible")
         self.key("t", says="Turned: the right side is in front.")
         self.key("ctrl+l", says="No loose cubes")
+        self.key("r", says="Rectangle")
+        self.key("Up", says="Column 6, row 6, layer 1: red")
+        self.key("Return", says="Start marked at column 6, row 6")
+        self.key("Right", says="Column 7, row 6, layer 1: red")
+        self.key("Return", says="Rectangle: 2 cells emptied")
+        self.key("m", says="Mirror on")
+        self.key("ctrl+z", says="Undone: rectangle. 1000 cubes visible")
 
     def test_a_house_designed_by_what_orca_says(self):
         """The README's 5 x 5 x 5 house: three rows of yellow walls, a red roof row and a red ridge
