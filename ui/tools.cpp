@@ -1,5 +1,6 @@
 #include "ui/tools.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -133,7 +134,10 @@ QCursor toolPointer(Tool tool, qreal ratio) {
     }
     stroke(sign, filled);
     painter.end();
-    return QCursor(pixmap, 7, 7);
+    // The hot spot is the cross's centre. Qt takes it in the window's pixels, but its X11 plugin
+    // hands it to the server unscaled beside the picture's own pixels, so there it is given in those.
+    const int hot = QGuiApplication::platformName() == "xcb" ? 7 * scale + scale / 2 : 7;
+    return QCursor(pixmap, hot, hot);
 }
 
 QString cellsSaid(int count) { return QString("%1 %2").arg(count).arg(count == 1 ? "cell" : "cells"); }
