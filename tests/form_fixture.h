@@ -73,3 +73,21 @@ struct HandDrivenWindow {
     std::unique_ptr<TForm1> form;
     Additions additions{};
 };
+
+// The same after the animation, shown and active so that its keys act.
+struct ActiveWindow : HandDrivenWindow {
+    ActiveWindow() {
+        playAnimation();
+        form->show();
+        activate();
+    }
+    void activate() {
+        QApplication::setActiveWindow(form.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    // A key press and release at the focused control, or the window.
+    void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : form.get();
+        QTest::keyClick(target, Qt::Key(key), modifiers);
+    }
+};

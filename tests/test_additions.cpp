@@ -21,20 +21,7 @@ namespace {
 
 // A window over a model of its own, shown and active so that its keys act, with both timers'
 // ticks left to the test.
-struct Window : HandDrivenWindow {
-    Window() {
-        playAnimation();
-        form->show();
-        activate();
-    }
-    void activate() {
-        QApplication::setActiveWindow(form.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
-    void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : form.get();
-        QTest::keyClick(target, Qt::Key(key), modifiers);
-    }
+struct Window : ActiveWindow {
     // Everything a key may change: the view state but the colour cycle's phase (which only the
     // ticks move), the cells, the captions of the toggles and the position of the controls.
     std::string snapshot() {

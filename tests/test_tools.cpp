@@ -14,22 +14,14 @@ using namespace kadro;
 
 namespace {
 
-struct Window : HandDrivenWindow {
+struct Window : ActiveWindow {
     Window() {
-        playAnimation();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
         form->Button2Click(form->Button2);  // CLEAR
         form->ScrollBar4->setValue(6);
         tick();
         form->Image1->setFocus();  // where the arrows move the cell cursor
         key(Qt::Key_5);            // red
         tick();
-    }
-    void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : form.get();
-        QTest::keyClick(target, Qt::Key(key), modifiers);
     }
     QPoint cell(int column, int row) const {
         const Point p = topFaceCentre(state, column, row);
