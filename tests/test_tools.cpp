@@ -187,3 +187,16 @@ TEST(Tools, TheHoveredCellIsOutlinedAsTheCursorsAndNeverDrawn) {
     w.mouse(QEvent::MouseMove, QPoint(2, 2), Qt::NoButton);
     EXPECT_TRUE(w.tools().hovered().isEmpty());
 }
+
+// A stroke whose release never came (the pointer grabbed away) ends, kept, at the next press.
+TEST(Tools, AStrokeWhoseReleaseNeverCameEndsAtTheNextPress) {
+    Window w;
+    const size_t before = w.steps();
+    w.key(Qt::Key_B);
+    w.press(w.cell(0, 0));
+    w.press(w.cell(2, 1));
+    w.release(w.cell(2, 1));
+    w.tick();
+    EXPECT_EQ(w.steps(), before + 2);
+    EXPECT_EQ(w.layer(), (Rows{"......", "......", "......", "......", "..R...", "R....."}));
+}

@@ -488,9 +488,16 @@ bool Tools::eventFilter(QObject* watched, QEvent* event) {
             // The designed press: the place tool without the mirror, and every press while the
             // start-up animation runs.
             if (!ready() || (tool_ == Tool::Place && !mirror_)) return false;
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            // A press with no other button down while a gesture is under way: its release never
+            // came (the pointer was grabbed away), so the gesture ends here, a stroke kept.
+            if (gesture_ && mouse->buttons() == mouse->button()) {
+                endStroke(true);
+                gesture_.reset();
+            }
             if (!gesture_) {
                 cursor_.hide();
-                press(static_cast<QMouseEvent*>(event)->position().toPoint());
+                press(mouse->position().toPoint());
             }
             return true;
         }
