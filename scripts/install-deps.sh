@@ -19,6 +19,7 @@ if [[ "${1:-}" == "--test" ]]; then
     appstream desktop-file-utils dpkg-dev file lintian man-db
     at-spi2-core dbus-x11 python3-pyatspi
     orca speech-dispatcher python3-speechd speech-dispatcher-audio-plugins
+    weston qt6-wayland wl-clipboard
   )
 fi
 

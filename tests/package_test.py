@@ -45,6 +45,7 @@ class Package(unittest.TestCase):
         depends = [d.split()[0] for d in self.field("Depends").split(", ")]
         for package in ("libqt6widgets6", "libqt6gui6", "libqt6core6", "libjpeg62-turbo", "fonts-liberation"):
             self.assertIn(package, depends)
+        self.assertEqual(self.field("Recommends"), "qt6-wayland")  # native on Wayland desktops
         self.assertEqual(self.field("Package"), "kadro")
         self.assertEqual(self.field("Section"), "graphics")
 

@@ -1,7 +1,9 @@
 #include "ui/application.h"
 
+#include <QDir>
 #include <QIcon>
 #include <QImage>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPixmap>
 #include <cstdio>
@@ -66,10 +68,22 @@ void ExitWithoutDisplay::exitWith(const char* why) const {
     const char* display = std::getenv("DISPLAY");
     const std::string shown = display ? std::string("\"") + display + "\"" : std::string("unset");
     const char* name = programName_.c_str();
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (wayland && *wayland && !waylandPluginInstalled()) {
+        // A Wayland desktop: what is missing is Qt's Wayland plugin, not a display.
+        std::fprintf(stderr,
+                     "%s: cannot open the Wayland display \"%s\" (DISPLAY is %s%s): Qt's Wayland plugin is not "
+                     "installed; install the package qt6-wayland\n",
+                     name, wayland, shown.c_str(), why);
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    const std::string waylandShown =
+        wayland && *wayland ? std::string(", WAYLAND_DISPLAY is \"") + wayland + "\"" : std::string();
     std::fprintf(stderr,
-                 "%s: cannot open a display (DISPLAY is %s%s): run it on a desktop, or under Xvfb: "
+                 "%s: cannot open a display (DISPLAY is %s%s%s): run it on a desktop, or under Xvfb: "
                  "xvfb-run -s '-screen 0 1024x768x24' %s\n",
-                 name, shown.c_str(), why, name);
+                 name, shown.c_str(), waylandShown.c_str(), why, name);
     std::fflush(stderr);
     std::_Exit(1);
 }
@@ -102,9 +116,15 @@ void ExitWithoutDisplay::release() {
     heldMessages_.clear();
 }
 
-void preferX11OnWayland() {
+void preferWaylandOnWayland() {
     const bool platformChosen = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
-    const bool onWayland = qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
-    const bool xwaylandThere = qEnvironmentVariableIsSet("DISPLAY");
-    if (!platformChosen && onWayland && xwaylandThere) qputenv("QT_QPA_PLATFORM", "xcb");
+    const bool onWayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    // Qt tries the platforms in turn: without the plugin, or with a compositor that does not
+    // answer, the window opens through XWayland.
+    if (!platformChosen && onWayland && waylandPluginInstalled()) qputenv("QT_QPA_PLATFORM", "wayland;xcb");
+}
+
+bool waylandPluginInstalled() {
+    const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms");
+    return !platforms.entryList({"libqwayland-generic*"}, QDir::Files).isEmpty();
 }

@@ -64,6 +64,10 @@ private:
     std::thread watchdog_;
 };
 
-// On a Wayland desktop Qt cannot move a top-level window; the borderless main window is moved
-// by dragging, so it runs through XWayland unless the user chose a platform.
-void preferX11OnWayland();
+// On a Wayland desktop the program runs as a Wayland client, through X11 only where Qt's Wayland
+// plugin is missing or cannot connect, unless the user chose a platform (QT_QPA_PLATFORM). Qt 6.4
+// would go through X11 by itself.
+void preferWaylandOnWayland();
+
+// Whether Qt's Wayland platform plugin is installed (package qt6-wayland).
+bool waylandPluginInstalled();

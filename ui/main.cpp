@@ -1,3 +1,5 @@
+#include <QGuiApplication>
+#include <QWindow>
 #include <memory>
 
 #include "model/grid.h"
@@ -15,7 +17,7 @@ kadro::CellGrid cellGrid;
 }  // namespace
 
 int main(int argc, char** argv) {
-    preferX11OnWayland();
+    preferWaylandOnWayland();
     ExitWithoutDisplay noDisplay(argv[0]);  // also while the display's density is read
     kadro::chooseDisplayScale(TForm1::kWindowWidth, TForm1::kWindowHeight);
     KadroApplication application(argc, argv);
@@ -29,6 +31,13 @@ int main(int argc, char** argv) {
         mainWindow->FormCreate(mainWindow.get());
         aboutWindow = std::make_unique<TForm2>();
         Form2 = aboutWindow.get();
+        // A Wayland compositor places every window itself; as the main window's transient child
+        // the About window goes over it. (On X11 it opens centred on the screen, as designed.)
+        if (QGuiApplication::platformName().startsWith("wayland")) {
+            mainWindow->winId();
+            aboutWindow->winId();
+            aboutWindow->windowHandle()->setTransientParent(mainWindow->windowHandle());
+        }
         mainWindow->show();
         return application.exec();
     });

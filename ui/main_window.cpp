@@ -10,9 +10,11 @@
 #include "ui/operations.h"
 #include "ui/speech.h"
 #include "ui/tools.h"
+#include "ui/window_move.h"
 
 Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid& grid) {
     installFocus(form);
+    new SystemMove(form);
     Additions additions{};
     additions.clipboard = new Clipboard(form, state, grid);
     additions.cellCursor = new CellCursor(form, state, grid);

@@ -24,7 +24,8 @@ struct Additions {
     Keys* keys;                // every key; calls the handlers and the additions above
 };
 
-// Attaches the additions to a window just made, before its FormCreate runs: the focus chain
-// and frame, the clipboard, the cell cursor, the screen-reader names and tooltips, speech, the
-// operations on the whole model, the loose cubes' outlines, the drawing tools, the keys.
+// Attaches the additions to a window just made, before its FormCreate runs: the focus chain and
+// frame, the compositor's move where it moves windows, the clipboard, the cell cursor, the
+// screen-reader names and tooltips, speech, the operations on the whole model, the loose cubes'
+// outlines, the drawing tools and the keys.
 Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid& grid);

@@ -1,0 +1,170 @@
+#!/usr/bin/env python3
+"""End-to-end on a real Wayland compositor: weston, nested in a window on the test's own Xvfb, so
+that xdotool's pointer and keys reach it and a screenshot of the X screen shows what it composed.
+The program runs as a Wayland client (DISPLAY unset, so it cannot fall back to X11).
+
+    PYTHONPATH=tools tests/e2e/wayland_test.py --binary build/kadro
+
+Exits 77 (skipped) where weston, wl-clipboard or Qt's Wayland plugin is missing or weston cannot
+start, saying which."""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+from harness import BLACK, RED, YELLOW, Screen
+
+SKIPPED = 77
+BINARY = None
+WHY_NOT = None
+LIME, AQUA, FUCHSIA = (0, 255, 0), (0, 255, 255), (255, 0, 255)
+
+
+def why_wayland_cannot_run():
+    for program in ("weston", "wl-copy", "wl-paste"):
+        if not shutil.which(program):
+            return f"{program} is not installed"
+    found = subprocess.run(["find", "/usr/lib", "-name", "libqwayland-generic.so", "-path", "*qt6*"],
+                           capture_output=True, text=True).stdout
+    if not found.strip():
+        return "Qt's Wayland plugin (qt6-wayland) is not installed"
+    return None
+
+
+class Wayland(unittest.TestCase):
+    def setUp(self):
+        self.screen = Screen(None, size=(1280, 1024))
+        self.runtime = tempfile.mkdtemp(prefix="kadro-wayland-")
+        os.chmod(self.runtime, 0o700)
+        self.env = dict(self.screen.env, XDG_RUNTIME_DIR=self.runtime, WAYLAND_DISPLAY="wayland-kadro")
+        self.weston = subprocess.Popen(
+            ["weston", "--backend=x11-backend.so", "--width=1200", "--height=950", "--socket=wayland-kadro",
+             "--idle-time=0"], env=self.screen.env | {"XDG_RUNTIME_DIR": self.runtime},
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        deadline = time.time() + 20
+        while not os.path.exists(os.path.join(self.runtime, "wayland-kadro")) and time.time() < deadline:
+            time.sleep(0.05)
+        if not os.path.exists(os.path.join(self.runtime, "wayland-kadro")):
+            self.tearDown()
+            self.skipTest("weston did not start")
+        self.client_env = {k: v for k, v in self.env.items() if k not in ("DISPLAY", "QT_QPA_PLATFORM")}
+        self.log = tempfile.TemporaryFile()
+        self.program = subprocess.Popen([BINARY], env=self.client_env, stdout=self.log, stderr=subprocess.STDOUT)
+
+    def tearDown(self):
+        for process in (getattr(self, "program", None), self.weston):
+            if process and process.poll() is None:
+                process.kill()
+                process.wait()
+        self.screen.close()
+        if hasattr(self, "log"):
+            self.log.close()
+        shutil.rmtree(self.runtime, ignore_errors=True)
+
+    def window(self, timeout=15):
+        """The main window's top left corner on the screen, found by its five swatches in a row
+        (yellow, lime, aqua, fuchsia, red, 24 pixels apart, the first at 9, 513 in the window)."""
+        deadline = time.time() + timeout
+        run = bytes(YELLOW) * 16
+        while True:
+            shot = self.screen.shot()
+            i = shot.raw.find(run)
+            while i != -1:
+                x, y = i // 3 % shot.width, i // 3 // shot.width
+                if i % 3 == 0 and 0 < x < shot.width - 100 and y > 0 and shot[x - 1, y] != YELLOW and \
+                        shot[x, y - 1] != YELLOW and all(shot[x + 24 * k, y] == colour for k, colour in
+                                                         enumerate((LIME, AQUA, FUCHSIA, RED), 1)):
+                    return x - 9, y - 513
+                i = shot.raw.find(run, i + 1)
+            if time.time() > deadline or self.program.poll() is not None:
+                self.log.seek(0)
+                self.fail(f"no main window on the compositor's screen; program status {self.program.poll()}; "
+                          f"its output: {self.log.read().decode(errors='replace')[-500:]}")
+            time.sleep(0.2)
+
+    def click(self, x, y):
+        """A click, then the pointer off the window: the compositor draws it into the picture."""
+        self.screen.run("xdotool", "mousemove", str(x), str(y), "click", "1", "mousemove", "20", "900")
+        time.sleep(0.2)
+
+    def test_native_start_click_drag_clipboard_and_close(self):
+        left, top = self.window()
+        time.sleep(1.5)  # the start-up animation
+        left, top = self.window()
+        self.click(left + 336, top + 552)  # CLEAR
+        face = (left + 8 + 10 + 26 * 1 + 26, top + 88 + 400 - 26 * 0 - 26)  # top face of cell (1, 0)
+        self.assertNotEqual(self.screen.shot()[face], YELLOW)
+        self.click(*face)
+        deadline = time.time() + 5
+        while self.screen.shot()[face] != YELLOW and time.time() < deadline:
+            time.sleep(0.1)
+        self.assertEqual(self.screen.shot()[face], YELLOW, "the click placed no cube")
+
+        # A drag on the bare background moves the window by the pointer's movement.
+        start = (left + 20, top + 40)
+        self.screen.run("xdotool", "mousemove", *map(str, start), "mousedown", "1",
+                        "sleep", "0.2", "mousemove", str(start[0] + 50), str(start[1] + 30),
+                        "sleep", "0.2", "mousemove", str(start[0] + 100), str(start[1] + 60),
+                        "sleep", "0.2", "mouseup", "1")
+        time.sleep(0.5)
+        moved = self.window()
+        self.assertEqual((moved[0] - left, moved[1] - top), (100, 60))
+        left, top = moved
+
+        # Ctrl+C gives the design to other Wayland clients; pasted back after CLEAR, it comes back.
+        self.click(left + 150, top + 524)  # the DEPTH LAYER caption: the window takes the keys
+        self.screen.run("xdotool", "key", "ctrl+c")
+        time.sleep(0.3)
+        types = subprocess.run(["wl-paste", "-l"], env=self.client_env, capture_output=True, text=True,
+                               timeout=10).stdout.split()
+        self.assertIn("application/x-kadro-design", types)
+        design = subprocess.run(["wl-paste", "-t", "application/x-kadro-design"], env=self.client_env,
+                                capture_output=True, text=True, timeout=10).stdout
+        self.assertTrue(design.startswith("KADRO design\nsize 10\n"), design[:40])
+        self.assertIn(".Y........", design)  # the cube placed above, on the bottom row of layer 1
+        self.click(left + 336, top + 552)  # CLEAR
+        face = (left + 8 + 10 + 26 * 1 + 26, top + 88 + 400 - 26 * 0 - 26)
+        self.assertNotEqual(self.screen.shot()[face], YELLOW)
+        subprocess.run(["wl-copy", "--type", "text/plain"], input=design, env=self.client_env, text=True,
+                       timeout=10, check=True)
+        self.click(left + 150, top + 524)
+        self.screen.run("xdotool", "key", "ctrl+v")
+        deadline = time.time() + 5
+        while self.screen.shot()[face] != YELLOW and time.time() < deadline:
+            time.sleep(0.1)
+        self.assertEqual(self.screen.shot()[face], YELLOW, "the pasted design did not come back")
+
+        # The red X ends the program at once, with status 0.
+        self.screen.run("xdotool", "mousemove", str(left + 538), str(top + 16))
+        pressed = time.time()
+        self.screen.run("xdotool", "click", "1")
+        while self.program.poll() is None and time.time() < pressed + 5:
+            time.sleep(0.01)
+        took = time.time() - pressed
+        self.assertEqual(self.program.poll(), 0)
+        self.assertLess(took, 0.5)
+        print(f"\nthe red X ended the program in {took:.3f} s", file=sys.stderr)
+
+
+def main():
+    global BINARY, WHY_NOT
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--binary", required=True)
+    args, rest = parser.parse_known_args()
+    BINARY = os.path.abspath(args.binary)
+    WHY_NOT = why_wayland_cannot_run()
+    if WHY_NOT:
+        print(f"SKIPPED: {WHY_NOT}; no Wayland compositor can be tried here")
+        sys.exit(SKIPPED)
+    result = unittest.main(argv=[sys.argv[0]] + rest, verbosity=2, exit=False).result
+    if result.wasSuccessful() and result.skipped and len(result.skipped) == result.testsRun:
+        sys.exit(SKIPPED)
+    sys.exit(0 if result.wasSuccessful() else 1)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,24 @@
+#pragma once
+// Moving the borderless window where the window system does the moving. A Wayland compositor
+// lets no client place its own window, and some compositors ignore it through XWayland too; there
+// a left press on the bare background asks the compositor to move the window with the pointer.
+// Elsewhere (an X11 desktop, or where the compositor refuses) the window's own drag moves it,
+// exactly as designed.
+#include <QObject>
+
+class TForm1;
+
+class SystemMove : public QObject {
+    Q_OBJECT
+public:
+    explicit SystemMove(TForm1& form);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TForm1& form_;
+};
+
+// Whether windows are moved by the compositor: Qt's Wayland platform, or X11 through XWayland.
+bool compositorMovesWindows();
