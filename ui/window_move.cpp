@@ -6,11 +6,9 @@
 
 #include "ui/Unit1.h"
 
-bool compositorMovesWindows() {
-    const QString platform = QGuiApplication::platformName();
-    return platform.startsWith("wayland") ||
-           (platform == "xcb" && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"));
-}
+// Through XWayland the window's own drag stays: sway's XWayland, asked to move the window, took it
+// but then gave the window no more presses.
+bool compositorMovesWindows() { return QGuiApplication::platformName().startsWith("wayland"); }
 
 SystemMove::SystemMove(TForm1& form) : QObject(&form), form_(form) {
     if (compositorMovesWindows()) form.installEventFilter(this);

@@ -1,9 +1,8 @@
 #pragma once
 // Moving the borderless window where the window system does the moving. A Wayland compositor
-// lets no client place its own window, and some compositors ignore it through XWayland too; there
-// a left press on the bare background asks the compositor to move the window with the pointer.
-// Elsewhere (an X11 desktop, or where the compositor refuses) the window's own drag moves it,
-// exactly as designed.
+// lets no client place its own window: there a left press on the bare background asks the
+// compositor to move the window with the pointer. Elsewhere (X11, XWayland included, or where the
+// compositor refuses) the window's own drag moves it, exactly as designed.
 #include <QObject>
 
 class TForm1;
@@ -20,5 +19,5 @@ private:
     TForm1& form_;
 };
 
-// Whether windows are moved by the compositor: Qt's Wayland platform, or X11 through XWayland.
+// Whether windows are moved by the compositor: Qt's Wayland platform.
 bool compositorMovesWindows();

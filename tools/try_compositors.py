@@ -1,0 +1,164 @@
+#!/usr/bin/env python3
+"""Tries the program on the Wayland compositors installed here (weston, sway, mutter), each nested
+in a window on a private Xvfb, natively and through XWayland, at scale 1 and 2, as a user would:
+does it start, does a drag on the background move it by the pointer's movement, is the picture
+sharp (every pixel of a swatch exact), how long after the red X does it end, and does Ctrl+C reach
+other Wayland clients (wl-paste -l). Prints one line per try. Compositors not installed are left
+out; the compositors themselves are not installed by the project's scripts.
+
+    PYTHONPATH=tools tools/try_compositors.py build/kadro [weston sway mutter]"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from harness import RED, YELLOW, Screen
+
+LIME, AQUA, FUCHSIA = (0, 255, 0), (0, 255, 255), (255, 0, 255)
+
+
+def start_compositor(name, screen, runtime, scale):
+    """Starts `name` nested on the screen, its output 100 pixels smaller each way; returns (process,
+    Wayland socket, X display or None)."""
+    width, height = screen.width - 100, screen.height - 100
+    env = dict(screen.env, XDG_RUNTIME_DIR=runtime)
+    before = set(os.listdir("/tmp/.X11-unix")) if os.path.isdir("/tmp/.X11-unix") else set()
+    if name == "weston":
+        command = ["weston", "--backend=x11-backend.so", f"--width={width}", f"--height={height}", "--socket=wayland-try",
+                   "--idle-time=0", f"--scale={scale}"]
+    elif name == "sway":
+        config = os.path.join(runtime, "sway.conf")
+        with open(config, "w") as f:
+            f.write(f"output * scale {scale}\noutput * resolution {width}x{height}\nxwayland enable\n"
+                    "default_border none\nfocus_follows_mouse no\nfor_window [app_id=\".*\"] floating enable\n"
+                    "for_window [class=\".*\"] floating enable\n")
+        env.update(WLR_BACKENDS="x11", WLR_RENDERER="pixman", WLR_X11_OUTPUTS="1", WLR_NO_HARDWARE_CURSORS="1")
+        command = ["sway", "-c", config]
+        if os.getuid() == 0:  # sway refuses to run as root: as the user SWAY_USER (default nobody)
+            user = os.environ.get("SWAY_USER", "nobody")
+            shutil.chown(runtime, user)
+            os.chmod(config, 0o644)
+            command = ["runuser", "-u", user, "--", "env", *[f"{k}={v}" for k, v in env.items()], *command]
+    else:
+        env.update(MUTTER_DEBUG_DUMMY_MODE_SPECS=f"{width}x{height}", MUTTER_DEBUG_DUMMY_MONITOR_SCALES=str(scale))
+        command = ["mutter", "--nested", "--wayland", "--wayland-display", "wayland-try"]
+    process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    deadline = time.time() + 20
+    socket = None
+    while time.time() < deadline and process.poll() is None and not socket:
+        names = [n for n in os.listdir(runtime) if n.startswith("wayland-") and not n.endswith(".lock")]
+        socket = names[0] if names else None
+        time.sleep(0.1)
+    time.sleep(2)
+    after = set(os.listdir("/tmp/.X11-unix")) if os.path.isdir("/tmp/.X11-unix") else set()
+    new = sorted(after - before - {f"X{screen.env['DISPLAY'].lstrip(':')}"})
+    return process, socket, (":" + new[0][1:]) if new else None
+
+
+def find_window(screen, scale, timeout=15):
+    deadline = time.time() + timeout
+    run = bytes(YELLOW) * (16 * scale)
+    while time.time() < deadline:
+        shot = screen.shot()
+        i = shot.raw.find(run)
+        while i != -1:
+            x, y = i // 3 % shot.width, i // 3 // shot.width
+            if i % 3 == 0 and 0 < x < shot.width - 100 * scale and y > 0 and shot[x - 1, y] != YELLOW and \
+                    shot[x, y - 1] != YELLOW and all(shot[x + 24 * scale * k, y] == c
+                                                     for k, c in enumerate((LIME, AQUA, FUCHSIA, RED), 1)):
+                return x - 9 * scale, y - 513 * scale, shot
+            i = shot.raw.find(run, i + 1)
+        time.sleep(0.3)
+    return None
+
+
+def sharp(shot, left, top, scale):
+    """Every pixel of the yellow swatch's inside is exactly yellow, and so are its edges' neighbours
+    as the layout says (no smoothing from a pixel-doubled picture)."""
+    inside = [shot[left + x, top + y] for x in range(10 * scale, 31 * scale) for y in range(514 * scale, 535 * scale)]
+    return all(p == YELLOW for p in inside)
+
+
+def attempt(binary, name, native, scale):
+    screen = Screen(None, size=(1280 * scale, 1024 * scale))
+    runtime = tempfile.mkdtemp(prefix="kadro-try-")
+    os.chmod(runtime, 0o700)
+    compositor, socket, xdisplay = start_compositor(name, screen, runtime, scale)
+    result = {"start": "no"}
+    program = None
+    try:
+        if not socket:
+            return {"start": "compositor did not start"}
+        env = dict(screen.env, XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY=socket)
+        env.pop("DISPLAY", None)
+        env.pop("QT_QPA_PLATFORM", None)  # the program's own choice
+        if not native:
+            if not xdisplay:
+                return {"start": "no XWayland"}
+            env.update(DISPLAY=xdisplay, QT_QPA_PLATFORM="xcb")
+        command = [binary]
+        if name == "sway" and os.getuid() == 0:  # XWayland lets in only the compositor's user
+            command = ["runuser", "-u", os.environ.get("SWAY_USER", "nobody"), "--", "env",
+                       *[f"{k}={v}" for k, v in env.items()], binary]
+        program = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(2.5)
+        found = None
+        for shown in (scale, 1) if scale > 1 else (1,):
+            found = find_window(screen, shown, timeout=8)
+            if found:
+                result["start"] = "yes" if shown == scale else f"yes, at scale {shown}"
+                break
+        if not found:
+            return result
+        left, top, shot = found
+        s = shown
+        result["sharp"] = "yes" if sharp(shot, left, top, s) else "no"
+        start = (left + 20 * s, top + 40 * s)
+        screen.run("xdotool", "mousemove", *map(str, start), "mousedown", "1", "sleep", "0.2",
+                   "mousemove", str(start[0] + 50), str(start[1] + 30), "sleep", "0.2",
+                   "mousemove", str(start[0] + 100), str(start[1] + 60), "sleep", "0.2", "mouseup", "1",
+                   "mousemove", "5", str(screen.height - 150))
+        time.sleep(0.6)
+        moved = find_window(screen, s, timeout=3)
+        result["drag"] = f"{moved[0] - left:+d}, {moved[1] - top:+d}" if moved else "lost"
+        if moved:
+            left, top = moved[0], moved[1]
+        screen.run("xdotool", "mousemove", str(left + 150 * s), str(top + 524 * s), "click", "1", "key", "ctrl+c")
+        time.sleep(0.5)
+        types = subprocess.run(["wl-paste", "-l"], env=env, capture_output=True, text=True, timeout=10).stdout.split()
+        result["clipboard"] = "yes" if "application/x-kadro-design" in types else f"no ({' '.join(types)[:40]})"
+        screen.run("xdotool", "mousemove", str(left + 538 * s), str(top + 16 * s))
+        pressed = time.time()
+        screen.run("xdotool", "click", "1")
+        while program.poll() is None and time.time() < pressed + 5:
+            time.sleep(0.01)
+        result["close"] = f"{time.time() - pressed:.2f} s, status {program.poll()}" if program.poll() is not None \
+            else "still running after 5 s"
+        return result
+    finally:
+        for process in (program, compositor):
+            if process and process.poll() is None:
+                process.kill()
+                process.wait()
+        screen.close()
+        shutil.rmtree(runtime, ignore_errors=True)
+
+
+def main():
+    binary = os.path.abspath(sys.argv[1])
+    names = sys.argv[2:] or ["weston", "sway", "mutter"]
+    for name in names:
+        if not shutil.which(name):
+            print(f"{name}: not installed")
+            continue
+        for native in (True, False):
+            for scale in (1, 2):
+                result = attempt(binary, name, native, scale)
+                how = "native" if native else "XWayland"
+                print(f"{name} {how} scale {scale}: " + "; ".join(f"{k} {v}" for k, v in result.items()), flush=True)
+
+
+if __name__ == "__main__":
+    main()
