@@ -6,10 +6,13 @@ test and the tools (soak, CPU, screenshots) all use it.
     screen.click_in_window(336, 552)   # CLEAR
     shot = screen.shot()
     screen.close()"""
+import argparse
 import os
 import subprocess
+import sys
 import tempfile
 import time
+import unittest
 
 SCREEN_SIZE = (1024, 768)
 START = (205, 106)  # where the main window opens on a 1024 x 768 screen
@@ -153,3 +156,23 @@ class Shot:
     def save(self, path):
         subprocess.run(["convert", "-size", f"{self.width}x{self.height}", "-depth", "8", "rgb:-", path],
                        input=self.raw, check=True)
+
+
+SKIPPED = 77  # CTest's SKIP_RETURN_CODE for the tests that need something this machine may lack
+
+
+def run_tests(why_not, what):
+    """The unittest cases of the calling script, run on the program given by --binary (returned
+    before they run, through `why_not(binary)`'s call), or exit SKIPPED saying why `what` cannot be
+    tried here when `why_not` gives a reason; also SKIPPED when every case skipped itself."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--binary", required=True)
+    args, rest = parser.parse_known_args()
+    reason = why_not(os.path.abspath(args.binary))
+    if reason:
+        print(f"SKIPPED: {reason}; {what} cannot be tried here")
+        sys.exit(SKIPPED)
+    result = unittest.main(module="__main__", argv=[sys.argv[0]] + rest, verbosity=2, exit=False).result
+    if result.wasSuccessful() and result.skipped and len(result.skipped) == result.testsRun:
+        sys.exit(SKIPPED)
+    sys.exit(0 if result.wasSuccessful() else 1)

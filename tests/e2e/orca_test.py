@@ -8,7 +8,6 @@ spoke after it.
     tests/e2e/orca_test.py --binary build/kadro [Orca.test_...]
 
 Exits 77 (skipped) only when Orca or speech-dispatcher cannot start here."""
-import argparse
 import os
 import shutil
 import subprocess
@@ -18,10 +17,9 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from harness import Screen  # noqa: E402
+from harness import Screen, run_tests  # noqa: E402
 
 BINARY = None
-SKIPPED = 77
 WHY_NOT = None  # why Orca cannot be heard here
 
 
@@ -219,19 +217,13 @@ def why_orca_cannot_start():
 
 
 def main():
-    global BINARY, WHY_NOT
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--binary", required=True)
-    args, rest = parser.parse_known_args()
-    BINARY = os.path.abspath(args.binary)
-    WHY_NOT = why_orca_cannot_start()
-    if WHY_NOT:
-        print(f"SKIPPED: {WHY_NOT}; Orca cannot be tried here")
-        sys.exit(SKIPPED)
-    result = unittest.main(argv=[sys.argv[0]] + rest, verbosity=2, exit=False).result
-    if result.wasSuccessful() and result.skipped and len(result.skipped) == result.testsRun:
-        sys.exit(SKIPPED)
-    sys.exit(0 if result.wasSuccessful() else 1)
+    def why_not(binary):
+        global BINARY, WHY_NOT
+        BINARY = binary
+        WHY_NOT = why_orca_cannot_start()
+        return WHY_NOT
+
+    run_tests(why_not, "Orca")
 
 
 if __name__ == "__main__":

@@ -7,7 +7,6 @@ The program runs as a Wayland client (DISPLAY unset, so it cannot fall back to X
 
 Exits 77 (skipped) where weston, wl-clipboard or Qt's Wayland plugin is missing or weston cannot
 start, saying which."""
-import argparse
 import os
 import shutil
 import subprocess
@@ -16,9 +15,8 @@ import tempfile
 import time
 import unittest
 
-from harness import BLACK, RED, YELLOW, Screen
+from harness import RED, YELLOW, Screen, run_tests
 
-SKIPPED = 77
 BINARY = None
 WHY_NOT = None
 LIME, AQUA, FUCHSIA = (0, 255, 0), (0, 255, 255), (255, 0, 255)
@@ -151,19 +149,13 @@ class Wayland(unittest.TestCase):
 
 
 def main():
-    global BINARY, WHY_NOT
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--binary", required=True)
-    args, rest = parser.parse_known_args()
-    BINARY = os.path.abspath(args.binary)
-    WHY_NOT = why_wayland_cannot_run()
-    if WHY_NOT:
-        print(f"SKIPPED: {WHY_NOT}; no Wayland compositor can be tried here")
-        sys.exit(SKIPPED)
-    result = unittest.main(argv=[sys.argv[0]] + rest, verbosity=2, exit=False).result
-    if result.wasSuccessful() and result.skipped and len(result.skipped) == result.testsRun:
-        sys.exit(SKIPPED)
-    sys.exit(0 if result.wasSuccessful() else 1)
+    def why_not(binary):
+        global BINARY, WHY_NOT
+        BINARY = binary
+        WHY_NOT = why_wayland_cannot_run()
+        return WHY_NOT
+
+    run_tests(why_not, "a Wayland compositor")
 
 
 if __name__ == "__main__":
