@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""Tries the program on the Wayland compositors installed here (weston, sway, mutter), each nested
-in a window on a private Xvfb, natively and through XWayland, at scale 1 and 2, as a user would:
+"""Tries the program on the Wayland compositors installed here (weston, sway, mutter, KWin), each nested
+in a window on a private Xvfb, natively and through XWayland (at scale 2 also with Xft.dpi 192 set, as
+desktops do for X11 programs), at scale 1 and 2, as a user would:
 does it start, does a drag on the background move it by the pointer's movement, is the picture
 sharp (every pixel of a swatch exact), how long after the red X does it end, and does Ctrl+C reach
 other Wayland clients (wl-paste -l). Prints one line per try. Compositors not installed are left
 out; the compositors themselves are not installed by the project's scripts.
 
-    PYTHONPATH=tools tools/try_compositors.py build/kadro [weston sway mutter]"""
+    PYTHONPATH=tools tools/try_compositors.py build/kadro [weston sway mutter kwin]"""
 import os
 import shutil
 import subprocess
@@ -24,7 +25,7 @@ def start_compositor(name, screen, runtime, scale):
     Wayland socket, X display or None)."""
     width, height = screen.width - 100, screen.height - 100
     env = dict(screen.env, XDG_RUNTIME_DIR=runtime)
-    before = set(os.listdir("/tmp/.X11-unix")) if os.path.isdir("/tmp/.X11-unix") else set()
+    sockets = set(os.listdir("/tmp/.X11-unix")) if os.path.isdir("/tmp/.X11-unix") else set()
     if name == "weston":
         command = ["weston", "--backend=x11-backend.so", f"--width={width}", f"--height={height}", "--socket=wayland-try",
                    "--idle-time=0", f"--scale={scale}"]
@@ -41,6 +42,15 @@ def start_compositor(name, screen, runtime, scale):
             shutil.chown(runtime, user)
             os.chmod(config, 0o644)
             command = ["runuser", "-u", user, "--", "env", *[f"{k}={v}" for k, v in env.items()], *command]
+    elif name == "kwin":
+        # Its size is in the desktop's pixels. KWin's binary carries file capabilities that a container may refuse to honour; a copy
+        # has none.
+        binary = os.path.join(runtime, "kwin_wayland")
+        shutil.copy(shutil.which("kwin_wayland"), binary)
+        env.update(KWIN_COMPOSE="Q")
+        command = [binary, "--x11-display", screen.env["DISPLAY"], "--socket", "wayland-try", "--width", str(width // scale),
+                   "--height", str(height // scale), "--scale", str(scale), "--xwayland", "--no-lockscreen",
+                   "--no-global-shortcuts", "--no-kactivities"]
     else:
         env.update(MUTTER_DEBUG_DUMMY_MODE_SPECS=f"{width}x{height}", MUTTER_DEBUG_DUMMY_MONITOR_SCALES=str(scale))
         command = ["mutter", "--nested", "--wayland", "--wayland-display", "wayland-try"]
@@ -52,9 +62,15 @@ def start_compositor(name, screen, runtime, scale):
         socket = names[0] if names else None
         time.sleep(0.1)
     time.sleep(2)
-    after = set(os.listdir("/tmp/.X11-unix")) if os.path.isdir("/tmp/.X11-unix") else set()
-    new = sorted(after - before - {f"X{screen.env['DISPLAY'].lstrip(':')}"})
-    return process, socket, (":" + new[0][1:]) if new else None
+    # The compositor's XWayland: a new X socket (sway starts the server at the first client), else
+    # the newest Xwayland process (KWin's may take over a socket left by an earlier run).
+    new = sorted(set(os.listdir("/tmp/.X11-unix")) - sockets - {"X" + screen.env["DISPLAY"].lstrip(":")})
+    newest = subprocess.run(["pgrep", "-n", "-a", "Xwayland"], capture_output=True, text=True).stdout.split()
+    if new:
+        xdisplay = ":" + new[0][1:]
+    else:
+        xdisplay = newest[2] if len(newest) > 2 and newest[2].startswith(":") else None
+    return process, socket, xdisplay
 
 
 def find_window(screen, scale, timeout=15):
@@ -75,13 +91,15 @@ def find_window(screen, scale, timeout=15):
 
 
 def sharp(shot, left, top, scale):
-    """Every pixel of the yellow swatch's inside is exactly yellow, and so are its edges' neighbours
-    as the layout says (no smoothing from a pixel-doubled picture)."""
-    inside = [shot[left + x, top + y] for x in range(10 * scale, 31 * scale) for y in range(514 * scale, 535 * scale)]
-    return all(p == YELLOW for p in inside)
+    """Whether the swatches are drawn sharp: along a line through the middle of the five, every
+    pixel is one of the palette's colours or black (a picture scaled up by the compositor blends
+    colours at every edge)."""
+    pure = {YELLOW, LIME, AQUA, FUCHSIA, RED, (0, 0, 0)}
+    line = {shot[left + x, top + 524 * scale] for x in range(6 * scale, 128 * scale)}
+    return line <= pure
 
 
-def attempt(binary, name, native, scale):
+def attempt(binary, name, native, scale, xft_dpi=None):
     screen = Screen(None, size=(1280 * scale, 1024 * scale))
     runtime = tempfile.mkdtemp(prefix="kadro-try-")
     os.chmod(runtime, 0o700)
@@ -94,14 +112,21 @@ def attempt(binary, name, native, scale):
         env = dict(screen.env, XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY=socket)
         env.pop("DISPLAY", None)
         env.pop("QT_QPA_PLATFORM", None)  # the program's own choice
+        # sway's XWayland lets in only the compositor's user.
+        as_user = ["runuser", "-u", os.environ.get("SWAY_USER", "nobody"), "--", "env"] \
+            if name == "sway" and os.getuid() == 0 else []
         if not native:
             if not xdisplay:
                 return {"start": "no XWayland"}
             env.update(DISPLAY=xdisplay, QT_QPA_PLATFORM="xcb")
-        command = [binary]
-        if name == "sway" and os.getuid() == 0:  # XWayland lets in only the compositor's user
-            command = ["runuser", "-u", os.environ.get("SWAY_USER", "nobody"), "--", "env",
-                       *[f"{k}={v}" for k, v in env.items()], binary]
+            # mutter's XWayland lets in only clients with the key it leaves in the runtime folder
+            keys = [n for n in os.listdir(runtime) if n.startswith(".mutter-Xwaylandauth")]
+            if keys:
+                env["XAUTHORITY"] = os.path.join(runtime, keys[0])
+            if xft_dpi:  # as a desktop's settings daemon sets it for X11 programs
+                subprocess.run([*as_user, *([f"{k}={v}" for k, v in env.items()] if as_user else []), "xrdb", "-merge"],
+                               input=f"Xft.dpi: {xft_dpi}\n", text=True, env=env, check=True)
+        command = [*as_user, *([f"{k}={v}" for k, v in env.items()] if as_user else []), binary]
         program = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         time.sleep(2.5)
         found = None
@@ -148,16 +173,16 @@ def attempt(binary, name, native, scale):
 
 def main():
     binary = os.path.abspath(sys.argv[1])
-    names = sys.argv[2:] or ["weston", "sway", "mutter"]
+    names = sys.argv[2:] or ["weston", "sway", "mutter", "kwin"]
     for name in names:
-        if not shutil.which(name):
+        if not shutil.which("kwin_wayland" if name == "kwin" else name):
             print(f"{name}: not installed")
             continue
-        for native in (True, False):
-            for scale in (1, 2):
-                result = attempt(binary, name, native, scale)
-                how = "native" if native else "XWayland"
-                print(f"{name} {how} scale {scale}: " + "; ".join(f"{k} {v}" for k, v in result.items()), flush=True)
+        for native, scale, xft_dpi in ((True, 1, None), (True, 2, None), (False, 1, None), (False, 2, None),
+                                       (False, 2, 192)):
+            result = attempt(binary, name, native, scale, xft_dpi)
+            how = "native" if native else "XWayland" + (f", Xft.dpi {xft_dpi}" if xft_dpi else "")
+            print(f"{name} {how} scale {scale}: " + "; ".join(f"{k} {v}" for k, v in result.items()), flush=True)
 
 
 if __name__ == "__main__":
