@@ -74,7 +74,7 @@ class Orca(unittest.TestCase):
                 why = f.read().strip()[-300:]
             self.tearDown()
             self.skipTest(f"Orca or speech-dispatcher did not start ({why or 'nothing said in 30 s'})")
-        self.screen.launch(BINARY)
+        self.launch()
         self.heard_until("Size scroll bar 10", 20, "Orca did not hear the program start")
         self.assertIsNotNone(self.screen.wait_until_still(), "the start-up animation never ended")
         self.keys = 0
@@ -92,8 +92,11 @@ class Orca(unittest.TestCase):
             else:
                 shutil.rmtree(self.folder, ignore_errors=True)
 
+    def launch(self):
+        self.screen.launch(BINARY)
+
     def start(self, command, **kwargs):
-        process = subprocess.Popen(command, env=self.screen.env, stdin=subprocess.DEVNULL,
+        process = subprocess.Popen(command, env=kwargs.pop("env", self.screen.env), stdin=subprocess.DEVNULL,
                                    **{"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, **kwargs})
         self.processes.append(process)
         return process
@@ -205,6 +208,43 @@ class Orca(unittest.TestCase):
         time.sleep(0.3)
         copied = self.screen.run("xclip", "-o", "-selection", "clipboard", "-t", "text/plain")
         self.assertEqual(copied.split("\n\n", 1)[1].strip().split("\n"), house)
+
+
+class OrcaOnWayland(Orca):
+    """The same with the program as a Wayland client of weston, nested on the test's Xvfb (the X
+    server takes xdotool's keys and hands them to weston)."""
+    test_every_key_of_a_short_design_is_heard = None
+    test_a_house_designed_by_what_orca_says = None
+
+    def launch(self):
+        from wayland_test import why_wayland_cannot_run
+        why = why_wayland_cannot_run()
+        if why:
+            self.tearDown()
+            self.skipTest(why)
+        runtime = os.path.join(self.folder, "runtime")
+        self.start(["weston", "--backend=x11-backend.so", "--width=1180", "--height=900", "--socket=wayland-orca",
+                    "--idle-time=0"], env=dict(self.screen.env, XDG_RUNTIME_DIR=runtime))
+        deadline = time.time() + 20
+        while not os.path.exists(os.path.join(runtime, "wayland-orca")) and time.time() < deadline:
+            time.sleep(0.05)
+        env = {k: v for k, v in self.screen.env.items() if k not in ("DISPLAY", "QT_QPA_PLATFORM")}
+        self.screen.started = time.time()
+        self.start([BINARY], env=dict(env, WAYLAND_DISPLAY="wayland-orca"))
+        self.screen.wait_until_still = lambda: True  # the picture is weston's; Orca's words tell
+
+    def test_keys_are_heard_natively(self):
+        time.sleep(1.5)  # the start-up animation
+        self.screen.run("xdotool", "mousemove", "1100", "850", "click", "1")  # weston takes the keys
+        self.key("minus", says="9")
+        self.key("5", says="5 Placing red")
+        self.key("Prior", says="Layer 2 of 9")
+        self.key("shift+Tab", says="Drawing area, placing red. Size 9 x 9 x 9, layer 2")
+        self.key("Up", says="Column 5, row 5, layer 2")
+        self.key("Return", says="Red placed")
+        self.key("r", says="Rectangle")
+        self.key("Escape", says="Cell cursor hidden")
+        self.key("ctrl+z", says="Undone: column 5, row 5, layer 2")
 
 
 def why_orca_cannot_start():
