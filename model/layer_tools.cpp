@@ -65,6 +65,11 @@ LayerCodes layerCodes(const CellGrid& grid, int size, int layer) {
     return codes;
 }
 
+void setLayerCodes(CellGrid& grid, int size, int layer, const LayerCodes& codes) {
+    for (int column = 0; column < size; ++column)
+        for (int row = 0; row < size; ++row) grid.at(column, row, layer).colour = codes[column * size + row];
+}
+
 int paintCells(LayerCodes& codes, int size, const LayerCells& cells, uint8_t code, bool mirror) {
     int changed = 0;
     const auto paint = [&](LayerCell cell) {

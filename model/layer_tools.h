@@ -49,8 +49,9 @@ inline bool insideLayer(LayerCell cell, int size) {
     return cell.column >= 0 && cell.column < size && cell.row >= 0 && cell.row < size;
 }
 
-// Layer `layer` (1..size) of the block of `size`, as it is now.
+// Layer `layer` (1..size) of the block of `size`, as it is now; and writing such codes back.
 LayerCodes layerCodes(const CellGrid& grid, int size, int layer);
+void setLayerCodes(CellGrid& grid, int size, int layer, const LayerCodes& codes);
 
 // Writes `code` into each cell of `cells` that lies inside the layer and, when `mirror` is on, into
 // its mirrored cell too. Returns how many codes changed.

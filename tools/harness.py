@@ -162,15 +162,17 @@ SKIPPED = 77  # CTest's SKIP_RETURN_CODE for the tests that need something this 
 
 
 def run_tests(why_not, what):
-    """The unittest cases of the calling script, run on the program given by --binary (returned
-    before they run, through `why_not(binary)`'s call), or exit SKIPPED saying why `what` cannot be
-    tried here when `why_not` gives a reason; also SKIPPED when every case skipped itself."""
+    """Runs the unittest cases of the calling script on the program given by --binary, which it
+    sets as the script's BINARY, or exits SKIPPED saying why `what` cannot be tried here when
+    `why_not()` gives a reason (also the script's WHY_NOT); SKIPPED too when every case skipped."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--binary", required=True)
     args, rest = parser.parse_known_args()
-    reason = why_not(os.path.abspath(args.binary))
-    if reason:
-        print(f"SKIPPED: {reason}; {what} cannot be tried here")
+    script = sys.modules["__main__"]
+    script.BINARY = os.path.abspath(args.binary)
+    script.WHY_NOT = why_not()
+    if script.WHY_NOT:
+        print(f"SKIPPED: {script.WHY_NOT}; {what} cannot be tried here")
         sys.exit(SKIPPED)
     result = unittest.main(module="__main__", argv=[sys.argv[0]] + rest, verbosity=2, exit=False).result
     if result.wasSuccessful() and result.skipped and len(result.skipped) == result.testsRun:

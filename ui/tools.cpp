@@ -140,7 +140,13 @@ QCursor toolPointer(Tool tool, qreal ratio) {
     return QCursor(pixmap, hot, hot);
 }
 
-QString cellsSaid(int count) { return QString("%1 %2").arg(count).arg(count == 1 ? "cell" : "cells"); }
+// What a tool's step did: "Line: 5 cells now red", "Brush stroke: 1 cell emptied".
+QString changeSaid(const QString& what, int cells, uint8_t code) {
+    return QString("%1: %2 %3 %4")
+        .arg(what)
+        .arg(cells)
+        .arg(cells == 1 ? "cell" : "cells", code ? "now " + colourName(code) : QString("emptied"));
+}
 
 }  // namespace
 
@@ -217,8 +223,7 @@ void Tools::apply(const LayerCells& cells, uint8_t operation, const QString& wha
         speech_.say(cells.count == 1 ? QString("Already %1").arg(colourName(code())) : QString("Nothing changed"));
         return;
     }
-    speech_.sayWithNextFrame(QString("%1: %2 %3").arg(what, cellsSaid(changed),
-                                                      code() ? "now " + colourName(code()) : QString("emptied")));
+    speech_.sayWithNextFrame(changeSaid(what, changed, code()));
     form_.wake();
     form_.history().paint({n, n, layer, layer}, grid_, codes.data(), Recording::On, operation);
 }
@@ -246,36 +251,51 @@ void Tools::flood(LayerCell cell) {
     apply(joined, static_cast<uint8_t>(Operation::FloodFill), "Flood fill");
 }
 
-void Tools::press(QPoint at) {
-    const std::optional<LayerCell> cell = cellAt(at);
-    gesture_ = Gesture{tool_, state_.currentLayer, size(), cell, std::nullopt, {}, {}};
+void Tools::actOn(LayerCell cell) {
+    LayerCells one;
+    one.add(cell);
     switch (tool_) {
         case Tool::Place:  // with the mirror on
-            gesture_.reset();
-            if (cell) {
-                LayerCells one;
-                one.add(*cell);
-                apply(one, static_cast<uint8_t>(Operation::MirroredPress), "Mirrored click");
-            } else {
-                form_.Image1MouseDown(form_.Image1, {at.x(), at.y()});  // no mirror beyond the block
-            }
+            apply(one, static_cast<uint8_t>(Operation::MirroredPress), "Mirrored click");
             break;
         case Tool::Brush:
+            apply(one, static_cast<uint8_t>(Operation::BrushStroke), "Brush");
+            break;
+        case Tool::FloodFill:
+            flood(cell);
+            break;
+        case Tool::Picker:
+            pick(cell);
+            break;
+        case Tool::Line:
+        case Tool::Rectangle:
+            break;  // two cells make one: a drag, or a mark and Enter
+    }
+}
+
+void Tools::press(QPoint at) {
+    const std::optional<LayerCell> cell = cellAt(at);
+    switch (tool_) {
+        case Tool::Brush:
+            gesture_ = Gesture{state_.currentLayer, size(), std::nullopt, std::nullopt, {}, {}};
             gesture_->before = layerCodes(grid_, gesture_->size, gesture_->layer);
             gesture_->painted = gesture_->before;
             if (cell) strokeTo(*cell);
             break;
         case Tool::Line:
         case Tool::Rectangle:
+            gesture_ = Gesture{state_.currentLayer, size(), cell, std::nullopt, {}, {}};
             follow();
             break;
+        case Tool::Place:
+            if (!cell) {
+                form_.Image1MouseDown(form_.Image1, {at.x(), at.y()});  // no mirror beyond the block
+                break;
+            }
+            [[fallthrough]];
         case Tool::FloodFill:
-            gesture_.reset();
-            if (cell) flood(*cell);
-            break;
         case Tool::Picker:
-            gesture_.reset();
-            if (cell) pick(*cell);
+            if (cell) actOn(*cell);
             break;
     }
 }
@@ -283,7 +303,7 @@ void Tools::press(QPoint at) {
 void Tools::drag(QPoint at) {
     if (!gesture_) return;
     const std::optional<LayerCell> cell = cellAt(at);
-    if (gesture_->tool == Tool::Brush) {
+    if (tool_ == Tool::Brush) {
         if (cell && cell != gesture_->last) strokeTo(*cell);
         return;
     }
@@ -292,7 +312,7 @@ void Tools::drag(QPoint at) {
 
 void Tools::release(QPoint at) {
     if (!gesture_) return;
-    if (gesture_->tool == Tool::Brush) {
+    if (tool_ == Tool::Brush) {
         endStroke(true);
         return;
     }
@@ -315,21 +335,17 @@ void Tools::strokeTo(LayerCell cell) {
     if (paintCells(stroke.painted, stroke.size, cells, code(), mirror_) == 0) return;
     // Shown as it goes: the next frame draws what the stroke has painted so far.
     form_.wake();
-    for (int column = 0; column < stroke.size; ++column)
-        for (int row = 0; row < stroke.size; ++row)
-            grid_.at(column, row, stroke.layer).colour = stroke.painted[column * stroke.size + row];
+    setLayerCodes(grid_, stroke.size, stroke.layer, stroke.painted);
 }
 
 void Tools::endStroke(bool keep) {
-    if (!gesture_ || gesture_->tool != Tool::Brush) return;
+    if (!gesture_ || tool_ != Tool::Brush) return;
     const Gesture stroke = *gesture_;
     gesture_.reset();
     if (stroke.painted == stroke.before) return;
     // The grid goes back to the layer as the stroke began, and the history records the stroke.
     form_.wake();
-    for (int column = 0; column < stroke.size; ++column)
-        for (int row = 0; row < stroke.size; ++row)
-            grid_.at(column, row, stroke.layer).colour = stroke.before[column * stroke.size + row];
+    setLayerCodes(grid_, stroke.size, stroke.layer, stroke.before);
     if (!keep) {
         speech_.say("Brush stroke cancelled");
         return;
@@ -337,7 +353,7 @@ void Tools::endStroke(bool keep) {
     int changed = 0;
     for (size_t i = 0; i < stroke.before.size(); ++i) changed += stroke.before[i] != stroke.painted[i];
     // Said now: the frames have shown the stroke as it went, so the next one may find nothing new.
-    speech_.say(QString("Brush stroke: %1 %2").arg(cellsSaid(changed), code() ? "now " + colourName(code()) : QString("emptied")));
+    speech_.say(changeSaid("Brush stroke", changed, code()));
     form_.history().paint({stroke.size, stroke.size, stroke.layer, stroke.layer}, grid_, stroke.painted.data(),
                           Recording::On, static_cast<uint8_t>(Operation::BrushStroke));
 }
@@ -345,7 +361,7 @@ void Tools::endStroke(bool keep) {
 void Tools::settle() { endStroke(true); }
 
 bool Tools::cancel() {
-    if (gesture_ && gesture_->tool == Tool::Brush) {
+    if (gesture_ && tool_ == Tool::Brush) {
         endStroke(false);
         return true;
     }
@@ -375,36 +391,17 @@ bool Tools::actAtCursor() {
         return true;
     }
     const LayerCell cell{hit->column, hit->row};
-    LayerCells one;
-    one.add(cell);
-    switch (tool_) {
-        case Tool::Place:
-            apply(one, static_cast<uint8_t>(Operation::MirroredPress), "Mirrored click");
-            break;
-        case Tool::Brush:
-            apply(one, static_cast<uint8_t>(Operation::BrushStroke), "Brush");
-            break;
-        case Tool::Line:
-        case Tool::Rectangle:
-            if (!mark_) {
-                mark_ = cell;
-                follow();
-                speech_.say(QString("Start marked at column %1, row %2").arg(cell.column + 1).arg(cell.row + 1));
-                break;
-            }
-            {
-                const LayerCell start = *mark_;
-                mark_.reset();
-                follow();
-                drawShape(start, cell);
-            }
-            break;
-        case Tool::FloodFill:
-            flood(cell);
-            break;
-        case Tool::Picker:
-            pick(cell);
-            break;
+    if (tool_ != Tool::Line && tool_ != Tool::Rectangle) {
+        actOn(cell);
+    } else if (!mark_) {
+        mark_ = cell;
+        follow();
+        speech_.say(QString("Start marked at column %1, row %2").arg(cell.column + 1).arg(cell.row + 1));
+    } else {
+        const LayerCell start = *mark_;
+        mark_.reset();
+        follow();
+        drawShape(start, cell);
     }
     return true;
 }
@@ -436,7 +433,7 @@ void Tools::follow() {
     // A line or rectangle being dragged, or marked with Enter, up to the cell it would end on.
     if (mark_ && !insideLayer(*mark_, n)) mark_.reset();
     LayerCells cells;
-    if (gesture_ && gesture_->start && under && (gesture_->tool == Tool::Line || gesture_->tool == Tool::Rectangle)) {
+    if (gesture_ && gesture_->start && under) {
         cells = shape(*gesture_->start, *under);
     } else if (mark_ && cursor_.cell()) {
         cells = shape(*mark_, {cursor_.cell()->column, cursor_.cell()->row});

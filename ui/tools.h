@@ -69,6 +69,8 @@ private:
     uint8_t code() const;
     // Changes `cells` (mirrored too when mirror is on) as one step named `operation`, and says so.
     void apply(const kadro::LayerCells& cells, uint8_t operation, const QString& what);
+    // What the place (mirrored), brush, flood fill and picker tools do at one cell.
+    void actOn(kadro::LayerCell cell);
     void pick(kadro::LayerCell cell);
     void flood(kadro::LayerCell cell);
     // The cells a line or rectangle from a to b changes, and changing them.
@@ -97,9 +99,8 @@ private:
     Tool tool_ = Tool::Place;
     Tool beforePicker_ = Tool::Place;
     bool mirror_ = false;
-    // A press on the drawing area while a tool other than the designed press has it.
+    // A drag of the brush, line or rectangle on the drawing area (the tool cannot change during it).
     struct Gesture {
-        Tool tool;
         int layer;
         int size;
         std::optional<kadro::LayerCell> start;  // line and rectangle: where the press landed

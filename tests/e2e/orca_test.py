@@ -256,15 +256,5 @@ def why_orca_cannot_start():
     return None
 
 
-def main():
-    def why_not(binary):
-        global BINARY, WHY_NOT
-        BINARY = binary
-        WHY_NOT = why_orca_cannot_start()
-        return WHY_NOT
-
-    run_tests(why_not, "Orca")
-
-
 if __name__ == "__main__":
-    main()
+    run_tests(why_orca_cannot_start, "Orca")

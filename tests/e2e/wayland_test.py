@@ -148,15 +148,5 @@ class Wayland(unittest.TestCase):
         print(f"\nthe red X ended the program in {took:.3f} s", file=sys.stderr)
 
 
-def main():
-    def why_not(binary):
-        global BINARY, WHY_NOT
-        BINARY = binary
-        WHY_NOT = why_wayland_cannot_run()
-        return WHY_NOT
-
-    run_tests(why_not, "a Wayland compositor")
-
-
 if __name__ == "__main__":
-    main()
+    run_tests(why_wayland_cannot_run, "a Wayland compositor")
