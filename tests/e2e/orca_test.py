@@ -162,8 +162,14 @@ class Orca(unittest.TestCase):
         self.key("Return", says="Start marked at column 6, row 6")
         self.key("Right", says="Column 7, row 6, layer 1: red")
         self.key("Return", says="Rectangle: 2 cells emptied")
-        self.key("m", says="Mirror on")
+        self.key("m", says="Mirror on: changes are made on both sides")
         self.key("ctrl+z", says="Undone: rectangle. 1000 cubes visible")
+        self.key("m", says="Mirror off")
+        self.key("b", says="Brush")
+        self.key("f", says="Flood fill")
+        self.key("l", says="Line")
+        self.key("Return", says="Start marked at column 7, row 6")
+        self.key("Escape", says="Start dropped")
 
     def test_a_house_designed_by_what_orca_says(self):
         """The README's 5 x 5 x 5 house: three rows of yellow walls, a red roof row and a red ridge
