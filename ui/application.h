@@ -71,3 +71,9 @@ void preferWaylandOnWayland();
 
 // Whether Qt's Wayland platform plugin is installed (package qt6-wayland).
 bool waylandPluginInstalled();
+
+// On Wayland: ends the program with `status` at once, once its windows are gone, rather than through
+// Qt's teardown of the connection to the compositor, which Qt 6.4 can leave waiting for ever (see
+// the definition). The compositor lets go of everything the program had when the connection
+// closes, and nothing is left to save. Elsewhere it returns and the program ends as usual.
+void endAtOnceOnWayland(int status);

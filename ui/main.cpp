@@ -42,5 +42,8 @@ int main(int argc, char** argv) {
         return application.exec();
     });
     Form2 = nullptr;
+    aboutWindow.reset();
+    mainWindow.reset();
+    endAtOnceOnWayland(status);
     return status;
 }
