@@ -7,9 +7,14 @@ sharp (every pixel of a swatch exact), how long after the red X does it end, and
 other Wayland clients (wl-paste -l). Prints one line per try. Compositors not installed are left
 out; the compositors themselves are not installed by the project's scripts.
 
-    PYTHONPATH=tools tools/try_compositors.py build/kadro [weston sway mutter kwin]"""
+    PYTHONPATH=tools tools/try_compositors.py build/kadro [weston sway mutter kwin]
+
+With --endings it measures instead how soon the program ends after the red X, Ctrl+Q and the
+compositor's own close of the focused window (Alt+F4, swaymsg kill), natively and through XWayland.
+"""
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -48,13 +53,16 @@ def start_compositor(name, screen, runtime, scale):
         binary = os.path.join(runtime, "kwin_wayland")
         shutil.copy(shutil.which("kwin_wayland"), binary)
         env.update(KWIN_COMPOSE="Q")
-        command = [binary, "--x11-display", screen.env["DISPLAY"], "--socket", "wayland-try", "--width", str(width // scale),
-                   "--height", str(height // scale), "--scale", str(scale), "--xwayland", "--no-lockscreen",
-                   "--no-global-shortcuts", "--no-kactivities"]
+        # On a bus of its own, with its shortcuts (Alt+F4 among them), as on a Plasma desktop.
+        command = ["dbus-run-session", "--", binary, "--x11-display", screen.env["DISPLAY"], "--socket", "wayland-try",
+                   "--width", str(width // scale), "--height", str(height // scale), "--scale", str(scale), "--xwayland",
+                   "--no-lockscreen", "--no-kactivities"]
     else:
         env.update(MUTTER_DEBUG_DUMMY_MODE_SPECS=f"{width}x{height}", MUTTER_DEBUG_DUMMY_MONITOR_SCALES=str(scale))
         command = ["mutter", "--nested", "--wayland", "--wayland-display", "wayland-try"]
-    process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # In a process group of its own, which stop() ends whole (KWin runs under dbus-run-session).
+    process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                               start_new_session=True)
     deadline = time.time() + 20
     socket = None
     while time.time() < deadline and process.poll() is None and not socket:
@@ -71,6 +79,18 @@ def start_compositor(name, screen, runtime, scale):
     else:
         xdisplay = newest[2] if len(newest) > 2 and newest[2].startswith(":") else None
     return process, socket, xdisplay
+
+
+def stop(program, compositor):
+    if program and program.poll() is None:
+        program.kill()
+        program.wait()
+    if compositor:
+        try:
+            os.killpg(compositor.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        compositor.wait()
 
 
 def find_window(screen, scale, timeout=15):
@@ -163,20 +183,84 @@ def attempt(binary, name, native, scale, xft_dpi=None):
             else "still running after 5 s"
         return result
     finally:
-        for process in (program, compositor):
-            if process and process.poll() is None:
-                process.kill()
-                process.wait()
+        stop(program, compositor)
+        screen.close()
+        shutil.rmtree(runtime, ignore_errors=True)
+
+
+def window_manager_close(name, screen, runtime):
+    """The compositor's own close of the focused window, as xdotool's or swaymsg's arguments; None
+    where it has none for a window without a title bar (weston's Super+K kills the process)."""
+    if name == "sway":
+        sockets = [n for n in os.listdir(runtime) if n.startswith("sway-ipc.")]
+        user = os.environ.get("SWAY_USER", "nobody") if os.getuid() == 0 else None
+        return [*(["runuser", "-u", user, "--"] if user else []), "env", f"SWAYSOCK={os.path.join(runtime, sockets[0])}",
+                "swaymsg", "kill"] if sockets else None
+    return ["xdotool", "key", "alt+F4"] if name in ("mutter", "kwin") else None
+
+
+def ending(binary, name, native, how):
+    """How long after the red X, Ctrl+Q or the compositor's close (`how`) the program ends."""
+    screen = Screen(None, size=(1280, 1024))
+    runtime = tempfile.mkdtemp(prefix="kadro-try-")
+    os.chmod(runtime, 0o700)
+    compositor, socket, xdisplay = start_compositor(name, screen, runtime, 1)
+    program = None
+    try:
+        env = dict(screen.env, XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY=socket or "")
+        env.pop("DISPLAY", None)
+        env.pop("QT_QPA_PLATFORM", None)
+        as_user = ["runuser", "-u", os.environ.get("SWAY_USER", "nobody"), "--", "env"] \
+            if name == "sway" and os.getuid() == 0 else []
+        if not native:
+            if not xdisplay:
+                return "no XWayland"
+            env.update(DISPLAY=xdisplay, QT_QPA_PLATFORM="xcb")
+            keys = [n for n in os.listdir(runtime) if n.startswith(".mutter-Xwaylandauth")]
+            if keys:
+                env["XAUTHORITY"] = os.path.join(runtime, keys[0])
+        command = [*as_user, *([f"{k}={v}" for k, v in env.items()] if as_user else []), binary]
+        program = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(2.5)
+        found = find_window(screen, 1, timeout=8)
+        if not found:
+            return "did not start"
+        left, top, _ = found
+        screen.run("xdotool", "mousemove", str(left + 150), str(top + 524), "click", "1")  # focus, at rest
+        time.sleep(0.5)
+        if how == "red X":
+            screen.run("xdotool", "mousemove", str(left + 538), str(top + 16))
+            action = ["xdotool", "click", "1"]
+        elif how == "Ctrl+Q":
+            action = ["xdotool", "key", "ctrl+q"]
+        else:
+            action = window_manager_close(name, screen, runtime)
+            if not action:
+                return "no close of its own"
+        pressed = time.time()
+        subprocess.run(action, env=screen.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        while program.poll() is None and time.time() < pressed + 5:
+            time.sleep(0.01)
+        return f"{time.time() - pressed:.2f} s, status {program.poll()}" if program.poll() is not None \
+            else "still running after 5 s"
+    finally:
+        stop(program, compositor)
         screen.close()
         shutil.rmtree(runtime, ignore_errors=True)
 
 
 def main():
     binary = os.path.abspath(sys.argv[1])
-    names = sys.argv[2:] or ["weston", "sway", "mutter", "kwin"]
+    endings = "--endings" in sys.argv
+    names = [a for a in sys.argv[2:] if a != "--endings"] or ["weston", "sway", "mutter", "kwin"]
     for name in names:
         if not shutil.which("kwin_wayland" if name == "kwin" else name):
             print(f"{name}: not installed")
+            continue
+        if endings:
+            for native in (True, False):
+                results = [f"{how} {ending(binary, name, native, how)}" for how in ("red X", "Ctrl+Q", "its close")]
+                print(f"{name} {'native' if native else 'XWayland'}: " + "; ".join(results), flush=True)
             continue
         for native, scale, xft_dpi in ((True, 1, None), (True, 2, None), (False, 1, None), (False, 2, None),
                                        (False, 2, 192)):
