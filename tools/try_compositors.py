@@ -86,11 +86,16 @@ def stop(program, compositor):
         program.kill()
         program.wait()
     if compositor:
-        try:
-            os.killpg(compositor.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
-        compositor.wait()
+        # Asked first, so that its XWayland removes its lock and socket.
+        for how in (signal.SIGTERM, signal.SIGKILL):
+            try:
+                os.killpg(compositor.pid, how)
+                compositor.wait(timeout=5)
+                break
+            except ProcessLookupError:
+                break
+            except subprocess.TimeoutExpired:
+                pass
 
 
 def find_window(screen, scale, timeout=15):
@@ -119,6 +124,36 @@ def sharp(shot, left, top, scale):
     return line <= pure
 
 
+class NotStarted(Exception):
+    pass
+
+
+def start_program(binary, name, native, screen, runtime, socket, xdisplay, xft_dpi=None):
+    """Starts the program on the compositor, natively or through its XWayland (with Xft.dpi set
+    first if given); returns the process and its environment. Raises NotStarted saying why not."""
+    if not socket:
+        raise NotStarted("compositor did not start")
+    env = dict(screen.env, XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY=socket)
+    env.pop("DISPLAY", None)
+    env.pop("QT_QPA_PLATFORM", None)  # the program's own choice
+    # sway's XWayland lets in only the compositor's user.
+    as_user = ["runuser", "-u", os.environ.get("SWAY_USER", "nobody"), "--", "env"] \
+        if name == "sway" and os.getuid() == 0 else []
+    if not native:
+        if not xdisplay:
+            raise NotStarted("no XWayland")
+        env.update(DISPLAY=xdisplay, QT_QPA_PLATFORM="xcb")
+        # mutter's XWayland lets in only clients with the key it leaves in the runtime folder
+        keys = [n for n in os.listdir(runtime) if n.startswith(".mutter-Xwaylandauth")]
+        if keys:
+            env["XAUTHORITY"] = os.path.join(runtime, keys[0])
+        if xft_dpi:  # as a desktop's settings daemon sets it for X11 programs
+            subprocess.run([*as_user, *([f"{k}={v}" for k, v in env.items()] if as_user else []), "xrdb", "-merge"],
+                           input=f"Xft.dpi: {xft_dpi}\n", text=True, env=env, check=True)
+    command = [*as_user, *([f"{k}={v}" for k, v in env.items()] if as_user else []), binary]
+    return subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL), env
+
+
 def attempt(binary, name, native, scale, xft_dpi=None):
     screen = Screen(None, size=(1280 * scale, 1024 * scale))
     runtime = tempfile.mkdtemp(prefix="kadro-try-")
@@ -127,27 +162,7 @@ def attempt(binary, name, native, scale, xft_dpi=None):
     result = {"start": "no"}
     program = None
     try:
-        if not socket:
-            return {"start": "compositor did not start"}
-        env = dict(screen.env, XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY=socket)
-        env.pop("DISPLAY", None)
-        env.pop("QT_QPA_PLATFORM", None)  # the program's own choice
-        # sway's XWayland lets in only the compositor's user.
-        as_user = ["runuser", "-u", os.environ.get("SWAY_USER", "nobody"), "--", "env"] \
-            if name == "sway" and os.getuid() == 0 else []
-        if not native:
-            if not xdisplay:
-                return {"start": "no XWayland"}
-            env.update(DISPLAY=xdisplay, QT_QPA_PLATFORM="xcb")
-            # mutter's XWayland lets in only clients with the key it leaves in the runtime folder
-            keys = [n for n in os.listdir(runtime) if n.startswith(".mutter-Xwaylandauth")]
-            if keys:
-                env["XAUTHORITY"] = os.path.join(runtime, keys[0])
-            if xft_dpi:  # as a desktop's settings daemon sets it for X11 programs
-                subprocess.run([*as_user, *([f"{k}={v}" for k, v in env.items()] if as_user else []), "xrdb", "-merge"],
-                               input=f"Xft.dpi: {xft_dpi}\n", text=True, env=env, check=True)
-        command = [*as_user, *([f"{k}={v}" for k, v in env.items()] if as_user else []), binary]
-        program = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        program, env = start_program(binary, name, native, screen, runtime, socket, xdisplay, xft_dpi)
         time.sleep(2.5)
         found = None
         for shown in (scale, 1) if scale > 1 else (1,):
@@ -182,13 +197,15 @@ def attempt(binary, name, native, scale, xft_dpi=None):
         result["close"] = f"{time.time() - pressed:.2f} s, status {program.poll()}" if program.poll() is not None \
             else "still running after 5 s"
         return result
+    except NotStarted as why:
+        return {"start": str(why)}
     finally:
         stop(program, compositor)
         screen.close()
         shutil.rmtree(runtime, ignore_errors=True)
 
 
-def window_manager_close(name, screen, runtime):
+def window_manager_close(name, runtime):
     """The compositor's own close of the focused window, as xdotool's or swaymsg's arguments; None
     where it has none for a window without a title bar (weston's Super+K kills the process)."""
     if name == "sway":
@@ -207,20 +224,7 @@ def ending(binary, name, native, how):
     compositor, socket, xdisplay = start_compositor(name, screen, runtime, 1)
     program = None
     try:
-        env = dict(screen.env, XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY=socket or "")
-        env.pop("DISPLAY", None)
-        env.pop("QT_QPA_PLATFORM", None)
-        as_user = ["runuser", "-u", os.environ.get("SWAY_USER", "nobody"), "--", "env"] \
-            if name == "sway" and os.getuid() == 0 else []
-        if not native:
-            if not xdisplay:
-                return "no XWayland"
-            env.update(DISPLAY=xdisplay, QT_QPA_PLATFORM="xcb")
-            keys = [n for n in os.listdir(runtime) if n.startswith(".mutter-Xwaylandauth")]
-            if keys:
-                env["XAUTHORITY"] = os.path.join(runtime, keys[0])
-        command = [*as_user, *([f"{k}={v}" for k, v in env.items()] if as_user else []), binary]
-        program = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        program, _ = start_program(binary, name, native, screen, runtime, socket, xdisplay)
         time.sleep(2.5)
         found = find_window(screen, 1, timeout=8)
         if not found:
@@ -234,7 +238,7 @@ def ending(binary, name, native, how):
         elif how == "Ctrl+Q":
             action = ["xdotool", "key", "ctrl+q"]
         else:
-            action = window_manager_close(name, screen, runtime)
+            action = window_manager_close(name, runtime)
             if not action:
                 return "no close of its own"
         pressed = time.time()
@@ -243,6 +247,8 @@ def ending(binary, name, native, how):
             time.sleep(0.01)
         return f"{time.time() - pressed:.2f} s, status {program.poll()}" if program.poll() is not None \
             else "still running after 5 s"
+    except NotStarted as why:
+        return str(why)
     finally:
         stop(program, compositor)
         screen.close()

@@ -9,8 +9,12 @@
 
 extern "C" int pthread_cond_wait(pthread_cond_t* condition, pthread_mutex_t* mutex) {
     using Wait = int (*)(pthread_cond_t*, pthread_mutex_t*);
-    // The versioned lookup: a plain one may find glibc's old pthread_cond_wait.
-    static const auto wait = reinterpret_cast<Wait>(dlvsym(RTLD_NEXT, "pthread_cond_wait", "GLIBC_2.3.2"));
+    // The current version, asked for by name: on x86-64 glibc keeps an older pthread_cond_wait
+    // beside it. Where there is no such version, the only one.
+    static const auto wait = [] {
+        void* found = dlvsym(RTLD_NEXT, "pthread_cond_wait", "GLIBC_2.3.2");
+        return reinterpret_cast<Wait>(found ? found : dlsym(RTLD_NEXT, "pthread_cond_wait"));
+    }();
     const int result = wait(condition, mutex);
     char name[16] = {};
     pthread_getname_np(pthread_self(), name, sizeof name);
