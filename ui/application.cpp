@@ -135,7 +135,7 @@ bool waylandPluginInstalled() {
 // cancelling the read. The compositor's answer to the last frame (the picture is redrawn every
 // 10 ms, so there always is one) then wakes the frame thread, whose read waits for the abandoned
 // one for ever, and Qt's teardown waits for the frame thread. On a busy machine this happened in
-// about one run in ten.
+// 4 of 50 runs.
 void endAtOnceOnWayland(int status) {
     if (!QGuiApplication::platformName().startsWith("wayland")) return;
     std::fflush(nullptr);
