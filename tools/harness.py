@@ -18,6 +18,29 @@ SCREEN_SIZE = (1024, 768)
 START = (205, 106)  # where the main window opens on a 1024 x 768 screen
 IMAGE1 = (8, 88)  # the drawing area inside the main window
 BLACK, YELLOW, RED, WHITE = (0, 0, 0), (255, 255, 0), (255, 0, 0), (255, 255, 255)
+LIME, AQUA, FUCHSIA = (0, 255, 0), (0, 255, 255), (255, 0, 255)
+
+
+def find_main_window(screen, scale=1, timeout=15, gone=lambda: False):
+    """Where a compositor put the main window: its top left corner on the screen and the shot it
+    was found in, found by its five swatches in a row (yellow, lime, aqua, fuchsia, red, 24 pixels
+    apart, the first at 9, 513 in the window, all times `scale`). None after `timeout` seconds, or
+    as soon as `gone()`."""
+    deadline = time.time() + timeout
+    run = bytes(YELLOW) * (16 * scale)
+    while True:
+        shot = screen.shot()
+        i = shot.raw.find(run)
+        while i != -1:
+            x, y = i // 3 % shot.width, i // 3 // shot.width
+            if i % 3 == 0 and 0 < x < shot.width - 100 * scale and y > 0 and shot[x - 1, y] != YELLOW and \
+                    shot[x, y - 1] != YELLOW and all(shot[x + 24 * scale * k, y] == colour
+                                                     for k, colour in enumerate((LIME, AQUA, FUCHSIA, RED), 1)):
+                return x - 9 * scale, y - 513 * scale, shot
+            i = shot.raw.find(run, i + 1)
+        if time.time() > deadline or gone():
+            return None
+        time.sleep(0.2)
 
 
 def cube_pixels(column, row, layer, size):

@@ -12,6 +12,7 @@ out; the compositors themselves are not installed by the project's scripts.
 With --endings it measures instead how soon the program ends after the red X, Ctrl+Q and the
 compositor's own close of the focused window (Alt+F4, swaymsg kill), natively and through XWayland.
 """
+import contextlib
 import os
 import shutil
 import signal
@@ -20,9 +21,7 @@ import sys
 import tempfile
 import time
 
-from harness import RED, YELLOW, Screen
-
-LIME, AQUA, FUCHSIA = (0, 255, 0), (0, 255, 255), (255, 0, 255)
+from harness import AQUA, FUCHSIA, LIME, RED, YELLOW, Screen, find_main_window
 
 
 def start_compositor(name, screen, runtime, scale):
@@ -98,23 +97,6 @@ def stop(program, compositor):
                 pass
 
 
-def find_window(screen, scale, timeout=15):
-    deadline = time.time() + timeout
-    run = bytes(YELLOW) * (16 * scale)
-    while time.time() < deadline:
-        shot = screen.shot()
-        i = shot.raw.find(run)
-        while i != -1:
-            x, y = i // 3 % shot.width, i // 3 // shot.width
-            if i % 3 == 0 and 0 < x < shot.width - 100 * scale and y > 0 and shot[x - 1, y] != YELLOW and \
-                    shot[x, y - 1] != YELLOW and all(shot[x + 24 * scale * k, y] == c
-                                                     for k, c in enumerate((LIME, AQUA, FUCHSIA, RED), 1)):
-                return x - 9 * scale, y - 513 * scale, shot
-            i = shot.raw.find(run, i + 1)
-        time.sleep(0.3)
-    return None
-
-
 def sharp(shot, left, top, scale):
     """Whether the swatches are drawn sharp: along a line through the middle of the five, every
     pixel is one of the palette's colours or black (a picture scaled up by the compositor blends
@@ -154,55 +136,70 @@ def start_program(binary, name, native, screen, runtime, socket, xdisplay, xft_d
     return subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL), env
 
 
-def attempt(binary, name, native, scale, xft_dpi=None):
+@contextlib.contextmanager
+def program_on(binary, name, native, scale=1, xft_dpi=None):
+    """The program started on the compositor `name`, nested on a screen of its own: yields the
+    screen, the compositor's runtime folder, the program and its environment, and ends them all
+    after. Raises NotStarted saying why not."""
     screen = Screen(None, size=(1280 * scale, 1024 * scale))
     runtime = tempfile.mkdtemp(prefix="kadro-try-")
     os.chmod(runtime, 0o700)
     compositor, socket, xdisplay = start_compositor(name, screen, runtime, scale)
-    result = {"start": "no"}
     program = None
     try:
         program, env = start_program(binary, name, native, screen, runtime, socket, xdisplay, xft_dpi)
         time.sleep(2.5)
-        found = None
-        for shown in (scale, 1) if scale > 1 else (1,):
-            found = find_window(screen, shown, timeout=8)
-            if found:
-                result["start"] = "yes" if shown == scale else f"yes, at scale {shown}"
-                break
-        if not found:
-            return result
-        left, top, shot = found
-        s = shown
-        result["sharp"] = "yes" if sharp(shot, left, top, s) else "no"
-        start = (left + 20 * s, top + 40 * s)
-        screen.run("xdotool", "mousemove", *map(str, start), "mousedown", "1", "sleep", "0.2",
-                   "mousemove", str(start[0] + 50), str(start[1] + 30), "sleep", "0.2",
-                   "mousemove", str(start[0] + 100), str(start[1] + 60), "sleep", "0.2", "mouseup", "1",
-                   "mousemove", "5", str(screen.height - 150))
-        time.sleep(0.6)
-        moved = find_window(screen, s, timeout=3)
-        result["drag"] = f"{moved[0] - left:+d}, {moved[1] - top:+d}" if moved else "lost"
-        if moved:
-            left, top = moved[0], moved[1]
-        screen.run("xdotool", "mousemove", str(left + 150 * s), str(top + 524 * s), "click", "1", "key", "ctrl+c")
-        time.sleep(0.5)
-        types = subprocess.run(["wl-paste", "-l"], env=env, capture_output=True, text=True, timeout=10).stdout.split()
-        result["clipboard"] = "yes" if "application/x-kadro-design" in types else f"no ({' '.join(types)[:40]})"
-        screen.run("xdotool", "mousemove", str(left + 538 * s), str(top + 16 * s))
-        pressed = time.time()
-        screen.run("xdotool", "click", "1")
-        while program.poll() is None and time.time() < pressed + 5:
-            time.sleep(0.01)
-        result["close"] = f"{time.time() - pressed:.2f} s, status {program.poll()}" if program.poll() is not None \
-            else "still running after 5 s"
-        return result
-    except NotStarted as why:
-        return {"start": str(why)}
+        yield screen, runtime, program, env
     finally:
         stop(program, compositor)
         screen.close()
         shutil.rmtree(runtime, ignore_errors=True)
+
+
+def time_to_end(program, act):
+    """Does act() and says how soon after it the program ended, and with what status."""
+    pressed = time.time()
+    act()
+    while program.poll() is None and time.time() < pressed + 5:
+        time.sleep(0.01)
+    return f"{time.time() - pressed:.2f} s, status {program.poll()}" if program.poll() is not None \
+        else "still running after 5 s"
+
+
+def attempt(binary, name, native, scale, xft_dpi=None):
+    result = {"start": "no"}
+    try:
+        with program_on(binary, name, native, scale, xft_dpi) as (screen, _, program, env):
+            found = None
+            for shown in (scale, 1) if scale > 1 else (1,):
+                found = find_main_window(screen, shown, timeout=8)
+                if found:
+                    result["start"] = "yes" if shown == scale else f"yes, at scale {shown}"
+                    break
+            if not found:
+                return result
+            left, top, shot = found
+            s = shown
+            result["sharp"] = "yes" if sharp(shot, left, top, s) else "no"
+            start = (left + 20 * s, top + 40 * s)
+            screen.run("xdotool", "mousemove", *map(str, start), "mousedown", "1", "sleep", "0.2",
+                       "mousemove", str(start[0] + 50), str(start[1] + 30), "sleep", "0.2",
+                       "mousemove", str(start[0] + 100), str(start[1] + 60), "sleep", "0.2", "mouseup", "1",
+                       "mousemove", "5", str(screen.height - 150))
+            time.sleep(0.6)
+            moved = find_main_window(screen, s, timeout=3)
+            result["drag"] = f"{moved[0] - left:+d}, {moved[1] - top:+d}" if moved else "lost"
+            if moved:
+                left, top = moved[0], moved[1]
+            screen.run("xdotool", "mousemove", str(left + 150 * s), str(top + 524 * s), "click", "1", "key", "ctrl+c")
+            time.sleep(0.5)
+            types = subprocess.run(["wl-paste", "-l"], env=env, capture_output=True, text=True, timeout=10).stdout.split()
+            result["clipboard"] = "yes" if "application/x-kadro-design" in types else f"no ({' '.join(types)[:40]})"
+            screen.run("xdotool", "mousemove", str(left + 538 * s), str(top + 16 * s))
+            result["close"] = time_to_end(program, lambda: screen.run("xdotool", "click", "1"))
+            return result
+    except NotStarted as why:
+        return {"start": str(why)}
 
 
 def window_manager_close(name, runtime):
@@ -218,41 +215,27 @@ def window_manager_close(name, runtime):
 
 def ending(binary, name, native, how):
     """How long after the red X, Ctrl+Q or the compositor's close (`how`) the program ends."""
-    screen = Screen(None, size=(1280, 1024))
-    runtime = tempfile.mkdtemp(prefix="kadro-try-")
-    os.chmod(runtime, 0o700)
-    compositor, socket, xdisplay = start_compositor(name, screen, runtime, 1)
-    program = None
     try:
-        program, _ = start_program(binary, name, native, screen, runtime, socket, xdisplay)
-        time.sleep(2.5)
-        found = find_window(screen, 1, timeout=8)
-        if not found:
-            return "did not start"
-        left, top, _ = found
-        screen.run("xdotool", "mousemove", str(left + 150), str(top + 524), "click", "1")  # focus, at rest
-        time.sleep(0.5)
-        if how == "red X":
-            screen.run("xdotool", "mousemove", str(left + 538), str(top + 16))
-            action = ["xdotool", "click", "1"]
-        elif how == "Ctrl+Q":
-            action = ["xdotool", "key", "ctrl+q"]
-        else:
-            action = window_manager_close(name, runtime)
-            if not action:
-                return "no close of its own"
-        pressed = time.time()
-        subprocess.run(action, env=screen.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        while program.poll() is None and time.time() < pressed + 5:
-            time.sleep(0.01)
-        return f"{time.time() - pressed:.2f} s, status {program.poll()}" if program.poll() is not None \
-            else "still running after 5 s"
+        with program_on(binary, name, native) as (screen, runtime, program, _):
+            found = find_main_window(screen, 1, timeout=8)
+            if not found:
+                return "did not start"
+            left, top, _ = found
+            screen.run("xdotool", "mousemove", str(left + 150), str(top + 524), "click", "1")  # focus, at rest
+            time.sleep(0.5)
+            if how == "red X":
+                screen.run("xdotool", "mousemove", str(left + 538), str(top + 16))
+                action = ["xdotool", "click", "1"]
+            elif how == "Ctrl+Q":
+                action = ["xdotool", "key", "ctrl+q"]
+            else:
+                action = window_manager_close(name, runtime)
+                if not action:
+                    return "no close of its own"
+            return time_to_end(program, lambda: subprocess.run(action, env=screen.env, stdout=subprocess.DEVNULL,
+                                                                stderr=subprocess.DEVNULL))
     except NotStarted as why:
         return str(why)
-    finally:
-        stop(program, compositor)
-        screen.close()
-        shutil.rmtree(runtime, ignore_errors=True)
 
 
 def main():

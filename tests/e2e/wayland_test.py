@@ -15,11 +15,10 @@ import tempfile
 import time
 import unittest
 
-from harness import RED, YELLOW, Screen, run_tests
+from harness import YELLOW, Screen, find_main_window, run_tests
 
 BINARY = None
 WHY_NOT = None
-LIME, AQUA, FUCHSIA = (0, 255, 0), (0, 255, 255), (255, 0, 255)
 
 
 def why_wayland_cannot_run():
@@ -68,26 +67,14 @@ class Wayland(unittest.TestCase):
             self.log.close()
         shutil.rmtree(self.runtime, ignore_errors=True)
 
-    def window(self, timeout=15):
-        """The main window's top left corner on the screen, found by its five swatches in a row
-        (yellow, lime, aqua, fuchsia, red, 24 pixels apart, the first at 9, 513 in the window)."""
-        deadline = time.time() + timeout
-        run = bytes(YELLOW) * 16
-        while True:
-            shot = self.screen.shot()
-            i = shot.raw.find(run)
-            while i != -1:
-                x, y = i // 3 % shot.width, i // 3 // shot.width
-                if i % 3 == 0 and 0 < x < shot.width - 100 and y > 0 and shot[x - 1, y] != YELLOW and \
-                        shot[x, y - 1] != YELLOW and all(shot[x + 24 * k, y] == colour for k, colour in
-                                                         enumerate((LIME, AQUA, FUCHSIA, RED), 1)):
-                    return x - 9, y - 513
-                i = shot.raw.find(run, i + 1)
-            if time.time() > deadline or self.program.poll() is not None:
-                self.log.seek(0)
-                self.fail(f"no main window on the compositor's screen; program status {self.program.poll()}; "
-                          f"its output: {self.log.read().decode(errors='replace')[-500:]}")
-            time.sleep(0.2)
+    def window(self):
+        """The main window's top left corner on the compositor's screen."""
+        found = find_main_window(self.screen, gone=lambda: self.program.poll() is not None)
+        if not found:
+            self.log.seek(0)
+            self.fail(f"no main window on the compositor's screen; program status {self.program.poll()}; "
+                      f"its output: {self.log.read().decode(errors='replace')[-500:]}")
+        return found[:2]
 
     def click(self, x, y):
         """A click, then the pointer off the window: the compositor draws it into the picture."""
