@@ -421,7 +421,9 @@ void Tools::setPending(const LayerCells& cells) {
     }
     for (const LayerCell cell : cells) {
         pending_.push_back(outlineOf(pressArea(state_, cell.column, cell.row)));
-        if (mirror_) pending_.push_back(outlineOf(pressArea(state_, n - 1 - cell.column, cell.row)));
+        if (!mirror_) continue;
+        const LayerCell other = mirrored(cell, n);
+        pending_.push_back(outlineOf(pressArea(state_, other.column, other.row)));
     }
 }
 
