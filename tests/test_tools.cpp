@@ -2,8 +2,10 @@
 // read back as a picture of the layer (top row first, '.' empty, colour letters).
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTest>
 
 #include "form_fixture.h"
+#include "scenes.h"
 #include "model/palette.h"
 #include "model/projection.h"
 #include "ui/cell_cursor.h"
@@ -199,4 +201,25 @@ TEST(Tools, AStrokeWhoseReleaseNeverCameEndsAtTheNextPress) {
     w.tick();
     EXPECT_EQ(w.steps(), before + 2);
     EXPECT_EQ(w.layer(), (Rows{"......", "......", "......", "......", "..R...", "R....."}));
+}
+
+// What comes after a stroke whose release never came is neither written over nor undone with it:
+// the stroke is one step up to its last move, and undoing everything gives back the design.
+TEST(Tools, AStrokeWhoseReleaseNeverCameLeavesWhatCameAfter) {
+    Window w;
+    const std::vector<float> design = kadro::testing::coloursOf(*w.grid);
+    const size_t before = w.steps();
+    w.key(Qt::Key_B);
+    w.press(w.cell(0, 0));
+    w.move(w.cell(2, 0));
+    w.tick();
+    w.form->Button7->click();  // FILL, red
+    QTest::mousePress(w.form->Shape1, Qt::LeftButton);  // yellow
+    w.press(w.cell(4, 4));
+    w.release(w.cell(4, 4));
+    w.tick();
+    EXPECT_EQ(w.layer(), (Rows{"RRRRRR", "RRRRYR", "RRRRRR", "RRRRRR", "RRRRRR", "RRRRRR"}));
+    EXPECT_EQ(w.steps(), before + 3);
+    while (w.steps() > before) w.key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(kadro::testing::coloursOf(*w.grid) == design);
 }

@@ -215,6 +215,7 @@ void TForm1::Timer1Timer(QObject*) {
 }
 
 void TForm1::wake() {
+    emit changing();
     ++changes_;
     // The first tick comes as soon as the event loop is free, so that the change shows at once;
     // the tick goes back to the 10 ms cadence.

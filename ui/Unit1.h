@@ -92,6 +92,9 @@ public:
 signals:
     // A tick drew a new frame and wrote the counts: what describes the picture follows it.
     void frameDrawn();
+    // Sent by wake(), before the change it announces: what an addition holds unrecorded (a
+    // brush stroke under way) is settled first, so that nothing later is written over.
+    void changing();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -165,6 +165,11 @@ Tools::Tools(TForm1& form, const ViewState& state, CellGrid& grid, CellCursor& c
     form.Image1->setMouseTracking(true);
     form.Image1->installEventFilter(this);
     connect(&form, &TForm1::frameDrawn, this, [this] { follow(); });
+    // Whatever else is about to change the model comes after a stroke whose release never came:
+    // the stroke is recorded first, so that nothing later is written over or undone with it.
+    connect(&form, &TForm1::changing, this, [this] {
+        if (!strokePainting_) endStroke(true);
+    });
     connect(&cursor, &CellCursor::changed, this, [this] {
         // The mark belongs to the cursor: when a press hides the cursor, the mouse takes over.
         if (!cursor_.cell()) mark_.reset();
@@ -334,7 +339,9 @@ void Tools::strokeTo(LayerCell cell) {
     stroke.last = cell;
     if (paintCells(stroke.painted, stroke.size, cells, code(), mirror_) == 0) return;
     // Shown as it goes: the next frame draws what the stroke has painted so far.
+    strokePainting_ = true;
     form_.wake();
+    strokePainting_ = false;
     setLayerCodes(grid_, stroke.size, stroke.layer, stroke.painted);
 }
 

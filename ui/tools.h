@@ -109,6 +109,7 @@ private:
         kadro::LayerCodes painted;              // and as it has painted it
     };
     std::optional<Gesture> gesture_;
+    bool strokePainting_ = false;  // the stroke's own change is under way
     std::optional<kadro::LayerCell> mark_;  // a line's or rectangle's start marked with Enter
     std::optional<QPoint> pointer_;         // over the drawing area
     QRect hovered_;
