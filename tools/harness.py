@@ -8,9 +8,12 @@ test and the tools (soak, CPU, screenshots) all use it.
     screen.close()"""
 import argparse
 import os
+import queue
+import shutil
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import unittest
 
@@ -41,6 +44,25 @@ def find_main_window(screen, scale=1, timeout=15, gone=lambda: False):
         if time.time() > deadline or gone():
             return None
         time.sleep(0.2)
+
+
+def main_window_at_rest(screen, started, timeout=15, gone=lambda: False):
+    """Where a compositor put the main window once the start-up animation is over: the drawing
+    area stands still for a quarter second, a second or more after `started`. None when the
+    window never shows or never stands still."""
+    deadline, previous = time.time() + timeout, None
+    while time.time() < deadline:
+        found = find_main_window(screen, timeout=max(0.0, deadline - time.time()), gone=gone)
+        if not found:
+            return None
+        left, top, shot = found
+        area = b"".join(shot.raw[((top + IMAGE1[1] + y) * shot.width + left + IMAGE1[0]) * 3:][:542 * 3]
+                        for y in range(0, 417, 4))
+        if area == previous and time.time() > started + 1:
+            return left, top
+        previous = area
+        time.sleep(0.25)
+    return None
 
 
 def cube_pixels(column, row, layer, size):
@@ -130,13 +152,23 @@ class Screen:
         values = dict(line.split("=") for line in out.split())
         return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
 
+    def move(self, x, y):
+        """Moves the pointer and makes sure the X server has it there: a rig whose input went
+        astray fails saying so, before anything is judged of the program."""
+        out = self.run("xdotool", "mousemove", str(x), str(y), "getmouselocation", "--shell")
+        values = dict(line.split("=") for line in out.split())
+        if (int(values["X"]), int(values["Y"])) != (x, y):
+            raise AssertionError(f"rig: the X server did not take the pointer move to {x}, {y}; "
+                                 f"it has it at {values['X']}, {values['Y']}")
+
     def click(self, x, y, button=1):
-        self.run("xdotool", "mousemove", str(x), str(y), "click", str(button))
+        self.move(x, y)
+        self.run("xdotool", "click", str(button))
 
     def pointer_away(self):
         """Moves the pointer to the screen's top left corner, off the window: what it outlines where
         it rests (the cell a press would change) goes, and the picture alone shows."""
-        self.run("xdotool", "mousemove", "0", "0")
+        self.move(0, 0)
 
     def click_in_window(self, x, y, button=1):
         left, top, _, _ = self.geometry()
@@ -165,6 +197,93 @@ class Screen:
 
     def settle(self, seconds=0.15):
         time.sleep(seconds)
+
+
+class NestedWeston:
+    """weston in a window of `screen` (its X11 backend), with its socket in `runtime`, and the rig
+    proven before any test uses it: the pointer probe (a client of the tests' own, named by
+    KADRO_POINTER_PROBE) must see a pointer move, a click and a key arrive where xdotool sent them.
+    weston's X11 backend follows the X pointer only once the pointer has entered its window, and
+    Xvfb's pointer starts inside that window, so no entry would ever come and weston's pointer would
+    stay in its top left corner, over its terminal launcher: the rig moves the pointer out of the
+    window and back in first. A rig that still cannot move weston's pointer fails, saying so."""
+
+    def __init__(self, screen, runtime, socket, size):
+        self.screen = screen
+        self.process = subprocess.Popen(
+            ["weston", "--backend=x11-backend.so", f"--width={size[0]}", f"--height={size[1]}",
+             f"--socket={socket}", "--idle-time=0"], env=screen.env | {"XDG_RUNTIME_DIR": runtime},
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.size = size
+        self.client_env = {k: v for k, v in screen.env.items() if k not in ("DISPLAY", "QT_QPA_PLATFORM")}
+        self.client_env |= {"XDG_RUNTIME_DIR": runtime, "WAYLAND_DISPLAY": socket}
+        deadline = time.time() + 20
+        while not os.path.exists(os.path.join(runtime, socket)):
+            if time.time() > deadline or self.process.poll() is not None:
+                self.close()
+                raise RuntimeError("weston did not start")
+            time.sleep(0.05)
+
+    def origin(self):
+        """Where weston's window shows its screen on the X screen (a window manager may frame it)."""
+        deadline = time.time() + 10
+        while True:
+            for line in self.screen.run("xwininfo", "-root", "-tree").splitlines():
+                if '"Weston Compositor' in line:  # ... 1000x700+1+20  +12+41: the last is on the screen
+                    x, y = line.split()[-1].lstrip("+").split("+")
+                    return int(x), int(y)
+            if time.time() > deadline:
+                raise AssertionError("rig: weston's window is not on the X screen")
+            time.sleep(0.05)
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+    def prove(self, probe=None):
+        """Shows the probe full screen, gives weston the pointer, and checks that a move to two
+        points, a click and a key reach the probe where they were sent. Raises AssertionError
+        naming the rig when they do not."""
+        probe = probe or os.environ.get("KADRO_POINTER_PROBE")
+        if not probe:
+            raise AssertionError("rig: KADRO_POINTER_PROBE names no pointer probe")
+        process = subprocess.Popen([probe], env=self.client_env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                   text=True)
+        lines = queue.Queue()
+        threading.Thread(target=lambda: [lines.put(line.strip()) for line in process.stdout], daemon=True).start()
+        seen = []
+
+        def expect(wanted, what, timeout=10):
+            deadline = time.time() + timeout
+            while time.time() < deadline:
+                try:
+                    line = lines.get(timeout=0.05)
+                except queue.Empty:
+                    continue
+                seen.append(line)
+                if wanted(line.split()):
+                    return line
+            raise AssertionError(f"rig: {what}; the probe saw {seen[-8:]}")
+
+        try:
+            expect(lambda w: w[0] == "shown", "the pointer probe never showed on weston", 30)
+            left, top = self.origin()
+            outside = (0, 0) if (left, top) != (0, 0) else (self.screen.width - 1, self.screen.height - 1)
+            self.screen.move(*outside)
+            for x, y in ((300, 400), (self.size[0] - 100, self.size[1] - 100)):
+                self.screen.move(left + x, top + y)
+                expect(lambda w: w[0] in ("enter", "move") and w[1:] == [str(x), str(y)],
+                       f"the compositor did not take the pointer move to {x}, {y} of its screen")
+            self.screen.run("xdotool", "click", "1")
+            expect(lambda w: w[0] == "press" and w[1:] == [str(x), str(y)],
+                   f"the compositor did not take the click at {x}, {y}")
+            self.screen.run("xdotool", "key", "k")
+            expect(lambda w: w == ["key", "k"], "the compositor did not pass on the key k")
+        finally:
+            process.kill()
+            process.wait()
+        return seen
 
 
 class Shot:

@@ -17,7 +17,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from harness import Screen, run_tests  # noqa: E402
+from harness import NestedWeston, Screen, main_window_at_rest, run_tests  # noqa: E402
 
 BINARY = None
 WHY_NOT = None  # why Orca cannot be heard here
@@ -74,7 +74,11 @@ class Orca(unittest.TestCase):
                 why = f.read().strip()[-300:]
             self.tearDown()
             self.skipTest(f"Orca or speech-dispatcher did not start ({why or 'nothing said in 30 s'})")
-        self.launch()
+        try:
+            self.launch()
+        except BaseException:
+            self.tearDown()
+            raise
         self.heard_until("Size scroll bar 10", 20, "Orca did not hear the program start")
         self.assertIsNotNone(self.screen.wait_until_still(), "the start-up animation never ended")
         self.keys = 0
@@ -228,20 +232,18 @@ class OrcaOnWayland(Orca):
         if why:
             self.tearDown()
             self.skipTest(why)
-        runtime = os.path.join(self.folder, "runtime")
-        self.start(["weston", "--backend=x11-backend.so", "--width=1180", "--height=900", "--socket=wayland-orca",
-                    "--idle-time=0"], env=dict(self.screen.env, XDG_RUNTIME_DIR=runtime))
-        deadline = time.time() + 20
-        while not os.path.exists(os.path.join(runtime, "wayland-orca")) and time.time() < deadline:
-            time.sleep(0.05)
-        env = {k: v for k, v in self.screen.env.items() if k not in ("DISPLAY", "QT_QPA_PLATFORM")}
-        self.screen.started = time.time()
-        self.start([BINARY], env=dict(env, WAYLAND_DISPLAY="wayland-orca"))
-        self.screen.wait_until_still = lambda: True  # the picture is weston's; Orca's words tell
+        self.weston = NestedWeston(self.screen, os.path.join(self.folder, "runtime"), "wayland-orca", (1000, 700))
+        self.processes.append(self.weston.process)
+        self.weston.prove()
+        started = time.time()
+        program = self.start([BINARY], env=self.weston.client_env)
+        # The picture is weston's: the main window is found on it, by its swatches.
+        self.screen.wait_until_still = lambda: main_window_at_rest(self.screen, started,
+                                                                   gone=lambda: program.poll() is not None)
 
     def test_keys_are_heard_natively(self):
-        time.sleep(1.5)  # the start-up animation
-        self.screen.run("xdotool", "mousemove", "1100", "850", "click", "1")  # weston takes the keys
+        left, top = self.screen.wait_until_still()
+        self.screen.click(left + 150, top + 524)  # the DEPTH LAYER caption: weston takes the keys
         self.key("minus", says="9")
         self.key("5", says="5 Placing red")
         self.key("Prior", says="Layer 2 of 9")

@@ -6,7 +6,8 @@ The program runs as a Wayland client (DISPLAY unset, so it cannot fall back to X
     PYTHONPATH=tools tests/e2e/wayland_test.py --binary build/kadro
 
 Exits 77 (skipped) where weston, wl-clipboard or Qt's Wayland plugin is missing or weston cannot
-start, saying which."""
+start, saying which. Each case first proves the rig (harness.NestedWeston): a pointer move, a click
+and a key must reach a probe client of the tests' own where they were sent."""
 import os
 import shutil
 import subprocess
@@ -15,7 +16,7 @@ import tempfile
 import time
 import unittest
 
-from harness import YELLOW, Screen, find_main_window, run_tests
+from harness import RED, YELLOW, NestedWeston, Screen, find_main_window, main_window_at_rest, run_tests
 
 BINARY = None
 WHY_NOT = None
@@ -37,31 +38,35 @@ class Wayland(unittest.TestCase):
         self.screen = Screen(None, size=(1280, 1024))
         self.runtime = tempfile.mkdtemp(prefix="kadro-wayland-")
         os.chmod(self.runtime, 0o700)
-        self.env = dict(self.screen.env, XDG_RUNTIME_DIR=self.runtime, WAYLAND_DISPLAY="wayland-kadro")
-        self.weston = subprocess.Popen(
-            ["weston", "--backend=x11-backend.so", "--width=1200", "--height=950", "--socket=wayland-kadro",
-             "--idle-time=0"], env=self.screen.env | {"XDG_RUNTIME_DIR": self.runtime},
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        deadline = time.time() + 20
-        while not os.path.exists(os.path.join(self.runtime, "wayland-kadro")) and time.time() < deadline:
-            time.sleep(0.05)
-        if not os.path.exists(os.path.join(self.runtime, "wayland-kadro")):
+        try:
+            self.weston = NestedWeston(self.screen, self.runtime, "wayland-kadro", (1200, 950))
+        except RuntimeError as error:
             self.tearDown()
-            self.skipTest("weston did not start")
-        self.client_env = {k: v for k, v in self.env.items() if k not in ("DISPLAY", "QT_QPA_PLATFORM")}
+            self.skipTest(str(error))
+        try:
+            self.weston.prove()
+        except BaseException:
+            self.tearDown()
+            raise
+        self.client_env = self.weston.client_env
         self.log = tempfile.TemporaryFile()
 
     def start(self, **env):
+        started = time.time()
         self.program = subprocess.Popen([BINARY], env=self.client_env | env, stdout=self.log, stderr=subprocess.STDOUT)
-        left, top = self.window()
-        time.sleep(1.5)  # the start-up animation
-        return self.window()
+        self.window()
+        found = main_window_at_rest(self.screen, started, gone=lambda: self.program.poll() is not None)
+        if not found:
+            self.fail("the picture never stood still")
+        return found
 
     def tearDown(self):
-        for process in (getattr(self, "program", None), self.weston):
-            if process and process.poll() is None:
-                process.kill()
-                process.wait()
+        process = getattr(self, "program", None)
+        if process and process.poll() is None:
+            process.kill()
+            process.wait()
+        if getattr(self, "weston", None):
+            self.weston.close()
         self.screen.close()
         if hasattr(self, "log"):
             self.log.close()
@@ -76,10 +81,18 @@ class Wayland(unittest.TestCase):
                       f"its output: {self.log.read().decode(errors='replace')[-500:]}")
         return found[:2]
 
+    def wait_for(self, check, what, timeout=5):
+        """Waits until `check()` holds, or fails saying `what` did not happen."""
+        deadline = time.time() + timeout
+        while not check():
+            if time.time() > deadline:
+                self.fail(what)
+            time.sleep(0.05)
+
     def click(self, x, y):
         """A click, then the pointer off the window: the compositor draws it into the picture."""
-        self.screen.run("xdotool", "mousemove", str(x), str(y), "click", "1", "mousemove", "20", "900")
-        time.sleep(0.2)
+        self.screen.click(x, y)
+        self.screen.move(20, 900)
 
     def ends_soon(self, action):
         """Does `action` (the pointer already in place) and asserts that the program ends with
@@ -93,60 +106,58 @@ class Wayland(unittest.TestCase):
         self.assertLess(took, 0.5)
         print(f"\n{' '.join(action)} ended the program in {took:.3f} s", file=sys.stderr)
 
+    def test_the_rig_moves_clicks_and_types_where_it_says(self):
+        """The proof that every case makes first, on its own: a broken rig fails here, by name."""
+        seen = self.weston.prove()
+        self.assertIn("press 1100 850", seen)
+        self.assertIn("key k", seen)
+
     def test_native_start_click_drag_clipboard_and_close(self):
         left, top = self.start()
-        self.click(left + 336, top + 552)  # CLEAR
         face = (left + 8 + 10 + 26 * 1 + 26, top + 88 + 400 - 26 * 0 - 26)  # top face of cell (1, 0)
-        self.assertNotEqual(self.screen.shot()[face], YELLOW)
+        self.click(left + 336, top + 552)  # CLEAR
+        self.wait_for(lambda: self.screen.shot()[face] != YELLOW, "CLEAR took no cube away")
         self.click(*face)
-        deadline = time.time() + 5
-        while self.screen.shot()[face] != YELLOW and time.time() < deadline:
-            time.sleep(0.1)
-        self.assertEqual(self.screen.shot()[face], YELLOW, "the click placed no cube")
+        self.wait_for(lambda: self.screen.shot()[face] == YELLOW, "the click placed no cube")
 
         # A drag on the bare background moves the window by the pointer's movement.
         start = (left + 20, top + 40)
-        self.screen.run("xdotool", "mousemove", *map(str, start), "mousedown", "1",
+        self.screen.move(*start)
+        self.screen.run("xdotool", "mousedown", "1",
                         "sleep", "0.2", "mousemove", str(start[0] + 50), str(start[1] + 30),
                         "sleep", "0.2", "mousemove", str(start[0] + 100), str(start[1] + 60),
                         "sleep", "0.2", "mouseup", "1")
-        time.sleep(0.5)
-        moved = self.window()
-        self.assertEqual((moved[0] - left, moved[1] - top), (100, 60))
-        left, top = moved
+        self.wait_for(lambda: self.window() == (left + 100, top + 60),
+                      f"the window did not move by +100, +60: it is at {self.window()}, was at {(left, top)}")
+        left, top = left + 100, top + 60
 
         # Ctrl+C gives the design to other Wayland clients; pasted back after CLEAR, it comes back.
+        def offered():
+            return subprocess.run(["wl-paste", "-l"], env=self.client_env, capture_output=True, text=True,
+                                  timeout=10).stdout.split()
+
         self.click(left + 150, top + 524)  # the DEPTH LAYER caption: the window takes the keys
         self.screen.run("xdotool", "key", "ctrl+c")
-        time.sleep(0.3)
-        types = subprocess.run(["wl-paste", "-l"], env=self.client_env, capture_output=True, text=True,
-                               timeout=10).stdout.split()
-        self.assertIn("application/x-kadro-design", types)
+        self.wait_for(lambda: "application/x-kadro-design" in offered(), "Ctrl+C offered no design")
         design = subprocess.run(["wl-paste", "-t", "application/x-kadro-design"], env=self.client_env,
                                 capture_output=True, text=True, timeout=10).stdout
         self.assertTrue(design.startswith("KADRO design\nsize 10\n"), design[:40])
         self.assertIn(".Y........", design)  # the cube placed above, on the bottom row of layer 1
-        self.click(left + 336, top + 552)  # CLEAR
         face = (left + 8 + 10 + 26 * 1 + 26, top + 88 + 400 - 26 * 0 - 26)
-        self.assertNotEqual(self.screen.shot()[face], YELLOW)
+        self.click(left + 336, top + 552)  # CLEAR
+        self.wait_for(lambda: self.screen.shot()[face] != YELLOW, "CLEAR took no cube away")
         subprocess.run(["wl-copy", "--type", "text/plain"], input=design, env=self.client_env, text=True,
                        timeout=10, check=True)
         self.click(left + 150, top + 524)
         self.screen.run("xdotool", "key", "ctrl+v")
-        deadline = time.time() + 5
-        while self.screen.shot()[face] != YELLOW and time.time() < deadline:
-            time.sleep(0.1)
-        self.assertEqual(self.screen.shot()[face], YELLOW, "the pasted design did not come back")
+        self.wait_for(lambda: self.screen.shot()[face] == YELLOW, "the pasted design did not come back")
 
         # Weston centres the About window over the main window. The right part of the red X stays
         # clear, and a click there ends the program at once, with status 0.
         self.click(left + 448 + 44, top + 544 + 16)  # ABOUT KADRO
         memo = bytes((192, 192, 192)) * 400  # a row of the About text's box
-        deadline = time.time() + 5
-        while memo not in self.screen.shot().raw and time.time() < deadline:
-            time.sleep(0.1)
-        self.assertIn(memo, self.screen.shot().raw, "no About window")
-        self.screen.run("xdotool", "mousemove", str(left + 539), str(top + 16))
+        self.wait_for(lambda: memo in self.screen.shot().raw, "no About window")
+        self.screen.move(left + 539, top + 16)
         self.ends_soon(["click", "1"])
 
     def test_ends_at_once_while_the_reading_thread_lags(self):
@@ -159,6 +170,10 @@ class Wayland(unittest.TestCase):
             self.skipTest("KADRO_LAGGING_READER names no library")
         left, top = self.start(LD_PRELOAD=reader)
         self.click(left + 150, top + 524)  # the DEPTH LAYER caption: the window takes the keys
+        # A key with an answer first: the preview turns red, so the keys reach the program.
+        preview = (left + 8 + 380, top + 88 + 380)
+        self.screen.run("xdotool", "key", "5")
+        self.wait_for(lambda: self.screen.shot()[preview] == RED, "the key 5 turned no preview red")
         self.ends_soon(["key", "ctrl+q"])
 
 
