@@ -1,6 +1,8 @@
-// A long seeded stream of random user events through the main window's real handlers, with the
-// model's invariants checked after every event. KADRO_STREAM_EVENTS and KADRO_STREAM_SEED set
-// the length and the seed; a failure prints the seed and the event number to replay it.
+// A long seeded stream of random user events through the main window's own events (presses,
+// moves and releases on the drawing area, some releases never coming, every key of the window's
+// table, the controls' keys), with the model's invariants checked after every event.
+// KADRO_STREAM_EVENTS and KADRO_STREAM_SEED set the length and the seed; a failure prints the
+// seed and the event number to replay it.
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QDialog>
@@ -15,6 +17,7 @@
 #include <string>
 
 #include "form_fixture.h"
+#include "ui/keys.h"
 #include "ui/undo.h"
 #include "scenes.h"
 #include "model/animation.h"
@@ -70,32 +73,20 @@ long environmentNumber(const char* name, long fallback) {
 }
 
 const char* const kEventNames[] = {"press on drawing area", "press anywhere", "swatch", "grid toggle",
-                                   "erase toggle",         "up-down",        "size",   "CLEAR",
-                                   "FILL",                 "intro tick",     "frame tick", "About",
-                                   "undo, redo or copy key", "paste", "right press"};
+                                   "erase toggle", "up-down", "size", "CLEAR", "FILL", "intro tick",
+                                   "frame tick", "About", "key", "paste", "right press",
+                                   "move on drawing area", "release", "release that never came"};
 
-// The keys the stream presses: undo, both redos, both copies, the controls' keys and the cell
-// cursor's, and the operations on the whole model (all but Ctrl+Q, which would end the stream).
-const std::pair<Qt::Key, Qt::KeyboardModifiers> kKeys[] = {
-    {Qt::Key_Z, Qt::ControlModifier},
-    {Qt::Key_Y, Qt::ControlModifier},
-    {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
-    {Qt::Key_C, Qt::ControlModifier},
-    {Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier},
+// The keys the stream presses besides the window's own table: the colour keys (Ctrl+1 to 5
+// recolour), the keys of the focused control and the cell cursor, and the focus keys.
+const std::pair<Qt::Key, Qt::KeyboardModifiers> kControlKeys[] = {
     {Qt::Key_1, Qt::NoModifier}, {Qt::Key_2, Qt::NoModifier}, {Qt::Key_3, Qt::NoModifier},
-    {Qt::Key_4, Qt::NoModifier}, {Qt::Key_5, Qt::NoModifier}, {Qt::Key_E, Qt::NoModifier},
-    {Qt::Key_G, Qt::NoModifier}, {Qt::Key_PageUp, Qt::NoModifier}, {Qt::Key_PageDown, Qt::NoModifier},
-    {Qt::Key_Plus, Qt::NoModifier}, {Qt::Key_Minus, Qt::NoModifier}, {Qt::Key_Left, Qt::NoModifier},
-    {Qt::Key_Right, Qt::NoModifier}, {Qt::Key_Up, Qt::NoModifier}, {Qt::Key_Down, Qt::NoModifier},
-    {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Insert, Qt::NoModifier}, {Qt::Key_Escape, Qt::NoModifier},
-    {Qt::Key_Tab, Qt::NoModifier},
-    // The operations on the whole model.
-    {Qt::Key_T, Qt::NoModifier}, {Qt::Key_T, Qt::ShiftModifier}, {Qt::Key_V, Qt::NoModifier},
-    {Qt::Key_V, Qt::ShiftModifier}, {Qt::Key_H, Qt::NoModifier}, {Qt::Key_Left, Qt::ControlModifier},
-    {Qt::Key_Right, Qt::ControlModifier}, {Qt::Key_Up, Qt::ControlModifier}, {Qt::Key_Down, Qt::ControlModifier},
-    {Qt::Key_PageUp, Qt::ControlModifier}, {Qt::Key_PageDown, Qt::ControlModifier}, {Qt::Key_D, Qt::ControlModifier},
-    {Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_2, Qt::ControlModifier},
-    {Qt::Key_4, Qt::ControlModifier},
+    {Qt::Key_4, Qt::NoModifier}, {Qt::Key_5, Qt::NoModifier}, {Qt::Key_1, Qt::ControlModifier},
+    {Qt::Key_2, Qt::ControlModifier}, {Qt::Key_3, Qt::ControlModifier}, {Qt::Key_4, Qt::ControlModifier},
+    {Qt::Key_5, Qt::ControlModifier}, {Qt::Key_Left, Qt::NoModifier}, {Qt::Key_Right, Qt::NoModifier},
+    {Qt::Key_Up, Qt::NoModifier}, {Qt::Key_Down, Qt::NoModifier}, {Qt::Key_Return, Qt::NoModifier},
+    {Qt::Key_Insert, Qt::NoModifier}, {Qt::Key_Escape, Qt::NoModifier}, {Qt::Key_Tab, Qt::NoModifier},
+    {Qt::Key_Backtab, Qt::ShiftModifier},
 };
 
 }  // namespace
@@ -117,6 +108,7 @@ protected:
     // pattern (`floor`, empty before the animation ends) while no step was dropped for the
     // bounds, and redoing must give back what the grid held. Returns what broke, if anything.
     std::string historyRoundTripBroken(const std::vector<float>& floor) {
+        form->wake();  // as any change does: a stroke whose release never came is recorded first
         const std::vector<float> live = colours();
         const size_t steps = form->history().undoSteps();
         for (size_t i = 0; i < steps; ++i) undoEdit(*form, *grid);
@@ -169,39 +161,75 @@ TEST_F(EventStreamTest, RandomUserEventsKeepTheModelSound) {
     auto pick = [&](int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); };
     const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
     TShape* swatches[] = {form->Shape1, form->Shape2, form->Shape3, form->Shape4, form->Shape5};
+    std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+    for (const auto& key : additions.keys->windowKeys())
+        if (key != std::pair{Qt::Key_Q, Qt::KeyboardModifiers(Qt::ControlModifier)}) keys.push_back(key);  // ends
+    keys.insert(keys.end(), std::begin(kControlKeys), std::end(kControlKeys));
+    std::vector<long> pressed(keys.size());
+
+    // The drawing area's events as the window system delivers them; the buttons held so far.
+    Qt::MouseButtons held;
+    auto mouse = [&](QEvent::Type type, QPoint at, Qt::MouseButton button) {
+        QMouseEvent event(type, at, form->Image1->mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(form->Image1, &event);
+    };
+    auto anywhere = [&] { return QPoint(pick(-5, 770), pick(-5, 420)); };
 
     std::vector<float> floor;  // the animation's last pattern, once it is painted
     size_t undoable = 0, redoable = 0;
-    long pasted = 0, refused = 0;
+    long pasted = 0, refused = 0, lostReleases = 0;
     ModalWatch modals;
+    // A refused paste's message box (Ctrl+V, Shift+Insert), closed from inside its own loop: the
+    // stream runs no event loop of its own, so the timer ticks only there.
+    QTimer closer;
+    closer.setInterval(1);
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+    });
+    closer.start();
     QElapsedTimer clock;
     clock.start();
     for (long n = 0; n < events; ++n) {
-        // About one event in a hundred is a frame tick, as with a user clicking a few times a second.
-        // Pastes come from a generator of their own, so the other events stay as they were.
+        // About one event in a hundred is a frame tick, as with a user clicking a few times a second;
+        // while the start-up animation runs, one in five is a tick, so that it ends early in every
+        // stream. Pastes come from a generator of their own.
         const int extra = std::uniform_int_distribution<int>(0, 149)(pasteRandom);
         const bool paste = extra == 0, rightPress = extra == 1;
         const int roll = paste || rightPress ? -1 : pick(0, 999);
+        const bool starting = !animationFinished(state);
         int kind;
         if (paste) kind = 13;
         else if (rightPress) kind = 14;
-        else if (roll < 10) kind = 10;
-        else if (roll < 12) kind = 9;
+        else if (roll < 10 || (starting && roll < 100)) kind = 10;
+        else if (roll < 12 || (starting && roll < 200)) kind = 9;
         else if (roll < 13) kind = 11;
-        else if (roll < 40) kind = 12;
+        else if (roll < 90) kind = 12;
+        else if (roll < 250) kind = 15;
+        else if (roll < 330) kind = 16;
+        else if (roll < 340) kind = 17;
         else kind = pick(0, 8);
-        const Qt::MouseButton button = roll < 0 ? Qt::LeftButton : buttons[pick(0, 2)];
+        const Qt::MouseButton button = roll < 0 ? Qt::LeftButton : buttons[pick(0, 6) / 5 * pick(1, 2)];
         switch (kind) {
-            case 0: {
-                const MouseEventArgs at{pick(-5, 770), pick(-5, 420)};
-                form->Image1MouseDown(form->Image1, at);
+            case 0:  // mostly the left button, now and then a double click's second press
+                held |= button;
+                mouse(pick(0, 9) ? QEvent::MouseButtonPress : QEvent::MouseButtonDblClick, anywhere(), button);
                 break;
-            }
-            case 1: {
-                const MouseEventArgs at{pick(-100000, 100000), pick(-100000, 100000)};
-                form->Image1MouseDown(form->Image1, at);
+            case 1:
+                held |= button;
+                mouse(QEvent::MouseButtonPress, QPoint(pick(-100000, 100000), pick(-100000, 100000)), button);
                 break;
-            }
+            case 15: mouse(QEvent::MouseMove, anywhere(), Qt::NoButton); break;
+            case 16:
+                if (held.toInt() != 0) {
+                    const Qt::MouseButton released = held & Qt::LeftButton ? Qt::LeftButton : Qt::MouseButton(held.toInt() & -held.toInt());
+                    held &= ~released;
+                    mouse(QEvent::MouseButtonRelease, anywhere(), released);
+                }
+                break;
+            case 17:  // the pointer grabbed away: the release never comes
+                lostReleases += held.toInt() != 0;
+                held = Qt::NoButton;
+                break;
             case 2: QTest::mousePress(swatches[pick(0, 4)], button); break;
             case 3: form->Button3->click(); break;
             case 4: form->Button4->click(); break;
@@ -238,18 +266,12 @@ TEST_F(EventStreamTest, RandomUserEventsKeepTheModelSound) {
                 const QByteArray text = data->text().toUtf8();
                 const DesignReading reading = readDesign(std::string_view(text.constData(), size_t(text.size())));
                 const bool pastes = reading.ok && animationFinished(state);
+                form->wake();  // a stroke under way is recorded first, as the paste's own change does
                 const std::vector<float> cells = colours();
                 const int size = form->ScrollBar4->value(), layer = state.currentLayer;
                 const size_t undo = form->history().undoSteps(), redo = form->history().redoSteps();
                 QApplication::setActiveWindow(form.get());
-                QTimer closer;  // the refusal's message box, closed from inside its own loop
-                closer.setInterval(1);
-                QObject::connect(&closer, &QTimer::timeout, [] {
-                    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
-                });
-                closer.start();
                 QTest::keyClick(form.get(), Qt::Key_V, Qt::ControlModifier);
-                closer.stop();
                 if (!pastes && (colours() != cells || form->ScrollBar4->value() != size ||
                                 state.currentLayer != layer || form->history().undoSteps() != undo ||
                                 form->history().redoSteps() != redo)) {
@@ -264,7 +286,9 @@ TEST_F(EventStreamTest, RandomUserEventsKeepTheModelSound) {
                 break;
             }
             case 12: {
-                const auto& [key, modifiers] = kKeys[pick(0, int(std::size(kKeys)) - 1)];
+                const size_t which = static_cast<size_t>(pick(0, int(keys.size()) - 1));
+                const auto& [key, modifiers] = keys[which];
+                ++pressed[which];
                 QApplication::setActiveWindow(form.get());
                 QWidget* focused = QApplication::focusWidget();
                 QTest::keyClick(focused && focused->window() == form.get() ? focused : form.get(), key, modifiers);
@@ -293,6 +317,10 @@ TEST_F(EventStreamTest, RandomUserEventsKeepTheModelSound) {
     EXPECT_GT(modals.opened, 0);
     EXPECT_GT(pasted, 0);
     EXPECT_GT(refused, 0);
+    EXPECT_GT(lostReleases, 0);
+    for (size_t i = 0; i < keys.size(); ++i)
+        EXPECT_GT(pressed[i], 0) << "key " << QKeySequence(QKeyCombination(keys[i].second, keys[i].first)).toString().toStdString()
+                                 << " was never pressed";
     const double seconds = clock.elapsed() / 1000.0;
     std::printf("%ld events in %.1f s: %.0f events per second (seed %u); %ld designs pasted, %ld refused\n", events,
                 seconds, events / seconds, seed, pasted, refused);

@@ -125,6 +125,12 @@ bool Keys::windowKey(const QKeyEvent& key) {
     return false;
 }
 
+std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> Keys::windowKeys() const {
+    std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+    for (const WindowKey& key : windowKeys_) keys.emplace_back(key.key, key.modifiers);
+    return keys;
+}
+
 void Keys::undo() {
     if (!undoEdit(form_, grid_)) speech_.say("Nothing to undo");
 }

@@ -6,6 +6,7 @@
 // window or an addition, so it does exactly what its control does.
 #include <QObject>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "model/grid.h"
@@ -24,6 +25,9 @@ class Keys : public QObject {
 public:
     Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& clipboard, Speech& speech,
          ModelOperations& operations, LooseOutlines& looseOutlines, Tools& tools);
+
+    // The window's own keys, each with its modifiers, in the table's order.
+    std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> windowKeys() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
