@@ -3,7 +3,7 @@ BUILD     ?= build
 JOBS      ?= $(shell nproc)
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test test-sanitized build deps deps-test bench events fuzz soak package screenshot install clean
+.PHONY: run test test-sanitized busy-suite build deps deps-test bench events fuzz soak package screenshot install clean
 
 # Without a display the program itself says so in one line and exits with status 1.
 run: deps build
@@ -25,6 +25,11 @@ test-sanitized: deps-test
 	$(configure-sanitized)
 	cmake --build $(SANITIZED) -j $(JOBS)
 	cd $(SANITIZED) && KADRO_STREAM_EVENTS=$(SANITIZED_EVENTS) ctest --output-on-failure -j $(JOBS) -LE 'e2e|fuzz'
+
+# The whole of `make test` RUNS times with two busy loops beside it.
+RUNS ?= 3
+busy-suite:
+	tools/busy_suite.sh $(RUNS)
 
 SANITIZED_EVENTS ?= 200000
 EVENTS ?= 1000000
