@@ -46,6 +46,14 @@ def find_main_window(screen, scale=1, timeout=15, gone=lambda: False):
         time.sleep(0.2)
 
 
+def holds_pixel(raw, colour):
+    """Whether rows of (r, g, b) bytes hold a pixel of `colour`."""
+    i = raw.find(bytes(colour))
+    while i != -1 and i % 3:
+        i = raw.find(bytes(colour), i + 1)
+    return i != -1
+
+
 def main_window_at_rest(screen, started, timeout=15, gone=lambda: False):
     """Where a compositor put the main window once the start-up animation is over: the drawing
     area stands still for a quarter second, a second or more after `started`. None when the
@@ -58,7 +66,7 @@ def main_window_at_rest(screen, started, timeout=15, gone=lambda: False):
         left, top, shot = found
         area = b"".join(shot.raw[((top + IMAGE1[1] + y) * shot.width + left + IMAGE1[0]) * 3:][:542 * 3]
                         for y in range(0, 417, 4))
-        if area == previous and time.time() > started + 1:
+        if area == previous and time.time() > started + 1 and holds_pixel(area, LIME):
             return left, top
         previous = area
         time.sleep(0.25)
@@ -180,19 +188,26 @@ class Screen:
                              capture_output=True, check=True).stdout
         return Shot(raw, self.width, self.height)
 
-    def wait_until_still(self, timeout=5.0):
-        """Waits for the start-up animation to end: a second after start, two shots a quarter
-        second apart that agree (the intro alone also stands still, so the time matters). Returns
-        the last shot, or None when the picture never stood still."""
+    def wait_until_still(self, timeout=10.0):
+        """Waits for the start-up animation to end: the drawing area holds lime cubes (the last
+        pattern has every colour; the intro draws only the empty grid and the yellow preview) and two
+        shots a quarter second apart agree. Returns the last shot, or None when that never came."""
         time.sleep(max(0.0, self.started + 1.0 - time.time()))
         deadline = time.time() + timeout
-        previous = self.shot()
+        left, top, _, height = self.geometry()
+        scale = max(1, round(height / 580))
+        rows = range(top + IMAGE1[1] * scale, top + (IMAGE1[1] + 417) * scale)
+
+        def area(shot):
+            return b"".join(shot.raw[(y * shot.width + left + IMAGE1[0] * scale) * 3:][:542 * scale * 3] for y in rows)
+
+        previous = area(self.shot())
         while time.time() < deadline:
             time.sleep(0.25)
             current = self.shot()
-            if current.raw == previous.raw:
+            if area(current) == previous and holds_pixel(previous, LIME):
                 return current
-            previous = current
+            previous = area(current)
         return None
 
     def settle(self, seconds=0.15):

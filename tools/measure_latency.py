@@ -45,7 +45,8 @@ def measure(build, count=30, brush=False):
             screens.append(harness.Screen(floor_program, name="^KADRO latency floor$", args=args))
         kadro = harness.Screen(os.path.join(build, "kadro"))
         screens.append(kadro)
-        time.sleep(1.5)  # the start-up animation
+        if kadro.wait_until_still() is None:
+            raise AssertionError("the start-up animation never ended")
         kadro.click_in_window(312 + 24, 544 + 8)  # CLEAR: every cell of the block empty
         points = []
         for screen in screens[:2]:

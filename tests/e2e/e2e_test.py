@@ -54,6 +54,9 @@ class Scenario(unittest.TestCase):
         self.screen.click_in_window(x, y)
         self.screen.settle()
 
+    def all_taken(self):
+        all_taken(self.screen)
+
     def clear(self):
         self.press_button(312 + 24, 544 + 8)
 
@@ -200,14 +203,16 @@ class Scenario(unittest.TestCase):
         self.screen.click(*self.image_point(5, 200))  # left of the accepted window
         self.press_button(368 + 36, 544 + 8)  # LOAD
         self.press_button(368 + 36, 560 + 8)  # SAVE
-        self.screen.settle()
+        self.all_taken()
+        self.screen.pointer_away()
         self.assertEqual(self.drawing_area_differences(self.screen.shot(), lambda x, y: before_at(x, y)), [])
         # Size 20 at layer 1: (399, 20) maps beyond the grid; nothing may change.
         for _ in range(10):
             self.screen.click_in_window(192 + 81 - 6, 544 + 12)
         before = self.wait_until_still()
         self.screen.click(*self.image_point(399, 20))
-        self.screen.settle()
+        self.all_taken()
+        self.screen.pointer_away()
         self.assertEqual(self.drawing_area_differences(self.screen.shot(), lambda x, y: before_at(x, y)), [])
 
     def test_about_window_over_the_running_main_window(self):
@@ -225,7 +230,8 @@ class Scenario(unittest.TestCase):
         self.screen.click(x + 200, y + 300)
         self.screen.run("xdotool", "key", "ctrl+v", "shift+Insert")
         self.screen.click(x + 200, y + 300, 2)
-        self.screen.settle(0.3)
+        self.swatch(1)  # the preview turns yellow again: the program took the pastes and lives
+        self.expect_pixels({(380, 380): YELLOW})
         self.assertIsNone(self.screen.program.poll())
 
     def test_undo_after_clear_and_the_parts_list_on_the_clipboard(self):
@@ -236,7 +242,7 @@ class Scenario(unittest.TestCase):
         self.screen.run("xdotool", "key", "ctrl+z")
         self.expect_drawing_area(lambda x, y: before[origin[0] + x, origin[1] + y])
         self.screen.run("xdotool", "key", "ctrl+c")
-        text = self.screen.run("xclip", "-o", "-selection", "clipboard")
+        text = self.clipboard(until=lambda text: text.startswith("KADRO parts list"))
         lines = text.split("\n")
         self.assertEqual(lines[0], "KADRO parts list, size 10 x 10 x 10, layers 1 to 10 visible")
         # After the animation every count label shows 200.
@@ -245,6 +251,19 @@ class Scenario(unittest.TestCase):
         self.assertEqual(lines[7], "total\t1000\t1000")
         html = self.screen.run("xclip", "-o", "-selection", "clipboard", "-t", "text/html")
         self.assertIn("<td>red</td><td>200</td><td>200</td>", html)
+
+    def clipboard(self, *target, until):
+        """The clipboard's text (of `target`, if given) once `until(text)` holds: the program takes
+        the copy key in its own time. Fails after 5 s."""
+        deadline = time.time() + 5
+        while True:
+            read = subprocess.run(["xclip", "-o", "-selection", "clipboard", *(("-t",) + target if target else ())],
+                                  env=self.screen.env, capture_output=True, text=True)
+            if read.returncode == 0 and until(read.stdout):
+                return read.stdout
+            if time.time() > deadline:
+                self.fail(f"the clipboard never held what was copied: {read.stdout[:80]!r}")
+            time.sleep(0.05)
 
     def offer(self, text):
         """Puts text on the clipboard from another program, as a mail or an editor would."""
@@ -261,7 +280,7 @@ class Scenario(unittest.TestCase):
         origin = self.image_origin()
         self.screen.run("xdotool", "windowfocus", "--sync", self.screen.window)  # no window manager gives it
         self.screen.run("xdotool", "key", "ctrl+c")
-        copied = self.screen.run("xclip", "-o", "-selection", "clipboard", "-t", "application/x-kadro-design")
+        copied = self.clipboard("application/x-kadro-design", until=lambda text: text.startswith("KADRO design"))
         self.assertTrue(copied.startswith("KADRO design\nsize 10\nlayer 1\n"), copied[:40])
         self.clear()
         self.expect_pixels({(30, 380): BLACK})
@@ -338,22 +357,26 @@ class Scenario(unittest.TestCase):
                 "".join(cubes.get((c, r, layer), ".") for c in range(n)) + "\n" for r in reversed(range(n)))
         self.offer(text)
         self.screen.run("xdotool", "key", "ctrl+v")
-        time.sleep(0.3)
-        before = self.screen.shot()
+        red = sorted(cube_pixels(0, 0, 1, n))[len(cube_pixels(0, 0, 1, n)) // 2]
+        before = self.expect_pixels({red: RED})  # the pasted design is drawn, in one frame
         self.screen.run("xdotool", "key", "ctrl+l")
-        time.sleep(0.3)
-        after = self.screen.shot()
         floating = cube_pixels(2, 2, 2, n)
         xs, ys = [x for x, _ in floating], [y for _, y in floating]
         box = (min(xs) - 2, min(ys) - 2, max(xs) + 2, max(ys) + 2)  # the outline and its black rims
         left, top = self.image_origin()
-        changed = [(x, y) for y in range(417) for x in range(542)
-                   if before[left + x, top + y] != after[left + x, top + y]]
+        deadline = time.time() + 5
+        while True:  # the outline is drawn at once, over the picture
+            after = self.screen.shot()
+            changed = [(x, y) for y in range(417) for x in range(542)
+                       if before[left + x, top + y] != after[left + x, top + y]]
+            if changed or time.time() > deadline:
+                break
+            time.sleep(0.05)
         self.assertTrue(changed, "no outline")
         self.assertEqual([p for p in changed if not (box[0] <= p[0] <= box[2] and box[1] <= p[1] <= box[3])], [])
         self.assertIn(WHITE, {after[left + x, top + min(ys)] for x in range(box[0], box[2])})
         self.screen.run("xdotool", "key", "ctrl+c")
-        plain = self.screen.run("xclip", "-o", "-selection", "clipboard", "-t", "text/plain")
+        plain = self.clipboard("text/plain", until=lambda text: "loose cubes" in text)
         self.assertIn("total\t4\t4\nloose cubes\t1\t1\n", plain)
 
         from html.parser import HTMLParser
@@ -435,7 +458,7 @@ class Scenario(unittest.TestCase):
         self.screen.settle()
         cleared = self.screen.shot()
         self.screen.run(clicker, "--alternate", str(steps - 2), *map(str, fill + clear))
-        self.screen.settle(0.5)
+        self.all_taken()
         rss, peak = kib("VmRSS"), kib("VmHWM")
         print(f"RSS after start-up {started} KiB, after {steps} steps {rss} KiB, peak {peak} KiB", file=sys.stderr)
         self.assertLess(rss - started, 17 * 1024)
@@ -470,7 +493,7 @@ class Scenario(unittest.TestCase):
         run("xdotool", "mousemove", str(left + 4), str(top + 570), "mousedown", "1")
         run("xdotool", "mousemove", str(left + 40), str(top + 560))
         run("xdotool", "mouseup", "1")
-        self.screen.settle()
+        self.all_taken()
         self.assertEqual(self.screen.geometry()[:2], (left, top))
 
     def test_close_mark_ends_with_zero(self):
@@ -494,6 +517,47 @@ def main_window_controls():
     return controls
 
 
+def all_taken(screen):
+    """Returns once the program has taken every event sent before: the ERASE button is clicked
+    twice, and each click's caption shows, which the program draws only after what came first.
+    The drawing area is left as it was."""
+    left, top, _, _ = screen.geometry()
+
+    def button(shot):
+        return [shot[left + x, top + y] for x in range(314, 431, 2) for y in range(514, 536, 2)]
+
+    for _ in range(2):
+        before = button(screen.shot())
+        screen.click_in_window(312 + 60, 512 + 12)
+        deadline = time.time() + 10
+        while button(screen.shot()) == before:
+            if time.time() > deadline:
+                raise AssertionError("the ERASE button never answered a click")
+            time.sleep(0.05)
+
+
+def wait_until(check, timeout=10):
+    """Waits until `check()` holds, for at most `timeout` seconds; returns whether it did."""
+    deadline = time.time() + timeout
+    while not check():
+        if time.time() > deadline:
+            return False
+        time.sleep(0.05)
+    return True
+
+
+def wait_for_manager(screen):
+    """Openbox has taken the screen over when it names itself on the root window and has framed the
+    program's window; a busy machine may take seconds."""
+    deadline = time.time() + 30
+    while time.time() < deadline and not (
+            "window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=screen.env,
+                                          capture_output=True, text=True).stdout
+            and "_NET_FRAME_EXTENTS(" in subprocess.run(["xprop", "-id", screen.window, "_NET_FRAME_EXTENTS"],
+                                                        env=screen.env, capture_output=True, text=True).stdout):
+        time.sleep(0.05)
+
+
 class Storms(unittest.TestCase):
     """Bursts of input that once nested a menu loop per press until the stack overflowed."""
 
@@ -512,7 +576,9 @@ class Storms(unittest.TestCase):
                                        stderr=subprocess.DEVNULL)
         clicker = os.path.join(os.path.dirname(os.path.abspath(BINARY)), "tools", "press_latency")
         try:
-            time.sleep(1.5)  # the animation, and the window manager taking the screen over
+            if manager:
+                wait_for_manager(screen)
+            self.assertIsNotNone(screen.wait_until_still(), "the start-up animation never ended")
             left, top, width, height = screen.geometry()
             windows = self.viewable_windows(screen)
             for name, x, y in main_window_controls():
@@ -520,10 +586,10 @@ class Storms(unittest.TestCase):
                     x, y = IMAGE1[0] + 5, IMAGE1[1] + 200  # a press there changes nothing
                 at = (left + x, top + y)
                 screen.run(clicker, "--alternate", "1", *map(str, at + at), "3")  # what one right press does
-                screen.settle(0.3)
+                all_taken(screen)
                 once = screen.shot()
                 screen.run(clicker, "--alternate", "1000", *map(str, at + at), "3")
-                screen.settle(0.3)
+                all_taken(screen)
                 self.assertIsNone(screen.program.poll(), f"the program ended after right presses on {name}")
                 self.assertEqual(self.viewable_windows(screen), windows, f"a window opened on {name}")
                 after = screen.shot()
@@ -532,17 +598,16 @@ class Storms(unittest.TestCase):
             subprocess.run(["xclip", "-selection", "clipboard", "-i"], input="KADRO design\nsize 99\n", text=True,
                            env=screen.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
             screen.run("xdotool", "windowfocus", "--sync", screen.window)
-            screen.settle(0.3)
+            all_taken(screen)
             before = screen.shot()  # with the focus frame the focus brings
             screen.run("xdotool", "key", "--repeat", "1000", "--delay", "1", "ctrl+v")
-            screen.settle(0.5)
+            wait_until(lambda: self.viewable_windows(screen) > windows)
             self.assertIsNone(screen.program.poll(), "the program ended after a burst of pastes")
             self.assertEqual(self.viewable_windows(screen), windows + 1,
                              "not exactly one message")
             for _ in range(3):  # close the message: Escape where the focus is
                 screen.run("xdotool", "key", "Escape")
-                screen.settle(0.3)
-                if self.viewable_windows(screen) == windows:
+                if wait_until(lambda: self.viewable_windows(screen) == windows, 3):
                     break
                 ids = screen.run("xdotool", "search", "--onlyvisible", "--name", "^KADRO$").split()
                 for i in ids:
@@ -550,7 +615,7 @@ class Storms(unittest.TestCase):
                         screen.run("xdotool", "windowfocus", i)
             self.assertEqual(self.viewable_windows(screen), windows, "the message did not close")
             screen.run("xdotool", "windowfocus", "--sync", screen.window)  # no manager gives it back
-            screen.settle(0.3)
+            wait_until(lambda: screen.shot().raw == before.raw, 5)
             self.assertEqual(screen.shot().raw, before.raw, "the pastes changed the picture")
         finally:
             if manager:
@@ -646,15 +711,7 @@ class Desktop(unittest.TestCase):
         manager = subprocess.Popen(["openbox", "--sm-disable"], env=screen.env, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
         try:
-            # Openbox has taken the screen over when it names itself on the root window and has
-            # framed the program's window; a busy machine may take seconds.
-            deadline = time.time() + 30
-            while time.time() < deadline and not (
-                    "window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=screen.env,
-                                                  capture_output=True, text=True).stdout
-                    and "_NET_FRAME_EXTENTS(" in subprocess.run(["xprop", "-id", screen.window, "_NET_FRAME_EXTENTS"],
-                                                                env=screen.env, capture_output=True, text=True).stdout):
-                time.sleep(0.05)
+            wait_for_manager(screen)
             screen.click_in_window(448 + 44, 544 + 16)  # ABOUT KADRO
             screen.wait_for_window("^ABOUT KADRO$")
             screen.run("xdotool", "windowactivate", "--sync", screen.window)
@@ -672,7 +729,7 @@ class KeysAndMouse(unittest.TestCase):
     def session(self, steps):
         screen = Screen(BINARY)
         try:
-            time.sleep(1.5)  # the animation
+            self.assertIsNotNone(screen.wait_until_still(), "the start-up animation never ended")
             screen.click_in_window(312 + 24, 544 + 8)  # CLEAR, by mouse in both: the stripes differ by run
             for step in steps:
                 if isinstance(step, tuple):
@@ -680,8 +737,8 @@ class KeysAndMouse(unittest.TestCase):
                 else:
                     screen.run("xdotool", "key", step)
                 time.sleep(0.05)
+            all_taken(screen)
             screen.pointer_away()
-            time.sleep(0.4)
             shot = screen.shot()
             left, top, _, _ = screen.geometry()
             return [[shot[left + IMAGE1[0] + x, top + IMAGE1[1] + y] for x in range(542)] for y in range(417)]
@@ -705,14 +762,15 @@ class HighDensity(unittest.TestCase):
         scale-1 coordinates, each checked to be a whole scale x scale block."""
         screen = Screen(BINARY, **screen)
         try:
-            time.sleep(1.5)  # the animation
+            self.assertIsNotNone(screen.wait_until_still(), "the start-up animation never ended")
             left, top, width, height = screen.geometry()
             self.assertEqual((width, height), (550 * scale, 580 * scale))
             for x, y in ((336, 552), (116, 524)):  # CLEAR, the red swatch
                 screen.click(left + x * scale, top + y * scale)
             screen.click(left + (IMAGE1[0] + 50) * scale, top + (IMAGE1[1] + 380) * scale)
             screen.pointer_away()
-            time.sleep(0.5)
+            # The click's cube shows: the press, after CLEAR and red, has been taken.
+            wait_until(lambda: screen.shot()[left + (IMAGE1[0] + 50) * scale, top + (IMAGE1[1] + 380) * scale] == RED)
             shot = screen.shot()
             rows = []
             for y in range(417):
