@@ -162,12 +162,19 @@ class Screen:
 
     def move(self, x, y):
         """Moves the pointer and makes sure the X server has it there: a rig whose input went
-        astray fails saying so, before anything is judged of the program."""
-        out = self.run("xdotool", "mousemove", str(x), str(y), "getmouselocation", "--shell")
-        values = dict(line.split("=") for line in out.split())
-        if (int(values["X"]), int(values["Y"])) != (x, y):
-            raise AssertionError(f"rig: the X server did not take the pointer move to {x}, {y}; "
-                                 f"it has it at {values['X']}, {values['Y']}")
+        astray fails saying so, before anything is judged of the program. A window manager may
+        hold the pointer for a while (openbox freezes it while it looks at a press), so the move
+        may land late: it is waited for."""
+        self.run("xdotool", "mousemove", str(x), str(y))
+        deadline = time.time() + 10
+        while True:
+            values = dict(line.split("=") for line in self.run("xdotool", "getmouselocation", "--shell").split())
+            if (int(values["X"]), int(values["Y"])) == (x, y):
+                return
+            if time.time() > deadline:
+                raise AssertionError(f"rig: the X server did not take the pointer move to {x}, {y}; "
+                                     f"it has it at {values['X']}, {values['Y']}")
+            time.sleep(0.02)
 
     def click(self, x, y, button=1):
         self.move(x, y)
