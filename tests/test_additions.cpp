@@ -42,6 +42,13 @@ struct Window : ActiveWindow {
 
 float grid_colour(const CellGrid& grid, int column, int row, int layer) { return grid.at(column, row, layer).colour; }
 
+void arrowFromShownLayer(TForm1& form, UpDownButton button) {
+    const int layer = form.Label7->text().toInt();
+    if (button == UpDownButton::Up ? layer >= form.ScrollBar4->value() : layer <= 1) return;
+    form.UpDown1->setPosition(layer);
+    (button == UpDownButton::Up ? form.UpDown1->upArrow() : form.UpDown1->downArrow())->click();
+}
+
 }  // namespace
 
 // Each key stands for a control: the model ends as the control's own input leaves it.
@@ -58,8 +65,10 @@ TEST(Keys, EveryKeyDoesWhatItsControlDoes) {
         {"5", Qt::Key_5, [](TForm1& f) { QTest::mousePress(f.Shape5, Qt::LeftButton); }},
         {"E", Qt::Key_E, [](TForm1& f) { f.Button4->click(); }},
         {"G", Qt::Key_G, [](TForm1& f) { f.Button3->click(); }},
-        {"Page Up", Qt::Key_PageUp, [](TForm1& f) { f.UpDown1->upArrow()->click(); }},
-        {"Page Down", Qt::Key_PageDown, [](TForm1& f) { f.UpDown1->downArrow()->click(); }},
+        // Page Up and Page Down are an arrow's click from the layer shown, never past the block:
+        // they bank no press as the arrows do.
+        {"Page Up", Qt::Key_PageUp, [](TForm1& f) { arrowFromShownLayer(f, UpDownButton::Up); }},
+        {"Page Down", Qt::Key_PageDown, [](TForm1& f) { arrowFromShownLayer(f, UpDownButton::Down); }},
         {"+", Qt::Key_Plus, [](TForm1& f) { f.ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepAdd); }},
         {"-", Qt::Key_Minus, [](TForm1& f) { f.ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepSub); }},
     };
@@ -366,12 +375,13 @@ TEST(Speech, EveryChangeIsSaidWhateverHasTheFocusAndKeysArePresses) {
     EXPECT_EQ(says(Qt::Key_Return), "Yellow placed");
     EXPECT_EQ(says(Qt::Key_Return), "Already yellow");
     EXPECT_EQ(area->child(0)->text(QAccessible::Name), "Column 6, row 6, layer 1: yellow");
-    EXPECT_EQ(says(Qt::Key_PageUp), "Layer 3 of 10, column 6, row 6: empty");
+    // The size change put the view back on layer 1; Page Up steps from there, by one.
+    EXPECT_EQ(says(Qt::Key_PageUp), "Layer 2 of 10, column 6, row 6: empty");
     EXPECT_EQ(says(Qt::Key_Escape), "Cell cursor hidden");
     EXPECT_EQ(area->childCount(), 0);
     // The keypad's Page Up and arrows are the screen reader's, also on the size bar.
     window.key(Qt::Key_PageUp, Qt::KeypadModifier);
-    EXPECT_EQ(window.state.currentLayer, 3);
+    EXPECT_EQ(window.state.currentLayer, 2);
     form.ScrollBar4->setFocus();
     const int size = form.ScrollBar4->value();
     window.key(Qt::Key_Left, Qt::KeypadModifier);

@@ -74,9 +74,9 @@ Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& c
         {Qt::Key_M, none, [&tools] { tools.toggleMirror(); }},
         {Qt::Key_E, none, [f] { f->Button4Click(f->Button4); }},
         {Qt::Key_G, none, [f] { f->Button3Click(f->Button3); }},
-        // The up-down's arrows, position and clamping included.
-        {Qt::Key_PageUp, none, [f] { f->UpDown1->click(UpDownButton::Up); }},
-        {Qt::Key_PageDown, none, [f] { f->UpDown1->click(UpDownButton::Down); }},
+        // One layer back or forward, never past the block.
+        {Qt::Key_PageUp, none, [o] { o->stepLayer(Side::Back); }},
+        {Qt::Key_PageDown, none, [o] { o->stepLayer(Side::Front); }},
     };
     // The size bar's arrows; + and = may need Shift, depending on the layout.
     for (const Qt::KeyboardModifiers modifiers : {none, shift}) {

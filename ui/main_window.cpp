@@ -4,9 +4,11 @@
 #include "ui/accessibility.h"
 #include "ui/cell_cursor.h"
 #include "ui/clipboard.h"
+#include "ui/count_labels.h"
 #include "ui/focus.h"
 #include "ui/keys.h"
 #include "ui/loose_outline.h"
+#include "ui/notice.h"
 #include "ui/operations.h"
 #include "ui/speech.h"
 #include "ui/tools.h"
@@ -20,7 +22,9 @@ Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid
     additions.cellCursor = new CellCursor(form, state, grid);
     additions.names = new ScreenReaderNames(form, state);
     additions.speech = new Speech(form, state, grid, *additions.cellCursor);
-    additions.operations = new ModelOperations(form, state, grid, *additions.speech);
+    new CountLabels(form);
+    additions.notice = new Notice(form);
+    additions.operations = new ModelOperations(form, state, grid, *additions.speech, *additions.notice);
     additions.looseOutlines = new LooseOutlines(form, state, grid, *additions.speech);
     additions.tools =
         new Tools(form, state, grid, *additions.cellCursor, *additions.speech, *additions.names);

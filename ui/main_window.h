@@ -9,6 +9,7 @@ class Clipboard;
 class Keys;
 class LooseOutlines;
 class ModelOperations;
+class Notice;
 class ScreenReaderNames;
 class Speech;
 class Tools;
@@ -18,6 +19,7 @@ struct Additions {
     CellCursor* cellCursor;    // the arrow keys' cell on the current layer
     ScreenReaderNames* names;  // accessible names, roles and tooltips
     Speech* speech;            // what a screen reader says as the user works
+    Notice* notice;            // a refusal's sentence shown over the drawing area for a while
     ModelOperations* operations;  // turn, tip, flip, shift, copy a layer, swap a colour
     LooseOutlines* looseOutlines;  // Ctrl+L: outlines on the cubes that would fall off
     Tools* tools;              // what a press on the drawing area does: place, brush, line, ...

@@ -6,6 +6,7 @@
 #include "model/animation.h"
 #include "ui/Unit1.h"
 #include "ui/colour_words.h"
+#include "ui/notice.h"
 #include "ui/speech.h"
 
 using namespace kadro;
@@ -38,8 +39,9 @@ const char* shiftName(Side side) {
 
 }  // namespace
 
-ModelOperations::ModelOperations(TForm1& form, const ViewState& state, CellGrid& grid, Speech& speech)
-    : QObject(&form), form_(form), state_(state), grid_(grid), speech_(speech) {}
+ModelOperations::ModelOperations(TForm1& form, const ViewState& state, CellGrid& grid, Speech& speech,
+                                 Notice& notice)
+    : QObject(&form), form_(form), state_(state), grid_(grid), speech_(speech), notice_(notice) {}
 
 bool ModelOperations::ready() const { return animationFinished(state_); }
 
@@ -50,14 +52,30 @@ void ModelOperations::apply(const Design& block, Operation operation, const QStr
     form_.wake();
     if (form_.history().paint(block.block(), grid_, block.codes.data(), Recording::On, static_cast<uint8_t>(operation)))
         return;
-    // Nothing changed (a flip of a symmetric model, say): no frame will be drawn to say it with.
+    // Nothing changed (a flip of a symmetric model, say): no frame will be drawn to say it with,
+    // nor to show it.
     speech_.sayWithNextFrame({});
     speech_.say(said);
+    notice_.showSentence(said);
 }
 
 void ModelOperations::refuse(const QString& why) {
     QApplication::beep();
     speech_.say(why);
+    notice_.showSentence(why);
+}
+
+void ModelOperations::stepLayer(Side towards) {
+    const bool back = towards == Side::Back;
+    const int layer = state_.currentLayer;
+    if (back ? layer >= size() : layer <= 1) {
+        const QString said = back ? "Back layer" : "Front layer";
+        speech_.say(said);
+        notice_.showSentence(said);
+        return;
+    }
+    form_.UpDown1->setPosition(layer);
+    form_.UpDown1->click(back ? UpDownButton::Up : UpDownButton::Down);
 }
 
 void ModelOperations::turn(Operation turn) {
@@ -90,7 +108,7 @@ void ModelOperations::copyLayer(Side towards) {
     }
     apply(layerCopied(blockOf(grid_, size()), from, to), Operation::CopyLayer,
           QString("Copied layer %1 onto layer %2.").arg(from).arg(to));
-    form_.UpDown1->click(towards == Side::Back ? UpDownButton::Up : UpDownButton::Down);
+    stepLayer(towards);
 }
 
 void ModelOperations::recolour(ColourCode colour) {

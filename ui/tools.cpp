@@ -43,26 +43,41 @@ public:
         hide();
     }
 
-    void set(std::vector<QRect> boxes) {
-        if (boxes == boxes_) return;
+    // The outlines, and the mirror's marker (empty when mirror is off).
+    void set(std::vector<QRect> boxes, QRect marker) {
+        if (boxes == boxes_ && marker == marker_) return;
         for (const QRect& box : boxes_) update(box.adjusted(-2, -2, 2, 2));
+        update(marker_.adjusted(-1, -1, 1, 1));
         boxes_ = std::move(boxes);
+        marker_ = marker;
         for (const QRect& box : boxes_) update(box.adjusted(-2, -2, 2, 2));
-        setVisible(!boxes_.empty());
+        update(marker_.adjusted(-1, -1, 1, 1));
+        setVisible(!boxes_.empty() || !marker_.isEmpty());
     }
+
+    // The marker's colour: orange, which is no cube's colour, nor the grid's white or the ground's
+    // black, so that it is plain to see on all of them.
+    static constexpr QRgb kMarkerColour = 0xFFFF8000;
 
 protected:
     void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
+        if (!marker_.isEmpty()) {
+            painter.fillRect(marker_.adjusted(-1, 0, 1, 0), Qt::black);
+            painter.fillRect(marker_, QColor::fromRgb(kMarkerColour));
+        }
         for (const QRect& box : boxes_)
             if (event->rect().intersects(box.adjusted(-2, -2, 2, 2))) drawOutline(painter, box);
     }
 
 private:
     std::vector<QRect> boxes_;
+    QRect marker_;
 };
 
 namespace {
+
+enum class Mirrored { No, Yes };
 
 QRect outlineOf(const PressArea& area) {
     return area.empty() ? QRect() : QRect(QPoint(area.left, area.top), QPoint(area.right - 1, area.bottom - 1));
@@ -70,7 +85,7 @@ QRect outlineOf(const PressArea& area) {
 
 // A tool's pointer: the cross of the place tool, white on black, with the tool's sign below right
 // of it. Drawn at the screen's own pixel density, so that it is sharp at every scale.
-QCursor toolPointer(Tool tool, qreal ratio) {
+QCursor toolPointer(Tool tool, Mirrored mirrored, qreal ratio) {
     constexpr int kSide = 24;  // in the window's pixels
     const int scale = std::max(1, static_cast<int>(std::ceil(ratio)));
     QPixmap pixmap(kSide * scale, kSide * scale);
@@ -133,6 +148,16 @@ QCursor toolPointer(Tool tool, qreal ratio) {
             break;
     }
     stroke(sign, filled);
+    if (mirrored == Mirrored::Yes) {  // above right of the cross: two triangles facing a line
+        QPainterPath mirror;
+        mirror.moveTo(19.5, 0.5);
+        mirror.lineTo(19.5, 9.5);
+        mirror.addPolygon(QPolygonF({{17.5, 2.5}, {14.5, 5}, {17.5, 7.5}}));
+        mirror.closeSubpath();
+        mirror.addPolygon(QPolygonF({{21.5, 2.5}, {24, 5}, {21.5, 7.5}}));
+        mirror.closeSubpath();
+        stroke(mirror, true);
+    }
     painter.end();
     // The hot spot is the cross's centre. Qt takes it in the window's pixels, but its X11 plugin
     // hands it to the server unscaled beside the picture's own pixels, so there it is given in those.
@@ -448,24 +473,25 @@ void Tools::follow() {
         cells = shape(*mark_, {cursor_.cell()->column, cursor_.cell()->row});
     }
     setPending(cells);
-    // The mirror's marker: a thin upright line through the middle of the block's current layer.
+    // The mirror's marker: an upright bar through the middle of the block's current layer.
     marker_ = QRect();
     if (mirror_ && n >= 2) {
         const QRect left = outlineOf(pressArea(state_, (n - 1) / 2, 0)) | outlineOf(pressArea(state_, (n - 1) / 2, n - 1));
         const QRect right = outlineOf(pressArea(state_, n / 2, 0)) | outlineOf(pressArea(state_, n / 2, n - 1));
         const int middle = (left.left() + right.right() + 1) / 2;
-        marker_ = QRect(middle - 1, left.top(), 2, left.height());
+        marker_ = QRect(middle - 2, left.top(), kMarkerWidth, left.height());
     }
     std::vector<QRect> boxes;
-    if (!marker_.isEmpty()) boxes.push_back(marker_);
     for (const QRect& box : pending_)
         if (!box.isEmpty()) boxes.push_back(box);
     if (!hovered_.isEmpty()) boxes.push_back(hovered_);
-    outlines_->set(std::move(boxes));
+    outlines_->set(std::move(boxes), marker_);
 }
 
 void Tools::showTool() {
-    form_.Image1->setCursor(tool_ == Tool::Place ? designedCursor_ : toolPointer(tool_, form_.devicePixelRatioF()));
+    form_.Image1->setCursor(tool_ == Tool::Place && !mirror_
+                                ? designedCursor_
+                                : toolPointer(tool_, mirror_ ? Mirrored::Yes : Mirrored::No, form_.devicePixelRatioF()));
     QString word = tool_ == Tool::Place ? QString() : QString(toolName(tool_));
     if (mirror_) word += word.isEmpty() ? "mirrored" : ", mirrored";
     names_.setTool(word, tool_ != Tool::Place, tool_ == Tool::Picker);

@@ -51,6 +51,8 @@ public:
     QRect hovered() const { return hovered_; }
     const std::vector<QRect>& pending() const { return pending_; }
     QRect marker() const { return marker_; }
+    // The marker's width in the window's pixels: plain to see at every size.
+    static constexpr int kMarkerWidth = 4;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
