@@ -223,3 +223,23 @@ TEST(Tools, AStrokeWhoseReleaseNeverCameLeavesWhatCameAfter) {
     while (w.steps() > before) w.key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(kadro::testing::coloursOf(*w.grid) == design);
 }
+
+// A line's outline shows the cells the release will change, also when the size shrank under the
+// drag and its start now lies outside the block.
+TEST(Tools, AnOutlineShowsOnlyTheCellsThatWillChange) {
+    Window w;
+    w.form->ScrollBar4->setValue(10);
+    w.tick();
+    w.key(Qt::Key_L);
+    w.press(w.cell(8, 8));
+    for (int i = 0; i < 5; ++i) w.key(Qt::Key_Minus);
+    w.tick();
+    w.move(w.cell(1, 1));
+    EXPECT_EQ(w.tools().pending().size(), 4u);
+    w.release(w.cell(1, 1));
+    w.tick();
+    int red = 0;
+    for (int column = 0; column < 5; ++column)
+        for (int row = 0; row < 5; ++row) red += w.grid->at(column, row, 1).colour == 5.0f;
+    EXPECT_EQ(red, 4);
+}

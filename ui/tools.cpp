@@ -438,9 +438,13 @@ bool Tools::actAtCursor() {
     return true;
 }
 
-void Tools::setPending(const LayerCells& cells) {
+void Tools::setPending(const LayerCells& shaped) {
     pending_.clear();
     const int n = size();
+    // Only the cells the step will change: a start marked before the size shrank lies outside.
+    LayerCells cells;
+    for (const LayerCell cell : shaped)
+        if (insideLayer(cell, n)) cells.add(cell);
     if (tool_ == Tool::Rectangle && cells.count > 0) {
         // A rectangle's cells tile one rectangle of the picture: one outline round it all.
         const auto around = [&](LayerCell a, LayerCell b) {
