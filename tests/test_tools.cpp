@@ -243,3 +243,15 @@ TEST(Tools, AnOutlineShowsOnlyTheCellsThatWillChange) {
         for (int row = 0; row < 5; ++row) red += w.grid->at(column, row, 1).colour == 5.0f;
     EXPECT_EQ(red, 4);
 }
+
+// Picking the colour already current draws no frame: the sentence is said at once, not glued to
+// whatever changes next.
+TEST(Tools, PickingTheCurrentColourIsSaidAtOnce) {
+    Window w;
+    w.grid->at(2, 2, 1).colour = 5;  // red, the current colour
+    w.form->wake();
+    w.tick();
+    w.key(Qt::Key_I);
+    w.drag(w.cell(2, 2), w.cell(2, 2));
+    EXPECT_EQ(w.additions.speech->lastSaid(), "Picked; back to place");
+}

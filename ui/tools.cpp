@@ -266,7 +266,14 @@ void Tools::pick(LayerCell cell) {
     }
     tool_ = beforePicker_;
     showTool();
-    speech_.sayWithNextFrame(QString("Picked; back to %1").arg(toolName(tool_)));
+    const QString said = QString("Picked; back to %1").arg(toolName(tool_));
+    // The colour already current (erasing off) changes nothing a frame would draw: said at once,
+    // not with some later frame and another change.
+    if (speech_.places(static_cast<ColourCode>(colour))) {
+        speech_.say(said);
+    } else {
+        speech_.sayWithNextFrame(said);
+    }
     form_.ShapeMouseDown(form_.swatch(static_cast<ColourCode>(colour)), static_cast<ColourCode>(colour));
 }
 
