@@ -1,5 +1,6 @@
 // What a user sees besides the picture: the layer keys that bank no press, count labels of four
 // digits, a refusal's sentence over the drawing area, and the mirror's marker.
+#include <QAccessible>
 #include <QScrollBar>
 #include <QToolButton>
 
@@ -88,6 +89,9 @@ TEST(VisibleAnswers, ARefusalShowsItsSentenceOverThePictureForAWhile) {
     w.key(Qt::Key_Left, Qt::ControlModifier);
     w.tick();
     EXPECT_EQ(notice.sentence(), "The model touches the left side; nothing moved.");
+    // No second object for a screen reader, which hears the sentence as it did.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.form->Image1)->childCount(), 0);
+    EXPECT_EQ(w.additions.speech->lastSaid(), "The model touches the left side; nothing moved.");
     EXPECT_EQ(canvasPixels(*w.form), picture);  // over the picture, never in it
     const QPoint at = notice.geometry().center();
     const int stride = w.form->Image1->canvas().target().stride;

@@ -174,6 +174,11 @@ class Orca(unittest.TestCase):
         self.key("l", says="Line")
         self.key("Return", says="Start marked at column 7, row 6")
         self.key("Escape", says="Start dropped")
+        # A refusal is shown over the picture too, and still heard once.
+        start = len(self.heard())
+        self.key("ctrl+Left", says="The model touches the left side; nothing moved.")
+        self.key("g", says="Grid pattern shown")  # what came before it has been said by now
+        self.assertEqual(" ".join(self.heard()[start:].split()).count("nothing moved"), 1)
 
     def test_a_house_designed_by_what_orca_says(self):
         """The README's 5 x 5 x 5 house: three rows of yellow walls, a red roof row and a red ridge
