@@ -227,10 +227,8 @@ void ScreenReaderNames::describe() {
         const auto colour = static_cast<ColourCode>(code);
         const int32_t count = state_.countOf(colour);
         total += count;
-        const QString name = QString("%1, %2 %3")
-                                 .arg(colourTitle(code))
-                                 .arg(count)
-                                 .arg(count == 1 ? "cube" : "cubes");
+        const QString name =
+            QString("%1, %2").arg(colourTitle(code), counted(count, "cube", "cubes"));
         if (form_.swatch(colour)->accessibleName() != name)
             form_.swatch(colour)->setAccessibleName(name);
     }
@@ -247,11 +245,10 @@ void ScreenReaderNames::describe() {
         QAccessibleValueChangeEvent event(form_.UpDown1, layerSaid_);
         QAccessible::updateAccessibility(&event);
     }
-    const QString block = QString("Size %1 x %1 x %1, layer %2, %3 %4 visible")
-                       .arg(size)
-                       .arg(state_.currentLayer)
-                       .arg(total)
-                       .arg(total == 1 ? "cube" : "cubes");
+    const QString block = QString("Size %1 x %1 x %1, layer %2, %3 visible")
+                              .arg(size)
+                              .arg(state_.currentLayer)
+                              .arg(counted(total, "cube", "cubes"));
     if (form_.Image1->accessibleDescription() != block) form_.Image1->setAccessibleDescription(block);
 }
 

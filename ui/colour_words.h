@@ -1,5 +1,5 @@
 #pragma once
-// Colours as the screen-reader texts say them, from the palette.
+// Words as the screen-reader texts say them: colours from the palette, counted things.
 #include <QString>
 
 #include "model/palette.h"
@@ -8,6 +8,15 @@
 inline QString colourName(int code) {
     const kadro::PaletteEntry* entry = kadro::paletteEntryOf(static_cast<float>(code));
     return entry ? QString::fromLatin1(entry->name) : QString("empty");
+}
+
+// A number with its noun: "1 cube", "2 cubes"; with `of` between them when given ("3 red cubes").
+inline QString counted(long long count, const char* one, const char* many,
+                       const QString& of = QString()) {
+    return QString("%1 %2%3")
+        .arg(count)
+        .arg(of.isEmpty() ? QString() : of + " ")
+        .arg(count == 1 ? one : many);
 }
 
 // The name as a sentence starts with it: "Yellow" for code 1.

@@ -7,6 +7,7 @@
 #include "model/projection.h"
 #include "model/visible_block.h"
 #include "ui/Unit1.h"
+#include "ui/colour_words.h"
 #include "ui/speech.h"
 
 using namespace kadro;
@@ -55,7 +56,7 @@ void LooseOutlines::follow() {
     if (loose.count != said_) {
         said_ = loose.count;
         speech_.say(said_ == 0 ? QString("No loose cubes")
-                               : QString("%1 loose %2").arg(said_).arg(said_ == 1 ? "cube" : "cubes"));
+                               : counted(said_, "cube", "cubes", "loose"));
     }
 }
 

@@ -119,9 +119,8 @@ void ModelOperations::recolour(ColourCode colour) {
         const Design block = blockOf(grid_, size());
         const auto cells = static_cast<ptrdiff_t>(size()) * size() * size();
         const auto count = std::count(block.codes.begin(), block.codes.begin() + cells, from);
-        const QString said = QString("%1 %2 %3 now %4.")
-                                 .arg(count)
-                                 .arg(colourName(from), count == 1 ? "cube is" : "cubes are", colourName(to));
+        const QString cubes = counted(count, "cube is", "cubes are", colourName(from));
+        const QString said = QString("%1 now %2.").arg(cubes, colourName(to));
         apply(recoloured(block, from, to), Operation::Recolour, said);
     }
     form_.ShapeMouseDown(form_.swatch(colour), colour);

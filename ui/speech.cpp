@@ -19,7 +19,7 @@ using namespace kadro;
 
 namespace {
 
-QString cubes(int32_t count) { return QString("%1 %2").arg(count).arg(count == 1 ? "cube" : "cubes"); }
+QString cubes(int32_t count) { return counted(count, "cube", "cubes"); }
 
 // An object of the accessible tree that no widget stands for: the notification and the cursor's
 // cells. It lives as long as the widget it belongs to.

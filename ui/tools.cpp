@@ -167,10 +167,8 @@ QCursor toolPointer(Tool tool, Mirrored mirrored, qreal ratio) {
 
 // What a tool's step did: "Line: 5 cells now red", "Brush stroke: 1 cell emptied".
 QString changeSaid(const QString& what, int cells, uint8_t code) {
-    return QString("%1: %2 %3 %4")
-        .arg(what)
-        .arg(cells)
-        .arg(cells == 1 ? "cell" : "cells", code ? "now " + colourName(code) : QString("emptied"));
+    const QString result = code ? "now " + colourName(code) : QString("emptied");
+    return QString("%1: %2 %3").arg(what, counted(cells, "cell", "cells"), result);
 }
 
 }  // namespace
