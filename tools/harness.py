@@ -54,6 +54,19 @@ def holds_pixel(raw, colour):
     return i != -1
 
 
+def drawing_area(shot, left, top, scale=1):
+    """The visible drawing area (542 x 417 at scale 1) of the main window at left, top, as bytes."""
+    rows = range(top + IMAGE1[1] * scale, top + (IMAGE1[1] + 417) * scale)
+    return b"".join(shot.raw[(y * shot.width + left + IMAGE1[0] * scale) * 3:][:542 * scale * 3] for y in rows)
+
+
+def animation_over(previous, current):
+    """Whether two looks at the drawing area a quarter second apart show the start-up animation
+    over: they agree and hold lime cubes (the last pattern has every colour; the intro draws only
+    the empty grid and the yellow preview, and stands still too)."""
+    return current == previous and holds_pixel(current, LIME)
+
+
 def main_window_at_rest(screen, started, timeout=15, gone=lambda: False):
     """Where a compositor put the main window once the start-up animation is over: the drawing
     area stands still for a quarter second, a second or more after `started`. None when the
@@ -64,9 +77,8 @@ def main_window_at_rest(screen, started, timeout=15, gone=lambda: False):
         if not found:
             return None
         left, top, shot = found
-        area = b"".join(shot.raw[((top + IMAGE1[1] + y) * shot.width + left + IMAGE1[0]) * 3:][:542 * 3]
-                        for y in range(0, 417, 4))
-        if area == previous and time.time() > started + 1 and holds_pixel(area, LIME):
+        area = drawing_area(shot, left, top)
+        if time.time() > started + 1 and animation_over(previous, area):
             return left, top
         previous = area
         time.sleep(0.25)
@@ -196,25 +208,20 @@ class Screen:
         return Shot(raw, self.width, self.height)
 
     def wait_until_still(self, timeout=10.0):
-        """Waits for the start-up animation to end: the drawing area holds lime cubes (the last
-        pattern has every colour; the intro draws only the empty grid and the yellow preview) and two
-        shots a quarter second apart agree. Returns the last shot, or None when that never came."""
+        """Waits for the start-up animation to end (animation_over), a second or more after the
+        start. Returns the last shot, or None when that never came."""
         time.sleep(max(0.0, self.started + 1.0 - time.time()))
         deadline = time.time() + timeout
         left, top, _, height = self.geometry()
         scale = max(1, round(height / 580))
-        rows = range(top + IMAGE1[1] * scale, top + (IMAGE1[1] + 417) * scale)
-
-        def area(shot):
-            return b"".join(shot.raw[(y * shot.width + left + IMAGE1[0] * scale) * 3:][:542 * scale * 3] for y in rows)
-
-        previous = area(self.shot())
+        previous = drawing_area(self.shot(), left, top, scale)
         while time.time() < deadline:
             time.sleep(0.25)
             current = self.shot()
-            if area(current) == previous and holds_pixel(previous, LIME):
+            area = drawing_area(current, left, top, scale)
+            if animation_over(previous, area):
                 return current
-            previous = area(current)
+            previous = area
         return None
 
     def settle(self, seconds=0.15):

@@ -55,23 +55,24 @@ void ModelOperations::apply(const Design& block, Operation operation, const QStr
     // Nothing changed (a flip of a symmetric model, say): no frame will be drawn to say it with,
     // nor to show it.
     speech_.sayWithNextFrame({});
-    speech_.say(said);
-    notice_.showSentence(said);
+    tell(said);
+}
+
+void ModelOperations::tell(const QString& sentence) {
+    speech_.say(sentence);
+    notice_.showSentence(sentence);
 }
 
 void ModelOperations::refuse(const QString& why) {
     QApplication::beep();
-    speech_.say(why);
-    notice_.showSentence(why);
+    tell(why);
 }
 
 void ModelOperations::stepLayer(Side towards) {
     const bool back = towards == Side::Back;
     const int layer = state_.currentLayer;
     if (back ? layer >= size() : layer <= 1) {
-        const QString said = back ? "Back layer" : "Front layer";
-        speech_.say(said);
-        notice_.showSentence(said);
+        tell(back ? "Back layer" : "Front layer");
         return;
     }
     form_.UpDown1->setPosition(layer);

@@ -41,7 +41,9 @@ private:
     // Paints the block through the history as one step named by `operation`; `said` is said
     // with the next frame, which shows it.
     void apply(const kadro::Design& block, kadro::Operation operation, const QString& said);
-    // Beeps, says `why` and shows it over the drawing area.
+    // Says a sentence now and shows it over the drawing area, for what no frame will show.
+    void tell(const QString& sentence);
+    // Beeps and tells why.
     void refuse(const QString& why);
 
     TForm1& form_;
