@@ -33,11 +33,15 @@ void hatchSpan(Pixel* row, int y, Span span, Pixel colour) {
 }  // namespace
 
 bool clipRectangle(int x1, int y1, int x2, int y2, int width, int height, RectangleArea& area) {
+    return clipRectangle(x1, y1, x2, y2, PixelRect{0, 0, width, height}, area);
+}
+
+bool clipRectangle(int x1, int y1, int x2, int y2, const PixelRect& bounds, RectangleArea& area) {
     if (x1 > x2) std::swap(x1, x2);
     if (y1 > y2) std::swap(y1, y2);
     if (x1 == x2 || y1 == y2) return false;
-    const int left = std::max(x1, 0), right = std::min(x2, width);
-    const int top = std::max(y1, 0), bottom = std::min(y2, height);
+    const int left = std::max(x1, bounds.left), right = std::min(x2, bounds.right);
+    const int top = std::max(y1, bounds.top), bottom = std::min(y2, bounds.bottom);
     if (left >= right || top >= bottom) return false;
     area = {x1, y1, x2, y2, left, top, right, bottom, std::clamp(x1 + 1, left, right), std::clamp(x2 - 1, left, right)};
     return true;
@@ -81,6 +85,20 @@ PixelRect copyChanges(const PixelBuffer& from, const PixelBuffer& copy) {
         changed.bottom = y + 1;
     }
     return changed.empty() ? PixelRect{} : changed;
+}
+
+PixelRect copyChanges(const PixelBuffer& from, const PixelBuffer& copy, PixelRect within) {
+    within = {std::max(within.left, 0), std::max(within.top, 0), std::min(within.right, from.width),
+              std::min(within.bottom, from.height)};
+    if (within.empty()) return {};
+    const auto part = [&](const PixelBuffer& buffer) {
+        return PixelBuffer{&buffer.at(within.left, within.top), within.right - within.left,
+                           within.bottom - within.top, buffer.stride};
+    };
+    const PixelRect changed = copyChanges(part(from), part(copy));
+    if (changed.empty()) return {};
+    return {changed.left + within.left, changed.top + within.top, changed.right + within.left,
+            changed.bottom + within.top};
 }
 
 }  // namespace kadro

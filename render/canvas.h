@@ -1,5 +1,6 @@
 #pragma once
 // A pixel canvas with the toolkit's rectangle rules, over a buffer that the caller owns.
+#include <climits>
 #include <cstdint>
 
 #include "model/palette.h"
@@ -41,6 +42,15 @@ struct PixelBuffer {
     Pixel& at(int x, int y) const { return pixels[y * stride + x]; }
 };
 
+// A rectangle of pixels, half-open: x from left to right - 1, y from top to bottom - 1.
+struct PixelRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool empty() const { return left >= right || top >= bottom; }
+    bool operator==(const PixelRect&) const = default;
+};
+// Every pixel there is.
+inline constexpr PixelRect kEverywhere{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+
 enum class BrushStyle { Solid, DiagonalCross };
 
 // A rectangle's corners put in order and its area clipped to a buffer: the rows top..bottom-1
@@ -57,6 +67,8 @@ struct RectangleArea {
 };
 // False when nothing of the rectangle lies inside a width x height buffer.
 bool clipRectangle(int x1, int y1, int x2, int y2, int width, int height, RectangleArea& area);
+// The same, clipped to `bounds` instead.
+bool clipRectangle(int x1, int y1, int x2, int y2, const PixelRect& bounds, RectangleArea& area);
 
 class Canvas {
 public:
@@ -81,16 +93,12 @@ private:
     BrushStyle style_ = BrushStyle::Solid;
 };
 
-// A rectangle of pixels, half-open: x from left to right - 1, y from top to bottom - 1.
-struct PixelRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    bool empty() const { return left >= right || top >= bottom; }
-    bool operator==(const PixelRect&) const = default;
-};
-
 // Makes `copy` (of the same size) equal to `from` and returns the smallest rectangle that holds
 // every pixel that differed; empty when none did.
 PixelRect copyChanges(const PixelBuffer& from, const PixelBuffer& copy);
+// The same, looking only within `within` (clipped to the buffers): for when the caller knows
+// that nothing outside it can differ.
+PixelRect copyChanges(const PixelBuffer& from, const PixelBuffer& copy, PixelRect within);
 
 // True for the pixels that a diagonal-cross brush paints.
 constexpr bool isHatchPixel(int x, int y) {

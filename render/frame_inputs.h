@@ -1,13 +1,14 @@
 #pragma once
-// Everything a frame's picture depends on, to tell when a new frame would look the same: the
-// view state the drawing reads, the window size and the cells. The caller keeps a count of the
-// changes to the cells (bumped by everything that may write the cells or their layout); while it
-// stands still the cells are not compared. Builds with assertions check that no change went
-// uncounted.
+// Everything a frame's picture depends on, to tell when a new frame would look the same, and
+// where it can differ: the view state the drawing reads, the window size and the cells. The
+// caller keeps a count of the changes to the cells (bumped by everything that may write the
+// cells or their layout); while it stands still the cells are not compared. Builds with
+// assertions check that no change went uncounted.
 #include <cstdint>
 #include <memory>
 
 #include "model/grid.h"
+#include "render/canvas.h"
 
 namespace kadro {
 
@@ -22,6 +23,12 @@ public:
     bool unchanged(const ViewState& state, const CellGrid& grid, uint64_t cellChanges, int windowWidth,
                    int windowHeight);
 
+    // After unchanged() returned false: the pixels where the frame of the new inputs can differ
+    // from the frame of the ones before. With only cells changed, each cell paints within its
+    // cube's box, so only the boxes of the changed cells (where they were and where they are)
+    // can differ; otherwise the whole drawing area.
+    PixelRect changedArea() const { return area_; }
+
 private:
     struct View {
         float gridWidth, gridHeight, gridDepth, cellSize;
@@ -30,10 +37,15 @@ private:
         int windowWidth, windowHeight;
         bool operator==(const View&) const = default;
     };
+    // Takes over the cells that differ from `grid`; false when none did. When bounding, widens
+    // area_ by their cubes' boxes, before and after.
+    bool takeChangedCells(const CellGrid& grid, double cellSize, bool bounding);
+
     bool known_ = false;
     View view_{};
     uint64_t cellChanges_ = 0;
     std::unique_ptr<CellGrid> grid_;  // the cells at the last frame
+    PixelRect area_{};
 };
 
 }  // namespace kadro

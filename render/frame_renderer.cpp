@@ -40,12 +40,13 @@ inline void fillRun(Pixel* run, int count, Pixel colour) {
 }
 
 // Calls row(y, left, right) for the rows of a stack of n squares of the given side stepped up
-// and right from (x0, y0), clipped to a width x height buffer, bottom row first: on each row
+// and right from (x0, y0), clipped to `bounds`, bottom row first: on each row
 // the squares' union is one span. Square k (1..n) spans x0 + k .. trunc(x0 + k + size) and
 // trunc(y0 - k - size) .. y0 - k. With whole x and y, trunc(v + size) is v + floor(size) where
 // the sum is not negative and v + ceil(size) where it is; likewise for v - size.
 template <typename Row>
-void forEachStackRow(int32_t x0, int32_t y0, int squares, double size, int width, int height, Row row) {
+void forEachStackRow(int32_t x0, int32_t y0, int squares, double size, const PixelRect& bounds,
+                     Row row) {
     const auto [sizeDown, sizeUp] = truncatedSide(size);
     // A square's edges only move right and up with k, so the squares on a row are a run
     // k = first..last, and the row's span runs from square first's left edge to square last's
@@ -53,12 +54,14 @@ void forEachStackRow(int32_t x0, int32_t y0, int squares, double size, int width
     auto rightOf = [&](int k) { return x0 + k + (x0 + k + size >= 0 ? sizeDown : sizeUp); };
     auto topOf = [&](int k) { return y0 - k - (y0 - k - size >= 0 ? sizeUp : sizeDown); };
     int first = 1;
-    for (int y = std::min(y0 - 2, height - 1), highest = std::max(topOf(squares), 0); y >= highest; --y) {
+    for (int y = std::min(y0 - 2, bounds.bottom - 1),
+             highest = std::max(topOf(squares), bounds.top);
+         y >= highest; --y) {
         while (first <= squares && topOf(first) > y) ++first;
         const int last = std::min(squares, y0 - y - 1);
         if (first > last) continue;
-        const int left = std::max(x0 + first, 0);
-        const int right = std::min(rightOf(last), width);
+        const int left = std::max(x0 + first, bounds.left);
+        const int right = std::min(rightOf(last), bounds.right);
         if (left < right) row(y, left, right);
     }
 }
@@ -80,10 +83,12 @@ inline void paintHatchRow(Pixel* row, int y, int from, int width, Pixel brush) {
     for (int x = from + up; x < from + width; x += 8) row[x] = brush;
 }
 
-// A diagonal-cross rectangle painted over whatever is there, as Canvas::Rectangle paints it.
-void paintHatchedRectangleOver(const PixelBuffer& target, int x1, int y1, int x2, int y2, Pixel pen, Pixel brush) {
+// A diagonal-cross rectangle painted over whatever is there, as Canvas::Rectangle paints it,
+// within `bounds`.
+void paintHatchedRectangleOver(const PixelBuffer& target, const PixelRect& bounds, int x1, int y1,
+                               int x2, int y2, Pixel pen, Pixel brush) {
     RectangleArea area;
-    if (!clipRectangle(x1, y1, x2, y2, target.width, target.height, area)) return;
+    if (!clipRectangle(x1, y1, x2, y2, bounds, area)) return;
     int top = area.top, bottom = area.bottom;
     auto line = [&](int y) { return target.pixels + static_cast<long>(y) * target.stride; };
     if (area.isBorderRow(top)) fillRun(line(top) + area.left, area.right - area.left, pen), ++top;
@@ -103,22 +108,28 @@ void paintHatchedRectangleOver(const PixelBuffer& target, int x1, int y1, int x2
 
 void FrameRenderer::paintCube(int32_t x0, int32_t y0, Pixel colour) {
     const PixelBuffer& target = target_;
+    const PixelRect& clip = clip_;
     const int rise = squares_ + side_.up;
-    if (tabled_ && x0 >= 0 && x0 + squares_ + side_.down <= target.width && y0 - rise >= 0 && y0 - 2 < target.height) {
+    if (partial_ && tabled_ && outside(x0, y0)) return;
+    if (tabled_ && x0 >= clip.left && x0 + squares_ + side_.down <= clip.right &&
+        y0 - rise >= clip.top && y0 - 2 < clip.bottom) {
         Pixel* line = target.pixels + static_cast<long>(y0 - 2) * target.stride + x0;
         for (int d = 2; d <= rise; ++d, line -= target.stride) fillRun(line + spanLeft_[d], spanRight_[d] - spanLeft_[d], colour);
         return;
     }
-    forEachStackRow(x0, y0, squares_, size_, target.width, target.height, [&](int y, int left, int right) {
+    forEachStackRow(x0, y0, squares_, size_, clip, [&](int y, int left, int right) {
         fillRun(target.pixels + static_cast<long>(y) * target.stride + left, right - left, colour);
     });
 }
 
 void FrameRenderer::paintGridRectangle(int32_t x0, int32_t y0, Pixel pen, Pixel brush) {
     const PixelBuffer& target = target_;
+    const PixelRect& clip = clip_;
     const int32_t x = x0 + squares_, y = y0 - squares_;
     const auto [down, up] = side_;
-    if (tabled_ && x >= 0 && x + down <= target.width && y - up >= 0 && y <= target.height && down >= 3 && up >= 3) {
+    if (partial_ && tabled_ && outside(x0, y0)) return;
+    if (tabled_ && x >= clip.left && x + down <= clip.right && y - up >= clip.top &&
+        y <= clip.bottom && down >= 3 && up >= 3) {
         // Whole and with an inside, so without clipping or border tests: its top and bottom rows
         // in the pen, the rows between with a pen pixel at either end and the hatch between.
         Pixel* row = target.pixels + static_cast<long>(y - up) * target.stride;
@@ -132,15 +143,15 @@ void FrameRenderer::paintGridRectangle(int32_t x0, int32_t y0, Pixel pen, Pixel 
         fillRun(row + target.stride + x, down, pen);
         return;
     }
-    paintHatchedRectangleOver(target, x, y, static_cast<int32_t>(x + size_), static_cast<int32_t>(y - size_), pen,
-                              brush);
+    paintHatchedRectangleOver(target, clip, x, y, static_cast<int32_t>(x + size_),
+                              static_cast<int32_t>(y - size_), pen, brush);
 }
 
 void FrameRenderer::paintPreview(const ViewState& state) {
     const PreviewStack preview = previewStack(size_);
     if (!state.eraseMode) {
         const Pixel colour = colourOfCode(state.currentColour);
-        forEachStackRow(kPreviewX, kPreviewY, preview.squares, preview.side, target_.width, target_.height,
+        forEachStackRow(kPreviewX, kPreviewY, preview.squares, preview.side, clip_,
                         [&](int y, int left, int right) {
                             fillRun(target_.pixels + static_cast<long>(y) * target_.stride + left, right - left, colour);
                         });
@@ -148,8 +159,9 @@ void FrameRenderer::paintPreview(const ViewState& state) {
     }
     for (int k = 1; k <= preview.squares; ++k) {
         const int32_t x = kPreviewX + k, y = kPreviewY - k;
-        paintHatchedRectangleOver(target_, x, y, static_cast<int32_t>(x + preview.side),
-                                  static_cast<int32_t>(y - preview.side), previewErasePen, previewEraseBrush);
+        paintHatchedRectangleOver(target_, clip_, x, y, static_cast<int32_t>(x + preview.side),
+                                  static_cast<int32_t>(y - preview.side), previewErasePen,
+                                  previewEraseBrush);
     }
 }
 
@@ -197,11 +209,15 @@ bool FrameRenderer::scanCells(const VisibleBlock& block, const CellGrid& grid, d
     return true;
 }
 
-void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellGrid& grid, int windowWidth,
-                         int windowHeight) {
+void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellGrid& grid,
+                         int windowWidth, int windowHeight, const PixelRect& within) {
     target_ = target;
+    clip_ = {std::max(within.left, 0), std::max(within.top, 0),
+             std::min(within.right, target.width), std::min(within.bottom, target.height)};
+    if (clip_.empty()) return;
+    partial_ = !(clip_ == PixelRect{0, 0, target.width, target.height});
     RectangleArea clear;
-    if (clipRectangle(0, 0, windowWidth, windowHeight, target.width, target.height, clear)) {
+    if (clipRectangle(0, 0, windowWidth, windowHeight, clip_, clear)) {
         for (int y = clear.top; y < clear.bottom; ++y) {
             fillLong(target.pixels + static_cast<long>(y) * target.stride + clear.left, clear.right - clear.left,
                      colours::black);

@@ -16,9 +16,11 @@ class FrameRenderer {
 public:
     // Paints exactly the pixels that drawing every square and grid rectangle back to front with
     // Canvas::Rectangle would: pixels outside the clearing rectangle (0, 0, windowWidth,
-    // windowHeight) that nothing paints keep what they held. Allocates nothing.
+    // windowHeight) that nothing paints keep what they held. Only the pixels within `within`
+    // are touched: a frame that can differ from the last one only there is drawn there alone.
+    // Allocates nothing.
     void draw(PixelBuffer target, const ViewState& state, const CellGrid& grid, int windowWidth,
-              int windowHeight);
+              int windowHeight, const PixelRect& within = kEverywhere);
 
 private:
     // Reads the visible block in memory order. True when every cell is anchored by its column,
@@ -30,8 +32,16 @@ private:
     // square would be.
     void paintGridRectangle(int32_t x0, int32_t y0, Pixel pen, Pixel brush);
     void paintPreview(const ViewState& state);
+    // True when the stack anchored at (x0, y0) lies wholly outside the clip, a pixel to spare
+    // for the truncations. Valid when tabled_.
+    bool outside(int32_t x0, int32_t y0) const {
+        return x0 + squares_ + side_.up + 2 <= clip_.left || x0 >= clip_.right || y0 <= clip_.top ||
+               y0 - squares_ - side_.up - 2 >= clip_.bottom;
+    }
 
     PixelBuffer target_{};
+    PixelRect clip_{};      // within the target
+    bool partial_ = false;  // the clip is less than the whole target
     // The squares of this frame: their number, side, and side as the drawing truncates it
     // (x + side to x + side_.down and y - side to y - side_.up for whole x, y >= 0).
     int squares_ = 0;

@@ -8,6 +8,7 @@
 #include "allocation_hooks.h"
 #include "model/animation.h"
 #include "reference_frame.h"
+#include "render/frame_inputs.h"
 #include "render/frame_renderer.h"
 #include "scenes.h"
 
@@ -220,4 +221,69 @@ TEST(FrameRenderer, DrawsWithoutAllocating) {
     EXPECT_EQ(allocations - before, 0);
     const std::vector<int> probe(3);  // and the count does see an allocation
     EXPECT_GT(allocations - before, 0);
+}
+
+// Drawn within a rectangle: inside it the full frame's pixels, outside it what was there.
+TEST(FrameRenderer, DrawnWithinARectangleTouchesThatRectangleOnly) {
+    std::mt19937 generator(9);
+    for (int size : {2, 5, 13, 20}) {
+        SceneModel scene(size);
+        scene.random(static_cast<uint32_t>(size), 0.4);
+        Frames whole(size), part(size);
+        whole.renderer->draw({whole.rendered.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth},
+                             scene.state, *scene.grid, 550, 580);
+        for (int round = 0; round < 40; ++round) {
+            std::uniform_int_distribution<int> x(-20, kDrawingWidth + 20),
+                y(-20, kDrawingHeight + 20);
+            const PixelRect within{x(generator), y(generator), x(generator), y(generator)};
+            std::vector<Pixel> pixels = part.reference;
+            part.renderer->draw({pixels.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth},
+                                scene.state, *scene.grid, 550, 580, within);
+            for (int i = 0; i < kDrawingWidth * kDrawingHeight; ++i) {
+                const int px = i % kDrawingWidth, py = i / kDrawingWidth;
+                const bool inside = px >= within.left && px < within.right && py >= within.top &&
+                                    py < within.bottom;
+                ASSERT_EQ(pixels[i], inside ? whole.rendered[i] : part.reference[i])
+                    << "size " << size << " at (" << px << ", " << py << ")";
+            }
+        }
+    }
+}
+
+// Frame after frame of edits, each drawn only where its inputs say it can differ from the last,
+// gives the frames drawn whole.
+TEST(FrameRenderer, FramesDrawnOnlyWhereTheyCanDifferAreTheWholeFrames) {
+    std::mt19937 generator(10);
+    for (int size : {2, 5, 10, 20}) {
+        SceneModel scene(size);
+        scene.random(static_cast<uint32_t>(size) + 40, 0.3);
+        std::vector<Pixel> whole(kDrawingWidth * kDrawingHeight), partial(whole.size());
+        FrameRenderer wholeRenderer, partialRenderer;
+        FrameInputs inputs;
+        uint64_t changes = 0;
+        std::uniform_int_distribution<int> cell(0, size - 1), code(0, 5), kind(0, 9);
+        for (int frame = 0; frame < 60; ++frame) {
+            const int what = kind(generator);
+            if (what < 6) {  // a few cells
+                for (int n = 0; n <= what % 3; ++n)
+                    scene.grid->at(cell(generator), cell(generator), 1 + cell(generator)).colour =
+                        float(code(generator));
+            } else if (what == 6) {  // a cell off its place and back
+                scene.grid->at(cell(generator), cell(generator), 1 + cell(generator)).screenX +=
+                    frame % 2 ? 7.0f : -7.0f;
+            } else if (what == 7) {
+                scene.state.currentLayer = 1 + cell(generator);
+            } else if (what == 8) {
+                scene.state.eraseMode = !scene.state.eraseMode;
+            }  // else nothing changed
+            ++changes;
+            if (inputs.unchanged(scene.state, *scene.grid, changes, 550, 580)) continue;
+            wholeRenderer.draw({whole.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth},
+                               scene.state, *scene.grid, 550, 580);
+            partialRenderer.draw({partial.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth},
+                                 scene.state, *scene.grid, 550, 580, inputs.changedArea());
+            ASSERT_EQ(partial, whole)
+                << "size " << size << ", frame " << frame << ", change " << what;
+        }
+    }
 }

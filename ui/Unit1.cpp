@@ -198,10 +198,13 @@ void TForm1::Timer1Timer(QObject*) {
     // moved: the grid is not compared, nor the counts made again (they follow from the same).
     const bool redraw = !lastFrame_.unchanged(state_, grid_, changes_, width(), height());
     if (redraw) {
-        renderer_.draw(Image1->canvas().target(), state_, grid_, width(), height());
+        // Only where the frame can differ from the last: at once for a press or a stroke.
+        renderer_.draw(Image1->canvas().target(), state_, grid_, width(), height(),
+                       lastFrame_.changedArea());
         ++framesDrawn_;
         Button10Click(this);
-        Image1->showChanges();  // the picture first: the count labels' layout can wait
+        Image1->showChanges(
+            lastFrame_.changedArea());  // the picture first: the count labels' layout can wait
     }
     for (int code = 1; code <= kColourCount; ++code) {
         const auto colour = static_cast<ColourCode>(code);

@@ -168,7 +168,7 @@ kadro::Canvas& TImage::canvas() {
     return *canvas_;
 }
 
-void TImage::showChanges() {
+void TImage::showChanges(const kadro::PixelRect& within) {
     const kadro::PixelBuffer& now = canvas().target();
     if (shown_.empty()) {
         shown_.assign(pixels_.begin(), pixels_.end());
@@ -177,8 +177,9 @@ void TImage::showChanges() {
     }
     // Only the part inside the window shows; the rest is repainted from the canvas when exposed.
     const int visible = std::clamp(window()->width() - mapTo(window(), QPoint(0, 0)).x(), 0, now.width);
-    const kadro::PixelRect changed = kadro::copyChanges({now.pixels, visible, now.height, now.stride},
-                                                        {shown_.data(), visible, now.height, now.stride});
+    const kadro::PixelRect changed =
+        kadro::copyChanges({now.pixels, visible, now.height, now.stride},
+                           {shown_.data(), visible, now.height, now.stride}, within);
     if (!changed.empty()) repaint(QRect(QPoint(changed.left, changed.top), QPoint(changed.right - 1, changed.bottom - 1)));
 }
 

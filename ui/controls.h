@@ -113,8 +113,9 @@ public:
     kadro::Canvas& canvas();
     // Repaints what changed in the canvas since the last call, at once and only that, so a small
     // change reaches the screen before anything else is done; the first call repaints the whole
-    // canvas when the event loop next paints.
-    void showChanges();
+    // canvas when the event loop next paints. Looks only within `within`: the caller knows
+    // that nothing outside it changed.
+    void showChanges(const kadro::PixelRect& within);
     void setPicture(const QImage& picture);
     bool hasPicture() const { return !picture_.isNull(); }
     bool stretch() const { return stretch_; }
