@@ -101,4 +101,23 @@ PixelRect copyChanges(const PixelBuffer& from, const PixelBuffer& copy, PixelRec
             changed.bottom + within.top};
 }
 
+void paintOutline(const PixelBuffer& target, const PixelRect& box) {
+    // Each ring over the one before, from the outside in, as a 1-pixel pen draws a rectangle.
+    const auto ring = [&](int inset, Pixel colour) {
+        const PixelRect r{box.left + inset, box.top + inset, box.right - inset, box.bottom - inset};
+        if (r.empty()) return;
+        const auto dot = [&](int x, int y) {
+            if (x >= 0 && x < target.width && y >= 0 && y < target.height) target.at(x, y) = colour;
+        };
+        for (int x = std::max(r.left, 0); x < std::min(r.right, target.width); ++x)
+            dot(x, r.top), dot(x, r.bottom - 1);
+        for (int y = std::max(r.top, 0); y < std::min(r.bottom, target.height); ++y)
+            dot(r.left, y), dot(r.right - 1, y);
+    };
+    ring(-1, colours::black);
+    ring(0, colours::white);
+    ring(1, colours::white);
+    ring(2, colours::black);
+}
+
 }  // namespace kadro

@@ -100,6 +100,11 @@ PixelRect copyChanges(const PixelBuffer& from, const PixelBuffer& copy);
 // that nothing outside it can differ.
 PixelRect copyChanges(const PixelBuffer& from, const PixelBuffer& copy, PixelRect within);
 
+// The outline that marks a box of pixels over the picture: white on the box's edge pixels and
+// one more inside, black on either side, so that it shows on every cube colour, the grid pattern
+// and the black ground. Clipped to the buffer.
+void paintOutline(const PixelBuffer& target, const PixelRect& box);
+
 // True for the pixels that a diagonal-cross brush paints.
 constexpr bool isHatchPixel(int x, int y) {
     return ((x - y) & 7) == 0 || ((x + y) & 7) == 7;

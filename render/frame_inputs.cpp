@@ -26,23 +26,26 @@ FrameInputs::FrameInputs() : grid_(std::make_unique<CellGrid>()) {}
 FrameInputs::~FrameInputs() = default;
 
 bool FrameInputs::takeChangedCells(const CellGrid& grid, double cellSize, bool bounding) {
-    bool changed = false;
+    // Past this many changed stacks (a whole-model operation, the animation) the frame is drawn
+    // whole rather than the boxes bounded.
+    constexpr int kBoundedStacks = 32;
+    int changed = 0;
     for (int c = 0; c < kGridSide; ++c) {
         for (int r = 0; r < kGridSide; ++r) {
             const GridCell* now = &grid.at(c, r, 0);
             GridCell* before = &grid_->at(c, r, 0);
             constexpr size_t stackBytes = sizeof(GridCell) * kGridSide;  // the layers of a stack
             if (std::memcmp(now, before, stackBytes) == 0) continue;
-            for (int l = 0; l < kGridSide; ++l) {
-                if (!bounding || std::memcmp(&now[l], &before[l], sizeof(GridCell)) == 0) continue;
+            if (++changed > kBoundedStacks && bounding) bounding = false, area_ = kEverywhere;
+            for (int l = 0; bounding && l < kGridSide; ++l) {
+                if (std::memcmp(&now[l], &before[l], sizeof(GridCell)) == 0) continue;
                 widenByCube(area_, before[l], cellSize);
                 widenByCube(area_, now[l], cellSize);
             }
             std::memcpy(before, now, stackBytes);
-            changed = true;
         }
     }
-    return changed;
+    return changed > 0;
 }
 
 bool FrameInputs::unchanged(const ViewState& state, const CellGrid& grid, uint64_t cellChanges, int windowWidth,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <climits>
 #include <cstring>
 #include <cwchar>
 
@@ -150,7 +151,7 @@ void FrameRenderer::paintGridRectangle(int32_t x0, int32_t y0, Pixel pen, Pixel 
 void FrameRenderer::paintPreview(const ViewState& state) {
     const PreviewStack preview = previewStack(size_);
     if (!state.eraseMode) {
-        const Pixel colour = colourOfCode(state.currentColour);
+        const Pixel colour = owners_ ? kNoOwner : colourOfCode(state.currentColour);
         forEachStackRow(kPreviewX, kPreviewY, preview.squares, preview.side, clip_,
                         [&](int y, int left, int right) {
                             fillRun(target_.pixels + static_cast<long>(y) * target_.stride + left, right - left, colour);
@@ -160,8 +161,9 @@ void FrameRenderer::paintPreview(const ViewState& state) {
     for (int k = 1; k <= preview.squares; ++k) {
         const int32_t x = kPreviewX + k, y = kPreviewY - k;
         paintHatchedRectangleOver(target_, clip_, x, y, static_cast<int32_t>(x + preview.side),
-                                  static_cast<int32_t>(y - preview.side), previewErasePen,
-                                  previewEraseBrush);
+                                  static_cast<int32_t>(y - preview.side),
+                                  owners_ ? kNoOwner : previewErasePen,
+                                  owners_ ? kNoOwner : previewEraseBrush);
     }
 }
 
@@ -219,8 +221,8 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
     RectangleArea clear;
     if (clipRectangle(0, 0, windowWidth, windowHeight, clip_, clear)) {
         for (int y = clear.top; y < clear.bottom; ++y) {
-            fillLong(target.pixels + static_cast<long>(y) * target.stride + clear.left, clear.right - clear.left,
-                     colours::black);
+            fillLong(target.pixels + static_cast<long>(y) * target.stride + clear.left,
+                     clear.right - clear.left, owners_ ? kNoOwner : colours::black);
         }
     }
 
@@ -245,7 +247,9 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
         auto paintCell = [&](int column, int row, StackAnchor anchor) {
             const float colour = grid.at(column, row, layer).colour;
             if (colour != 0.0f) {
-                paintCube(anchor.x, anchor.y, colourOfCode(static_cast<int>(colour)));
+                paintCube(anchor.x, anchor.y,
+                          owners_ ? cellOwner(column, row, layer)
+                                  : colourOfCode(static_cast<int>(colour)));
             } else if (state.gridVisible) {
                 const GridLook look = gridLook((column & 1) == 0, evenLayer);
                 paintGridRectangle(anchor.x, anchor.y, look.pen, look.brush);
@@ -269,6 +273,25 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
         }
     }
     paintPreview(state);
+}
+
+void FrameRenderer::drawOwners(PixelBuffer target, const ViewState& state, const CellGrid& grid,
+                               int windowWidth, int windowHeight) {
+    ViewState cubesOnly = state;
+    cubesOnly.gridVisible = false;
+    owners_ = true;
+    draw(target, cubesOnly, grid, windowWidth, windowHeight);
+    owners_ = false;
+}
+
+PixelRect stackPixels(int32_t x0, int32_t y0, double size) {
+    PixelRect pixels{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    forEachStackRow(x0, y0, squareCount(size * 0.5), size, kEverywhere,
+                    [&](int y, int left, int right) {
+                        pixels = {std::min(pixels.left, left), std::min(pixels.top, y),
+                                  std::max(pixels.right, right), std::max(pixels.bottom, y + 1)};
+                    });
+    return pixels.empty() ? PixelRect{} : pixels;
 }
 
 }  // namespace kadro

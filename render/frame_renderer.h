@@ -22,6 +22,17 @@ public:
     void draw(PixelBuffer target, const ViewState& state, const CellGrid& grid, int windowWidth,
               int windowHeight, const PixelRect& within = kEverywhere);
 
+    // Which cube shows at each pixel of the frame draw() would paint, in place of colours:
+    // cellOwner() of its cell where a cube shows, kNoOwner where the preview or nothing does.
+    // The grid pattern is left out (a cube seen between its hatch lines shows there). Writes
+    // the clearing rectangle and what cubes and the preview cover, as draw() does.
+    void drawOwners(PixelBuffer target, const ViewState& state, const CellGrid& grid,
+                    int windowWidth, int windowHeight);
+    static constexpr Pixel kNoOwner = 0;
+    static constexpr Pixel cellOwner(int column, int row, int layer) {
+        return 1 + static_cast<Pixel>((column * kGridSide + row) * kGridSide + layer);
+    }
+
 private:
     // Reads the visible block in memory order. True when every cell is anchored by its column,
     // row and layer alone, as the layout pass leaves it; then fills the tables below.
@@ -42,6 +53,7 @@ private:
     PixelBuffer target_{};
     PixelRect clip_{};      // within the target
     bool partial_ = false;  // the clip is less than the whole target
+    bool owners_ = false;   // drawing owners, not colours
     // The squares of this frame: their number, side, and side as the drawing truncates it
     // (x + side to x + side_.down and y - side to y - side_.up for whole x, y >= 0).
     int squares_ = 0;
@@ -65,5 +77,8 @@ private:
     uint32_t lined_[kGridSide][kGridSide]{};
     uint32_t behind_[kGridSide][kGridSide]{};
 };
+
+// The pixels a lone stack anchored at (x0, y0) paints, as draw() paints it, unclipped.
+PixelRect stackPixels(int32_t x0, int32_t y0, double size);
 
 }  // namespace kadro

@@ -7,13 +7,14 @@
 #include <functional>
 
 #include "form_fixture.h"
+#include "model/animation.h"
+#include "model/projection.h"
+#include "scenes.h"
 #include "ui/accessibility.h"
 #include "ui/cell_cursor.h"
 #include "ui/focus.h"
 #include "ui/loose_outline.h"
 #include "ui/speech.h"
-#include "scenes.h"
-#include "model/animation.h"
 
 using namespace kadro;
 
@@ -498,4 +499,29 @@ TEST(Keys, CtrlLOutlinesLooseCubesAndSaysHowMany) {
     form.wake();
     window.tick();
     EXPECT_TRUE(std::equal(picture.begin(), picture.end(), form.Image1->canvas().target().pixels));
+}
+
+// A loose cube the picture does not show gets no outline (one there would mark the cube in
+// front of it); the sentence says it is out of view, until the layers in front are cut away.
+TEST(Keys, CtrlLOutlinesOnlyTheLooseCubesThePictureShows) {
+    Window window;
+    TForm1& form = *window.form;
+    const Speech& speech = *window.additions.speech;
+    form.Button2->click();  // CLEAR
+    for (int c = 0; c < 10; ++c)
+        for (int r = 0; r < 10; ++r) window.grid->at(c, r, 1).colour = 1;
+    window.grid->at(5, 6, 3).colour = 5;
+    form.wake();
+    window.tick();
+    window.key(Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(speech.lastSaid(),
+              "1 loose cube; 1 loose cube not in view: turn or cut away to see it");
+    EXPECT_TRUE(window.additions.looseOutlines->boxes().empty());
+    form.UpDown1->click(UpDownButton::Up);  // layer 2: the full layer cut away
+    window.tick();
+    EXPECT_EQ(speech.lastSaid(), "1 loose cube");
+    const CubeBox box = cubeBox(window.grid->at(5, 6, 3), window.state.cellSize);
+    EXPECT_EQ(window.additions.looseOutlines->boxes(),
+              std::vector<QRect>{
+                  QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1))});
 }

@@ -261,7 +261,7 @@ TEST(FrameRenderer, FramesDrawnOnlyWhereTheyCanDifferAreTheWholeFrames) {
         FrameRenderer wholeRenderer, partialRenderer;
         FrameInputs inputs;
         uint64_t changes = 0;
-        std::uniform_int_distribution<int> cell(0, size - 1), code(0, 5), kind(0, 9);
+        std::uniform_int_distribution<int> cell(0, size - 1), code(0, 5), kind(0, 10);
         for (int frame = 0; frame < 60; ++frame) {
             const int what = kind(generator);
             if (what < 6) {  // a few cells
@@ -275,6 +275,8 @@ TEST(FrameRenderer, FramesDrawnOnlyWhereTheyCanDifferAreTheWholeFrames) {
                 scene.state.currentLayer = 1 + cell(generator);
             } else if (what == 8) {
                 scene.state.eraseMode = !scene.state.eraseMode;
+            } else if (what == 9) {  // every cell, as the whole-model operations do
+                scene.random(static_cast<uint32_t>(frame), 0.3);
             }  // else nothing changed
             ++changes;
             if (inputs.unchanged(scene.state, *scene.grid, changes, 550, 580)) continue;
@@ -285,5 +287,43 @@ TEST(FrameRenderer, FramesDrawnOnlyWhereTheyCanDifferAreTheWholeFrames) {
             ASSERT_EQ(partial, whole)
                 << "size " << size << ", frame " << frame << ", change " << what;
         }
+    }
+}
+
+// The owners frame names, at every pixel, the cube whose colour the frame shows there (the grid
+// pattern left out); elsewhere the frame shows the black ground or the preview.
+TEST(FrameRenderer, OwnersNameTheCubeEveryPixelShows) {
+    for (int size : {2, 5, 10, 20}) {
+        SceneModel scene(size);
+        scene.random(static_cast<uint32_t>(size) + 70, 0.3);
+        scene.state.currentLayer = 1 + size / 3;
+        scene.state.gridVisible = false;
+        // Past the window's width nothing is drawn: black there, as the drawing area starts.
+        std::vector<Pixel> picture(kDrawingWidth * kDrawingHeight, colours::black),
+            owners(picture.size());
+        FrameRenderer renderer;
+        renderer.draw({picture.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth}, scene.state,
+                      *scene.grid, 550, 580);
+        renderer.drawOwners({owners.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth},
+                            scene.state, *scene.grid, 550, 580);
+        std::vector<Pixel> colourOf(
+            FrameRenderer::cellOwner(kGridSide - 1, kGridSide - 1, kGridSide - 1) + 1,
+            colours::black);
+        scene.forEachCell([&](int c, int r, int l, GridCell& cell) {
+            colourOf[FrameRenderer::cellOwner(c, r, l)] =
+                colourOfCode(static_cast<int>(cell.colour));
+        });
+        const Pixel preview = colourOfCode(scene.state.currentColour);
+        int named = 0;
+        for (size_t i = 0; i < owners.size(); ++i) {
+            if (owners[i] == FrameRenderer::kNoOwner) {
+                ASSERT_TRUE(picture[i] == colours::black || picture[i] == preview)
+                    << "size " << size << " pixel " << i;
+                continue;
+            }
+            ASSERT_EQ(picture[i], colourOf[owners[i]]) << "size " << size << " pixel " << i;
+            ++named;
+        }
+        EXPECT_GT(named, 0);
     }
 }
