@@ -1,10 +1,14 @@
 #include "ui/clipboard.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QTimer>
 #include <memory>
 #include <string_view>
 
@@ -15,11 +19,16 @@
 #include "model/projection.h"
 #include "render/frame_renderer.h"
 #include "ui/Unit1.h"
+#include "ui/x11_selection.h"
 
 using namespace kadro;
 
 Clipboard::Clipboard(TForm1& form, ViewState& state, CellGrid& grid)
     : QObject(&form), form_(form), state_(state), grid_(grid) {}
+
+Clipboard::~Clipboard() {
+    for (auto& held : held_) delete held.second;
+}
 
 void Clipboard::copyPartsListAndDesign() {
     const PartsList list = partsList(state_, grid_);
@@ -60,6 +69,90 @@ void Clipboard::copyPicture() {
 void Clipboard::pasteDesign() {
     // History starts with the animation's last pattern, which would overwrite a paste anyway.
     if (refusing_ || !animationFinished(state_)) return;
+    if (selection_ && selection_->busy()) {
+        emit said("A paste is already under way");
+        return;
+    }
+    // Another program's X11 clipboard is read on a connection of our own, the window answering
+    // meanwhile; the program's own clipboard, and Wayland's, as Qt reads them.
+    if (QGuiApplication::platformName() == "xcb" &&
+        !QGuiApplication::clipboard()->ownsClipboard()) {
+        if (!selection_) {
+            selection_ = new X11Selection(this);
+            connect(selection_, &X11Selection::done, this,
+                    [this](X11Selection::Outcome outcome, const QByteArray& bytes,
+                           const QByteArray& target) {
+                        pasteAnswer(static_cast<int>(outcome), bytes, target);
+                    });
+        }
+        selection_->read({kDesignMimeType, "UTF8_STRING", "text/plain;charset=utf-8", "STRING"},
+                         kPasteTimeout, kMaxDesignTextBytes + 1);
+        qApp->installEventFilter(this);
+        QTimer::singleShot(kHoldInput, this, [this] { giveBackInput(); });
+        return;
+    }
+    pasteWithQt();
+}
+
+// For a moment after Ctrl+V, what the user does next in the main window waits for the paste, in
+// its order (Ctrl+V then T turns the pasted design); an owner slower than that gets no more, and
+// the window answers again. Ctrl+Q ends the program at once, and a second Ctrl+V is said to be
+// ignored.
+bool Clipboard::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+            break;
+        default:
+            return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != &form_) return false;
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool quit = key->key() == Qt::Key_Q && key->modifiers() & Qt::ControlModifier;
+        if (quit || key->matches(QKeySequence::Paste)) return false;
+    }
+    held_.emplace_back(widget, event->clone());
+    return true;
+}
+
+void Clipboard::giveBackInput() {
+    qApp->removeEventFilter(this);
+    // Given back in its order as the event loop goes on.
+    for (auto& [widget, event] : held_) {
+        if (widget) {
+            QCoreApplication::postEvent(widget, event);
+        } else {
+            delete event;
+        }
+    }
+    held_.clear();
+}
+
+void Clipboard::pasteAnswer(int outcome, const QByteArray& bytes, const QByteArray& target) {
+    qApp->removeEventFilter(this);  // keys typed while a message shows go to it
+    switch (static_cast<X11Selection::Outcome>(outcome)) {
+        case X11Selection::Outcome::NoAnswer:
+            refuse(
+                "The program holding the clipboard did not answer within 5 s; nothing was pasted.");
+            break;
+        case X11Selection::Outcome::NoServer:
+            pasteWithQt();
+            break;
+        default:
+            // Not offered as text gives no bytes, which the design reader refuses as no design.
+            paste(target == "STRING" ? QString::fromLatin1(bytes).toUtf8() : bytes);
+    }
+    giveBackInput();
+}
+
+void Clipboard::pasteWithQt() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     // The list of types is asked for once: with a clipboard owner that never answers, each
     // question waits out Qt's timeout, and an unanswered list is asked for again every time.
@@ -70,6 +163,11 @@ void Clipboard::pasteDesign() {
     } else if (types.contains("text/plain")) {
         text = data->text().toUtf8();
     }
+    paste(text);
+}
+
+void Clipboard::paste(const QByteArray& text) {
+    if (!animationFinished(state_)) return;
     const DesignReading reading = readDesign(std::string_view(text.constData(), static_cast<size_t>(text.size())));
     if (!reading.ok) {
         refuse(QString::fromStdString(reading.error));

@@ -3,12 +3,18 @@
 // copies the parts list with the design, Ctrl+Shift+C the drawing area's picture, and Ctrl+V
 // brings a design back. The clipboard is read only on Ctrl+V.
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
+#include <chrono>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "model/grid.h"
 
 class TForm1;
+class X11Selection;
 
 // The type under which Ctrl+C offers the design text alone.
 inline constexpr char kDesignMimeType[] = "application/x-kadro-design";
@@ -17,6 +23,7 @@ class Clipboard : public QObject {
     Q_OBJECT
 public:
     Clipboard(TForm1& form, kadro::ViewState& state, kadro::CellGrid& grid);
+    ~Clipboard() override;
 
     // Plain text: the parts list, an empty line, the design text. HTML: the parts list's table
     // and the build sheet (model/build_sheet.h) with the model's picture. And the design text
@@ -28,9 +35,26 @@ public:
     // moves the size bar to its size, as the user would, then gives the block's cells its
     // colours as one undo step. Anything else changes nothing and says why in a message box.
     // Nothing happens while the start-up animation runs, nor while the message box is open.
+    // Another program's X11 clipboard is read without waiting: the design comes a moment later,
+    // or after kPasteTimeout a message that its owner did not answer; a Ctrl+V meanwhile is
+    // ignored, and said.
     void pasteDesign();
 
+    static constexpr std::chrono::milliseconds kPasteTimeout{5000};
+    // How long input waits for a paste under way, to keep its order.
+    static constexpr std::chrono::milliseconds kHoldInput{500};
+
+signals:
+    void said(const QString& sentence);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void pasteWithQt();
+    void giveBackInput();
+    void pasteAnswer(int outcome, const QByteArray& bytes, const QByteArray& target);
+    void paste(const QByteArray& text);
     void refuse(const QString& why);
     std::string pictureFromTheFront() const;
 
@@ -38,4 +62,7 @@ private:
     kadro::ViewState& state_;
     kadro::CellGrid& grid_;
     bool refusing_ = false;
+    X11Selection* selection_ = nullptr;
+    std::vector<std::pair<QPointer<QWidget>, QEvent*>>
+        held_;  // input held while a paste is under way
 };

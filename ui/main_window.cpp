@@ -22,6 +22,7 @@ Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid
     additions.cellCursor = new CellCursor(form, state, grid);
     additions.names = new ScreenReaderNames(form, state);
     additions.speech = new Speech(form, state, grid, *additions.cellCursor);
+    QObject::connect(additions.clipboard, &Clipboard::said, additions.speech, &Speech::say);
     new CountLabels(form);
     additions.notice = new Notice(form);
     additions.operations = new ModelOperations(form, state, grid, *additions.speech, *additions.notice);

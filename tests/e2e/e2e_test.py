@@ -315,6 +315,45 @@ class Scenario(unittest.TestCase):
         self.assertEqual(len(self.visible_windows()), 1, "Escape did not close the message")
         self.expect_drawing_area(lambda x, y: pasted[origin[0] + x, origin[1] + y])
 
+    def own_clipboard(self, *args):
+        """Another program owning the clipboard (tools/clipboard_owner.cpp), once it holds it."""
+        owner = subprocess.Popen([os.path.join(os.path.dirname(os.path.abspath(BINARY)), "tools", "clipboard_owner"),
+                                  *args], env=self.screen.env, stdout=subprocess.PIPE, text=True)
+        self.addCleanup(lambda: (owner.kill(), owner.wait()))
+        self.assertEqual(owner.stdout.readline().strip(), "owner")
+        return owner
+
+    def test_a_paste_is_bounded_whatever_the_clipboards_owner_offers(self):
+        """An owner listing 100,000 types once froze the window for half a minute; one that
+        never answers for 5 s."""
+        self.wait_until_still()
+        self.screen.run("xdotool", "windowfocus", "--sync", self.screen.window)
+        self.toggle_grid()
+        self.own_clipboard("--types", "100000", "KADRO design\nsize 2\nlayer 1\n..\nR.\nlayer 2\n..\n..\n")
+        started = time.time()
+        self.screen.run("xdotool", "key", "ctrl+v")
+        red = {pixel: RED for pixel in sorted(cube_pixels(0, 0, 1, 2))[::997]}  # a spread of the cube's pixels
+        self.expect_pixels(red, timeout=1.0)
+        print(f"pasted from an owner of 100,000 types in {time.time() - started:.2f} s", file=sys.stderr)
+        # An owner that never answers: the window goes on answering, a second Ctrl+V is ignored,
+        # and after 5 s one message says so.
+        self.own_clipboard("--silent")
+        started = time.time()
+        self.screen.run("xdotool", "key", "ctrl+v")
+        self.swatch(3)  # taken while the paste waits: the preview turns aqua
+        self.expect_pixels({(380, 380): (0, 255, 255)}, timeout=1.0)
+        self.screen.run("xdotool", "key", "ctrl+v")
+        self.assertTrue(wait_until(lambda: len(self.visible_windows()) == 2, 7), "no message")
+        waited = time.time() - started
+        print(f"the silent owner given up on after {waited:.2f} s", file=sys.stderr)
+        self.assertLess(waited, 6.5)
+        self.screen.run("xdotool", "key", "Escape")
+        self.assertTrue(wait_until(lambda: len(self.visible_windows()) == 1, 5), "Escape did not close it")
+        self.expect_pixels(red)
+        # Ctrl+Q while a paste waits ends the program at once.
+        self.screen.run("xdotool", "windowfocus", "--sync", self.screen.window, "key", "ctrl+v", "ctrl+q")
+        self.assertTrue(wait_until(lambda: self.screen.program.poll() is not None, 2), "Ctrl+Q did not end it")
+
     def test_a_pasted_design_turned_with_t(self):
         """A design offered by another program, pasted, turned with T: the copied design is the one
         the turn (c, r, l) -> (l-1, r, N-c) gives, and the screen shows its cubes."""
@@ -331,7 +370,8 @@ class Scenario(unittest.TestCase):
         self.toggle_grid()
         self.screen.run("xdotool", "key", "ctrl+v", "t", "ctrl+c")
         turned = {(l - 1, r, n - c): colour for (c, r, l), colour in cubes.items()}
-        copied = self.screen.run("xclip", "-o", "-selection", "clipboard", "-t", "application/x-kadro-design")
+        # The paste is read from the other program while T and Ctrl+C wait for it, in order.
+        copied = self.clipboard("application/x-kadro-design", until=lambda text: text != design(cubes))
         self.assertEqual(copied, design(turned))
         colours = {"R": RED, "Y": YELLOW, "L": (0, 255, 0)}
         painted = {}
