@@ -152,8 +152,9 @@ class Wayland(unittest.TestCase):
         self.screen.run("xdotool", "key", "ctrl+v")
         self.wait_for(lambda: self.screen.shot()[face] == YELLOW, "the pasted design did not come back")
 
-        # Weston centres the About window over the main window. The right part of the red X stays
-        # clear, and a click there ends the program at once, with status 0.
+        # Weston puts the About window beside the main window; where a compositor centres it over
+        # the main window, the right part of the red X stays clear. A click there ends the program
+        # at once, with status 0.
         self.click(left + 448 + 44, top + 544 + 16)  # ABOUT KADRO
         memo = bytes((192, 192, 192)) * 400  # a row of the About text's box
         self.wait_for(lambda: memo in self.screen.shot().raw, "no About window")
