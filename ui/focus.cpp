@@ -1,11 +1,14 @@
 #include "ui/focus.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <memory>
 
 #include "model/palette.h"
 #include "ui/Unit1.h"
+#include "ui/Unit2.h"
 
 std::array<QWidget*, 10> focusChain(const TForm1& form) {
     return {form.ScrollBar4, form.UpDown1, form.Button2, form.Button3,  form.Button4,
@@ -32,6 +35,45 @@ private:
     QWidget* control_;
 };
 
+// On Wayland the compositor chooses the window that gets the keys, and weston gives the keys of
+// a clicked window to its newest child window instead: with the About window open (the main
+// window's child there, so that it opens over it), a click on the main window left the keys, and
+// Ctrl+Q, with the About window. So after a press in the main window, until the About window is
+// pressed or shown again, keys that reach the About window go to the main window.
+class KeysFollowPresses : public QObject {
+public:
+    explicit KeysFollowPresses(TForm1& form) : QObject(&form), form_(form) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || !Form2) return false;
+        const QWidget* window = widget->window();
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+                if (window == &form_ || window == Form2) mainPressed_ = window == &form_;
+                return false;
+            case QEvent::Show:
+                if (widget == Form2) mainPressed_ = false;
+                return false;
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease: {
+                if (!mainPressed_ || window != Form2) return false;
+                QWidget* target = form_.focusWidget() ? form_.focusWidget() : &form_;
+                const std::unique_ptr<QEvent> key(event->clone());
+                QCoreApplication::sendEvent(target, key.get());
+                return true;
+            }
+            default:
+                return false;
+        }
+    }
+
+private:
+    TForm1& form_;
+    bool mainPressed_ = false;
+};
+
 }  // namespace
 
 void installFocus(TForm1& form) {
@@ -46,6 +88,8 @@ void installFocus(TForm1& form) {
     for (size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
     form.ScrollBar4->setFocus();
     new FocusFrame(&form);
+    if (QGuiApplication::platformName().startsWith("wayland"))
+        qApp->installEventFilter(new KeysFollowPresses(form));
 }
 
 FocusFrame::FocusFrame(QWidget* window) : QWidget(window) {

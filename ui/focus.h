@@ -10,7 +10,8 @@ class TForm1;
 // controls, then the layer up-down, the buttons, and the drawing area last.
 std::array<QWidget*, 10> focusChain(const TForm1& form);
 
-// Gives the chain's controls the focus in that order, puts it on the size bar and adds the frame.
+// Gives the chain's controls the focus in that order, puts it on the size bar and adds the frame;
+// on Wayland, keys also follow a press on the main window while the About window is open.
 void installFocus(TForm1& form);
 
 // A frame drawn around whichever control of its window has the keyboard focus: a child of the

@@ -161,6 +161,19 @@ class Wayland(unittest.TestCase):
         self.screen.move(left + 539, top + 16)
         self.ends_soon(["click", "1"])
 
+    def test_keys_follow_a_click_on_the_main_window_with_about_open(self):
+        """With the About window open, a click on the main window gives it the keys (weston would
+        leave them with the About window, the main window's child), and Ctrl+Q ends the program."""
+        left, top = self.start()
+        self.click(left + 448 + 44, top + 544 + 16)  # ABOUT KADRO
+        memo = bytes((192, 192, 192)) * 400  # a row of the About text's box
+        self.wait_for(lambda: memo in self.screen.shot().raw, "no About window")
+        self.click(left + 150, top + 524)  # the DEPTH LAYER caption of the main window
+        preview = (left + 8 + 380, top + 88 + 380)
+        self.screen.run("xdotool", "key", "5")
+        self.wait_for(lambda: self.screen.shot()[preview] == RED, "the key 5 after the click turned no preview red")
+        self.ends_soon(["key", "ctrl+q"])
+
     def test_ends_at_once_while_the_reading_thread_lags(self):
         """Qt 6.4's Wayland plugin stops its reading thread without undoing a read the event loop has
         just asked for. If that thread wakes late, the compositor's answer to the last frame holds the
