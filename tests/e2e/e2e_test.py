@@ -510,8 +510,9 @@ class Scenario(unittest.TestCase):
         self.expect_drawing_area(lambda x, y: cleared[origin[0] + x, origin[1] + y])
 
     def test_whole_model_steps_keep_the_memory_bound(self):
-        """10,000 turns, tips, flips and colour swaps of a varied 20-block, about 8 KB a step: the
-        memory grows as for FILL and CLEAR, by little more than the history's 16 MiB."""
+        """10,000 turns, tips, flips and colour swaps of a varied 20-block, about 8 KB a step, then
+        5,000 presses: the memory grows as for FILL and CLEAR, by little more than the history's
+        16 MiB."""
         self.wait_until_still()
         for _ in range(10):  # size 20
             self.screen.click_in_window(192 + 81 - 6, 544 + 12)
@@ -536,6 +537,17 @@ class Scenario(unittest.TestCase):
         rss, peak = kib("VmRSS"), kib("VmHWM")
         print(f"RSS after start-up and paste {started} KiB, after 10,000 whole-model steps {rss} KiB, "
               f"peak {peak} KiB", file=sys.stderr)
+        self.assertLess(rss - started, 17 * 1024)
+        self.assertLess(peak - started, 20 * 1024)
+        # Then single cells: 10,000 clicks alternating a cell and ERASE, so that each click on the
+        # cell places or erases a cube, a step of its own.
+        left, top, _, _ = self.screen.geometry()
+        cell = (left + IMAGE1[0] + 10 + 13 * 3 + 13, top + IMAGE1[1] + 400 - 13 * 4 - 13)  # the top face of (3, 4)
+        clicker = os.path.join(os.path.dirname(os.path.abspath(BINARY)), "tools", "press_latency")
+        self.screen.run(clicker, "--alternate", "10000", *map(str, cell + (left + 312 + 60, top + 512 + 12)))
+        self.all_taken()
+        rss, peak = kib("VmRSS"), kib("VmHWM")
+        print(f"after 5,000 presses more {rss} KiB, peak {peak} KiB", file=sys.stderr)
         self.assertLess(rss - started, 17 * 1024)
         self.assertLess(peak - started, 20 * 1024)
 
