@@ -134,7 +134,10 @@ void X11Selection::takeProperty(bool incremental) {
 void X11Selection::finish(Outcome outcome) {
     if (!connection_) return;
     timer_->stop();
-    if (notifier_) notifier_->deleteLater();  // finish() may run in its own signal
+    if (notifier_) {
+        notifier_->setEnabled(false);  // its socket goes with the connection
+        notifier_->deleteLater();      // finish() may run in its own signal
+    }
     notifier_ = nullptr;
     xcb_disconnect(connection_);
     connection_ = nullptr;

@@ -336,6 +336,20 @@ class Scenario(unittest.TestCase):
         red = {pixel: RED for pixel in sorted(cube_pixels(0, 0, 1, 2))[::997]}  # a spread of the cube's pixels
         self.expect_pixels(red, timeout=1.0)
         print(f"pasted from an owner of 100,000 types in {time.time() - started:.2f} s", file=sys.stderr)
+        # Handed over in parts of 16 bytes (INCR): a lime cube at the back; and a text of 2 MiB in
+        # parts of 64 KiB, refused as too long once 1 MiB has come.
+        self.own_clipboard("--chunk", "16", "KADRO design\nsize 2\nlayer 1\n..\n..\nlayer 2\n..\n.L\n")
+        self.screen.run("xdotool", "key", "ctrl+v")
+        lime = {pixel: (0, 255, 0) for pixel in sorted(cube_pixels(1, 0, 2, 2))[::997]}
+        self.expect_pixels(lime, timeout=2.0)
+        self.own_clipboard("--chunk", "65536", "@2097152")
+        self.screen.run("xdotool", "key", "ctrl+v")
+        self.assertTrue(wait_until(lambda: len(self.visible_windows()) == 2, 7), "no message for 2 MiB")
+        self.screen.run("xdotool", "key", "Escape")
+        self.assertTrue(wait_until(lambda: len(self.visible_windows()) == 1, 5), "Escape did not close it")
+        self.own_clipboard("--types", "100000", "KADRO design\nsize 2\nlayer 1\n..\nR.\nlayer 2\n..\n..\n")
+        self.screen.run("xdotool", "windowfocus", "--sync", self.screen.window, "key", "ctrl+v")  # no manager gives it back
+        self.expect_pixels(red, timeout=2.0)
         # An owner that never answers: the window goes on answering, a second Ctrl+V is ignored,
         # and after 5 s one message says so.
         self.own_clipboard("--silent")
