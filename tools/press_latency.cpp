@@ -7,6 +7,9 @@
 //   press_latency --alternate N X1 Y1 X2 Y2 [BUTTON]
 //                         clicks N times (button 1 unless given), at the first point and the
 //                         second in turn, each taken by the server before the next
+//   press_latency --burst N X1 Y1 X2 Y2
+//                         the same, but 1,000 clicks sent at once before the server is waited
+//                         for: a burst of input queued for the program
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
@@ -44,12 +47,14 @@ void sync(xcb_connection_t* connection) {
     std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 }
 
-int alternate(xcb_connection_t* connection, xcb_window_t root, int count, const int (&at)[4], uint8_t button) {
+int alternate(xcb_connection_t* connection, xcb_window_t root, int count, const int (&at)[4], uint8_t button,
+              int waitEvery) {
     for (int n = 0; n < count; ++n) {
         const int x = at[n % 2 * 2], y = at[n % 2 * 2 + 1];
         fake(connection, root, XCB_MOTION_NOTIFY, 0, x, y);
         fake(connection, root, XCB_BUTTON_PRESS, button, x, y);
         fake(connection, root, XCB_BUTTON_RELEASE, button, x, y);
+        if ((n + 1) % waitEvery != 0) continue;
         sync(connection);
         std::this_thread::sleep_for(std::chrono::microseconds(500));
     }
@@ -60,12 +65,13 @@ int alternate(xcb_connection_t* connection, xcb_window_t root, int count, const 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool alternating = (argc == 7 || argc == 8) && std::strcmp(argv[1], "--alternate") == 0;
+    const bool bursting = argc == 7 && std::strcmp(argv[1], "--burst") == 0;
+    const bool alternating = ((argc == 7 || argc == 8) && std::strcmp(argv[1], "--alternate") == 0) || bursting;
     const bool dragging = argc == 6 && std::strcmp(argv[1], "--drag") == 0;
     if (argc != 3 && !alternating && !dragging) {
         std::fprintf(stderr,
                      "usage: press_latency X Y | press_latency --drag X0 Y0 X Y | "
-                     "press_latency --alternate N X1 Y1 X2 Y2 [BUTTON]\n");
+                     "press_latency --alternate N X1 Y1 X2 Y2 [BUTTON] | press_latency --burst N X1 Y1 X2 Y2\n");
         return 2;
     }
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
@@ -78,7 +84,7 @@ int main(int argc, char** argv) {
         const int at[4] = {std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                            std::atoi(argv[6])};
         const auto button = static_cast<uint8_t>(argc == 8 ? std::atoi(argv[7]) : 1);
-        const int status = alternate(connection, root, std::atoi(argv[2]), at, button);
+        const int status = alternate(connection, root, std::atoi(argv[2]), at, button, bursting ? 1000 : 1);
         xcb_disconnect(connection);
         return status;
     }

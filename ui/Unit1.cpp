@@ -214,7 +214,10 @@ void TForm1::Timer1Timer(QObject*) {
     // Once the animation is over, a tick that found nothing to draw changed nothing at all
     // (labels and counts follow from what the picture depends on); neither will the next, until
     // a handler changes something and wakes the timer.
-    if (!redraw && !Timer2->isActive() && animationFinished(state_)) Timer1->stop();
+    if (!redraw && !Timer2->isActive() && animationFinished(state_)) {
+        Timer1->stop();
+        emit resting();
+    }
 }
 
 void TForm1::wake() {

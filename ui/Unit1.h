@@ -95,6 +95,8 @@ signals:
     // Sent by wake(), before the change it announces: what an addition holds unrecorded (a
     // brush stroke under way) is settled first, so that nothing later is written over.
     void changing();
+    // The frame timer has gone to sleep: nothing changes until the user does something.
+    void resting();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
