@@ -80,15 +80,15 @@ void Clipboard::pasteDesign() {
         if (!selection_) {
             selection_ = new X11Selection(this);
             connect(selection_, &X11Selection::done, this,
-                    [this](X11Selection::Outcome outcome, const QByteArray& bytes,
-                           const QByteArray& target) {
-                        pasteAnswer(static_cast<int>(outcome), bytes, target);
-                    });
+                    &Clipboard::pasteAnswer);
+            holding_ = new QTimer(this);
+            holding_->setSingleShot(true);
+            connect(holding_, &QTimer::timeout, this, &Clipboard::giveBackInput);
         }
         selection_->read({kDesignMimeType, "UTF8_STRING", "text/plain;charset=utf-8", "STRING"},
                          kPasteTimeout, kMaxDesignTextBytes + 1);
         qApp->installEventFilter(this);
-        QTimer::singleShot(kHoldInput, this, [this] { giveBackInput(); });
+        holding_->start(kHoldInput);
         return;
     }
     pasteWithQt();
@@ -123,6 +123,7 @@ bool Clipboard::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Clipboard::giveBackInput() {
+    holding_->stop();
     qApp->removeEventFilter(this);
     // Given back in its order as the event loop goes on.
     for (auto& [widget, event] : held_) {
@@ -135,9 +136,10 @@ void Clipboard::giveBackInput() {
     held_.clear();
 }
 
-void Clipboard::pasteAnswer(int outcome, const QByteArray& bytes, const QByteArray& target) {
+void Clipboard::pasteAnswer(X11Selection::Outcome outcome, const QByteArray& bytes,
+                            const QByteArray& target) {
     qApp->removeEventFilter(this);  // keys typed while a message shows go to it
-    switch (static_cast<X11Selection::Outcome>(outcome)) {
+    switch (outcome) {
         case X11Selection::Outcome::NoAnswer:
             refuse(
                 "The program holding the clipboard did not answer within 5 s; nothing was pasted.");

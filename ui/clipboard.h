@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "model/grid.h"
+#include "ui/x11_selection.h"
 
+class QTimer;
 class TForm1;
-class X11Selection;
 
 // The type under which Ctrl+C offers the design text alone.
 inline constexpr char kDesignMimeType[] = "application/x-kadro-design";
@@ -53,7 +54,7 @@ protected:
 private:
     void pasteWithQt();
     void giveBackInput();
-    void pasteAnswer(int outcome, const QByteArray& bytes, const QByteArray& target);
+    void pasteAnswer(X11Selection::Outcome outcome, const QByteArray& bytes, const QByteArray& target);
     void paste(const QByteArray& text);
     void refuse(const QString& why);
     std::string pictureFromTheFront() const;
@@ -63,6 +64,7 @@ private:
     kadro::CellGrid& grid_;
     bool refusing_ = false;
     X11Selection* selection_ = nullptr;
+    QTimer* holding_ = nullptr;  // how long input waits for the paste
     std::vector<std::pair<QPointer<QWidget>, QEvent*>>
         held_;  // input held while a paste is under way
 };
