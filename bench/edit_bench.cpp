@@ -113,11 +113,11 @@ void operationOnTheBlock(benchmark::State& state) {
     const int which = static_cast<int>(state.range(0));
     for (auto _ : state) {
         const Design block = blockOf(*scene->grid, 20);
-        const Design result = which < 5    ? turned(block, static_cast<Operation>(which + 1))
+        const Design result = which < 5    ? turned(block, static_cast<Turn>(which))
                               : which == 5 ? *shifted(block, Side::Right)
                               : which == 6 ? layerCopied(block, 3, 4)
                                            : recoloured(block, 1, 2);
-        history.paint(result.block(), *scene->grid, result.codes.data(), Recording::On, 1);
+        history.paint(result.block(), *scene->grid, result.codes.data(), Recording::On, StepName::TurnRightToFront);
         history.undo(*scene->grid);  // so that every iteration changes the same block
         benchmark::DoNotOptimize(scene->grid.get());
     }
@@ -155,7 +155,7 @@ void toolAsOneStep(benchmark::State& state) {
         LayerCodes codes = layerCodes(*scene->grid, 20, 5);
         const LayerCells cells = state.range(0) == 0 ? floodCells(codes, 20, {7, 7}) : lineCells({0, 3}, {19, 15});
         paintCells(codes, 20, cells, 1, false);
-        history.paint({20, 20, 5, 5}, *scene->grid, codes.data(), Recording::On, 1);
+        history.paint({20, 20, 5, 5}, *scene->grid, codes.data(), Recording::On, StepName::TurnRightToFront);
         history.undo(*scene->grid);
         benchmark::DoNotOptimize(scene->grid.get());
     }

@@ -18,7 +18,7 @@ namespace {
 //            before of every cell in forEachCell's order, two a byte (low half first)
 //   a design: kDesign, columns, rows, first layer, last layer, then the colours before and
 //            the colours after, each as a block's
-//   an operation: kOperation, as a design with the operation's code after the block
+//   a named block: kOperation, as a design with the StepName after the block
 enum : uint8_t { kCell = 1, kBlock = 2, kDesign = 3, kOperation = 4 };
 constexpr size_t kCellStepBytes = 5;
 constexpr size_t kBlockHeaderBytes = 6;
@@ -177,11 +177,16 @@ bool EditHistory::paintBlock(const ViewState& state, CellGrid& grid, float colou
     return true;
 }
 
-bool EditHistory::paint(const VisibleBlock& block, CellGrid& grid, const uint8_t* codes, Recording recording,
-                        uint8_t operation) {
-    const size_t cells = cellsIn(block);
-    const size_t header = kDesignHeaderBytes + (operation ? 1 : 0);
-    const size_t stepBytes = header + 2 * ((cells + 1) / 2);
+namespace {
+
+size_t paintedStepBytes(size_t cells, StepName name) {
+    return kDesignHeaderBytes + (name != StepName::Paste ? 1 : 0) + 2 * ((cells + 1) / 2);
+}
+
+}  // namespace
+
+bool EditHistory::paint(const VisibleBlock& block, CellGrid& grid, const uint8_t* codes,
+                        Recording recording, StepName name) {
     bool changed = false;
     size_t i = 0;
     forEachCell(block, grid, [&](GridCell& cell) {
@@ -190,18 +195,66 @@ bool EditHistory::paint(const VisibleBlock& block, CellGrid& grid, const uint8_t
         ++i;
     });
     if (!changed) return false;
-    if (recording == Recording::On) reserveStep(stepBytes);
+    if (recording == Recording::On) reserveStep(paintedStepBytes(cellsIn(block), name));
     i = 0;
     forEachCell(block, grid, [&](GridCell& cell) { cell.colour = static_cast<float>(codes[i++]); });
     if (recording == Recording::Off) return false;
+    commitPainted(block, name, scratch_.data(), codes);
+    return true;
+}
 
-    uint8_t* step = newBlockStep(operation ? kOperation : kDesign, block);
-    step[5] = operation;  // a design's colours start here and overwrite it
-    packPairs(scratch_.data(), cells, step + header);
-    packPairs(codes, cells, step + header + (cells + 1) / 2);
+bool EditHistory::record(const VisibleBlock& block, CellGrid& grid, const uint8_t* before,
+                         StepName name) {
+    bool changed = false;
+    size_t i = 0;
+    forEachCell(block, grid, [&](GridCell& cell) {
+        scratch_[i] = codeOf(cell.colour);
+        changed |= scratch_[i] != before[i];
+        ++i;
+    });
+    if (!changed) return false;
+    try {
+        reserveStep(paintedStepBytes(cellsIn(block), name));
+    } catch (const NotEnoughMemory&) {
+        i = 0;
+        forEachCell(block, grid, [&](GridCell& cell) { cell.colour = static_cast<float>(before[i++]); });
+        throw;
+    }
+    commitPainted(block, name, before, scratch_.data());
+    return true;
+}
+
+void EditHistory::commitPainted(const VisibleBlock& block, StepName name, const uint8_t* before,
+                                const uint8_t* after) {
+    const size_t cells = cellsIn(block);
+    const size_t header = kDesignHeaderBytes + (name != StepName::Paste ? 1 : 0);
+    uint8_t* step = newBlockStep(name != StepName::Paste ? kOperation : kDesign, block);
+    step[5] = static_cast<uint8_t>(name);  // a paste's colours start here and overwrite it
+    packPairs(before, cells, step + header);
+    packPairs(after, cells, step + header + (cells + 1) / 2);
+    const size_t stepBytes = paintedStepBytes(cells, name);
     log_.append(step, stepBytes);
     commit(stepBytes);
-    return true;
+}
+
+const char* stepWords(StepName name) {
+    switch (name) {
+        case StepName::Paste: return "paste";
+        case StepName::TurnRightToFront:
+        case StepName::TurnLeftToFront: return "turn";
+        case StepName::TipTopToFront:
+        case StepName::TipBottomToFront: return "tip";
+        case StepName::Flip: return "flip";
+        case StepName::Shift: return "shift";
+        case StepName::CopyLayer: return "layer copy";
+        case StepName::Recolour: return "colour swap";
+        case StepName::MirroredPress: return "mirrored click";
+        case StepName::BrushStroke: return "brush stroke";
+        case StepName::Line: return "line";
+        case StepName::Rectangle: return "rectangle";
+        case StepName::FloodFill: return "flood fill";
+    }
+    return "";
 }
 
 uint8_t* EditHistory::newBlockStep(uint8_t kind, const VisibleBlock& block) {
@@ -238,7 +291,8 @@ StepSummary EditHistory::summaryAt(size_t offset, size_t size) const {
     uint8_t head[kBlockHeaderBytes] = {};
     log_.copyOut(offset, std::min(size, sizeof head), head);
     if (head[0] == kDesign) return {StepSummary::Kind::Paste};
-    if (head[0] == kOperation) return {StepSummary::Kind::Operation, 0, 0, 0, 0, 0, head[5]};
+    if (head[0] == kOperation)
+        return {StepSummary::Kind::Operation, 0, 0, 0, 0, 0, static_cast<StepName>(head[5])};
     if (head[0] == kBlock) return {head[5] == 0 ? StepSummary::Kind::Clear : StepSummary::Kind::Fill, 0, 0, 0, 0, head[5]};
     const int index = head[1] | head[2] << 8;
     // The cell's index in the grid's array, whose last index is the layer.

@@ -2,9 +2,11 @@
 // Undo and redo of the user's edits to the cells' colours, kept in memory only.
 //
 // Each step is one user action that changed at least one colour: a press on the drawing area,
-// CLEAR, FILL or a pasted design. Steps store what changed, not copies of the grid: a press
-// takes 9 bytes, CLEAR or FILL of a full 20-block about 4 KB (the colours before, two cells a
-// byte), a pasted size-20 design about 8 KB (before and after). Undo and redo
+// CLEAR, FILL, a pasted design, an operation on the whole model or a drawing tool's action.
+// Steps store what changed, not copies of the grid: a press takes 5 bytes and its index 4,
+// CLEAR or FILL of a full 20-block about 4 KB (the colours before, two cells a byte), a block
+// painted at once (a paste, an operation, a tool) about 8 KB at size 20 (before and after), or
+// a layer's worth for a tool. Undo and redo
 // touch the colours only, never the size, the layer, the current colour or the modes, and they
 // restore cells wherever they lie, also behind cut-away layers or beyond a smaller size.
 #include <array>
@@ -30,13 +32,37 @@ public:
 // would overwrite it anyway.
 enum class Recording { Off, On };
 
+// What made a block painted at once: a pasted design, or what the caller names. The names are
+// kept in the steps, so their values stay as they are; a new one goes at the end.
+enum class StepName : uint8_t {
+    Paste = 0,
+    // The whole model's operations.
+    TurnRightToFront,
+    TurnLeftToFront,
+    TipTopToFront,
+    TipBottomToFront,
+    Flip,
+    Shift,
+    CopyLayer,
+    Recolour,
+    // The drawing tools, on one layer.
+    MirroredPress,
+    BrushStroke,
+    Line,
+    Rectangle,
+    FloodFill,
+};
+// The step's name as an undo says it: "paste", "turn", "tip", "flip", "shift", "layer copy",
+// "colour swap", "mirrored click", "brush stroke", "line", "rectangle", "flood fill".
+const char* stepWords(StepName name);
+
 // What one step did, as a screen reader says it: a press on one cell (its place and its colours
-// before and after), CLEAR, FILL with a colour, or a pasted design.
+// before and after), CLEAR, FILL with a colour, or a block painted at once and what made it.
 struct StepSummary {
     enum class Kind { Press, Clear, Fill, Paste, Operation } kind;
     int column = 0, row = 0, layer = 0;  // the pressed cell
     uint8_t before = 0, after = 0;        // its colour codes; `after` is FILL's colour too
-    uint8_t operation = 0;                // what the caller of paint() named the step
+    StepName name = StepName::Paste;      // a block painted at once: what made it
 };
 
 class EditHistory {
@@ -54,11 +80,15 @@ public:
     // CLEAR and FILL, exactly as clearVisibleBlock and fillVisibleBlock, recorded likewise.
     bool clear(const ViewState& state, CellGrid& grid, Recording recording = Recording::On);
     bool fill(const ViewState& state, CellGrid& grid, Recording recording = Recording::On);
-    // A design pasted over a block that lies inside the grid: its cells take codes[i] (each
-    // 0..5, in forEachCell's order), recorded as one step when a colour changed. A non-zero
-    // `operation` names the step as something other than a paste (nextUndo() gives it back).
-    bool paint(const VisibleBlock& block, CellGrid& grid, const uint8_t* codes, Recording recording = Recording::On,
-               uint8_t operation = 0);
+    // A block that lies inside the grid painted at once: its cells take codes[i] (each 0..5, in
+    // forEachCell's order), recorded as one step when a colour changed, under `name` (a paste
+    // unless named otherwise; nextUndo() gives it back).
+    bool paint(const VisibleBlock& block, CellGrid& grid, const uint8_t* codes,
+               Recording recording = Recording::On, StepName name = StepName::Paste);
+    // A block that has already been painted, as one step from its colours `before` (in
+    // forEachCell's order) to what it holds now; nothing when they are the same. When there is no
+    // memory for the step, the block gets its colours before back and NotEnoughMemory is thrown.
+    bool record(const VisibleBlock& block, CellGrid& grid, const uint8_t* before, StepName name);
 
     // Take back the latest step not yet undone, or do again the latest one undone. Return false,
     // changing nothing, when there is none.
@@ -95,6 +125,9 @@ private:
     void reserveStep(size_t size);
     // Drops what could be redone and begins a block step in step_, its kind and block written.
     uint8_t* newBlockStep(uint8_t kind, const VisibleBlock& block);
+    // Writes and takes a painted block's step, its memory reserved: the colours before and after.
+    void commitPainted(const VisibleBlock& block, StepName name, const uint8_t* before,
+                       const uint8_t* after);
 
     // The steps' bytes, oldest first.
     StepLog log_;

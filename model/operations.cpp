@@ -34,52 +34,32 @@ Design blockOf(const CellGrid& grid, int size) {
     return block;
 }
 
-const char* operationName(uint8_t operation) {
-    switch (static_cast<Operation>(operation)) {
-        case Operation::TurnRightToFront:
-        case Operation::TurnLeftToFront:
-            return "turn";
-        case Operation::TipTopToFront:
-        case Operation::TipBottomToFront:
-            return "tip";
-        case Operation::Flip:
-            return "flip";
-        case Operation::Shift:
-            return "shift";
-        case Operation::CopyLayer:
-            return "layer copy";
-        case Operation::Recolour:
-            return "colour swap";
-        case Operation::MirroredPress:
-            return "mirrored click";
-        case Operation::BrushStroke:
-            return "brush stroke";
-        case Operation::Line:
-            return "line";
-        case Operation::Rectangle:
-            return "rectangle";
-        case Operation::FloodFill:
-            return "flood fill";
+StepName stepName(Turn turn) {
+    switch (turn) {
+        case Turn::RightToFront: return StepName::TurnRightToFront;
+        case Turn::LeftToFront: return StepName::TurnLeftToFront;
+        case Turn::TopToFront: return StepName::TipTopToFront;
+        case Turn::BottomToFront: return StepName::TipBottomToFront;
+        case Turn::Flip: return StepName::Flip;
     }
-    return "";
+    return StepName::Flip;
 }
 
-Design turned(const Design& block, Operation turn) {
+Design turned(const Design& block, Turn turn) {
     const int n = block.size;
     switch (turn) {
-        case Operation::TurnRightToFront:
+        case Turn::RightToFront:
             return mapped(block, [n](Cell x) { return Cell{x.layer - 1, x.row, n - x.column}; });
-        case Operation::TurnLeftToFront:
+        case Turn::LeftToFront:
             return mapped(block, [n](Cell x) { return Cell{n - x.layer, x.row, x.column + 1}; });
-        case Operation::TipTopToFront:
+        case Turn::TopToFront:
             return mapped(block, [n](Cell x) { return Cell{x.column, x.layer - 1, n - x.row}; });
-        case Operation::TipBottomToFront:
+        case Turn::BottomToFront:
             return mapped(block, [n](Cell x) { return Cell{x.column, n - x.layer, x.row + 1}; });
-        case Operation::Flip:
+        case Turn::Flip:
             return mapped(block, [n](Cell x) { return Cell{n - 1 - x.column, x.row, x.layer}; });
-        default:
-            return block;
     }
+    return block;
 }
 
 std::optional<Design> shifted(const Design& block, Side side) {

@@ -9,35 +9,26 @@
 
 #include "model/design_text.h"
 #include "model/grid.h"
+#include "model/history.h"
 
 namespace kadro {
 
 // The block of `size` (2..20) as it is now.
 Design blockOf(const CellGrid& grid, int size);
 
-enum class Operation : uint8_t {
-    TurnRightToFront = 1,  // (c, r, l) goes to (l-1, r, N-c)
-    TurnLeftToFront,       // (c, r, l) goes to (N-l, r, c+1)
-    TipTopToFront,         // (c, r, l) goes to (c, l-1, N-r)
-    TipBottomToFront,      // (c, r, l) goes to (c, N-l, r+1)
-    Flip,                  // (c, r, l) goes to (N-1-c, r, l)
-    Shift,
-    CopyLayer,
-    Recolour,
-    // The drawing tools' steps, on one layer.
-    MirroredPress,
-    BrushStroke,
-    Line,
-    Rectangle,
-    FloodFill,
+// The quarter turns and the flip: where cell (c, r, l) of a block of size N goes.
+enum class Turn : uint8_t {
+    RightToFront,   // (c, r, l) goes to (l-1, r, N-c)
+    LeftToFront,    // (c, r, l) goes to (N-l, r, c+1)
+    TopToFront,     // (c, r, l) goes to (c, l-1, N-r)
+    BottomToFront,  // (c, r, l) goes to (c, N-l, r+1)
+    Flip,           // (c, r, l) goes to (N-1-c, r, l)
 };
-// The operation's name as an undo says it: "turn", "tip", "flip", "shift", "layer copy",
-// "colour swap", "mirrored click", "brush stroke", "line", "rectangle", "flood fill"; "" for a code that
-// is none.
-const char* operationName(uint8_t operation);
+// What the history calls a turn's step.
+StepName stepName(Turn turn);
 
 // One of the five quarter turns and flips above.
-Design turned(const Design& block, Operation turn);
+Design turned(const Design& block, Turn turn);
 
 enum class Side { Left, Right, Bottom, Top, Back, Front };
 // Every cube one cell towards `side` (Back: one layer further back); nothing when a cube lies

@@ -29,8 +29,8 @@ std::array<int, 6> counts(const Design& design) {
 
 bool same(const Design& a, const Design& b) { return a.size == b.size && a.codes == b.codes; }
 
-const Operation kTurns[] = {Operation::TurnRightToFront, Operation::TurnLeftToFront, Operation::TipTopToFront,
-                            Operation::TipBottomToFront, Operation::Flip};
+const Turn kTurns[] = {Turn::RightToFront, Turn::LeftToFront, Turn::TopToFront,
+                            Turn::BottomToFront, Turn::Flip};
 
 }  // namespace
 
@@ -38,7 +38,7 @@ const Operation kTurns[] = {Operation::TurnRightToFront, Operation::TurnLeftToFr
 TEST(Operations, TurnsTipsAndFlipsAreRotationsThatKeepEveryCube) {
     for (int n : {2, 3, 7, 20}) {
         const Design design = randomDesign(n, 100 + n);
-        for (Operation turn : kTurns) {
+        for (Turn turn : kTurns) {
             Design four = design;
             for (int i = 0; i < 4; ++i) {
                 four = turned(four, turn);
@@ -46,10 +46,10 @@ TEST(Operations, TurnsTipsAndFlipsAreRotationsThatKeepEveryCube) {
             }
             EXPECT_TRUE(same(four, design)) << "four times, size " << n;
         }
-        EXPECT_TRUE(same(turned(turned(design, Operation::TurnRightToFront), Operation::TurnLeftToFront), design));
-        EXPECT_TRUE(same(turned(turned(design, Operation::TipTopToFront), Operation::TipBottomToFront), design));
-        EXPECT_TRUE(same(turned(turned(design, Operation::Flip), Operation::Flip), design));
-        EXPECT_FALSE(same(turned(design, Operation::TurnRightToFront), design)) << "size " << n;
+        EXPECT_TRUE(same(turned(turned(design, Turn::RightToFront), Turn::LeftToFront), design));
+        EXPECT_TRUE(same(turned(turned(design, Turn::TopToFront), Turn::BottomToFront), design));
+        EXPECT_TRUE(same(turned(turned(design, Turn::Flip), Turn::Flip), design));
+        EXPECT_FALSE(same(turned(design, Turn::RightToFront), design)) << "size " << n;
     }
 }
 
@@ -60,11 +60,11 @@ TEST(Operations, EachMappingMovesAMarkedCubeWhereItSays) {
     design.size = n;
     design.codes[indexOf(n, c, r, l)] = 5;
     auto at = [&](const Design& d, int column, int row, int layer) { return d.codes[indexOf(n, column, row, layer)]; };
-    EXPECT_EQ(at(turned(design, Operation::TurnRightToFront), l - 1, r, n - c), 5);
-    EXPECT_EQ(at(turned(design, Operation::TurnLeftToFront), n - l, r, c + 1), 5);
-    EXPECT_EQ(at(turned(design, Operation::TipTopToFront), c, l - 1, n - r), 5);
-    EXPECT_EQ(at(turned(design, Operation::TipBottomToFront), c, n - l, r + 1), 5);
-    EXPECT_EQ(at(turned(design, Operation::Flip), n - 1 - c, r, l), 5);
+    EXPECT_EQ(at(turned(design, Turn::RightToFront), l - 1, r, n - c), 5);
+    EXPECT_EQ(at(turned(design, Turn::LeftToFront), n - l, r, c + 1), 5);
+    EXPECT_EQ(at(turned(design, Turn::TopToFront), c, l - 1, n - r), 5);
+    EXPECT_EQ(at(turned(design, Turn::BottomToFront), c, n - l, r + 1), 5);
+    EXPECT_EQ(at(turned(design, Turn::Flip), n - 1 - c, r, l), 5);
     EXPECT_EQ(at(*shifted(design, Side::Right), c + 1, r, l), 5);
     EXPECT_EQ(at(*shifted(design, Side::Bottom), c, r - 1, l), 5);
     EXPECT_EQ(at(*shifted(design, Side::Back), c, r, l + 1), 5);

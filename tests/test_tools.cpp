@@ -126,11 +126,11 @@ TEST(Tools, FloodFillPickerAndMirror) {
     // The picker takes a cube's colour and gives the tool back; an empty cell changes nothing.
     w.key(Qt::Key_I);
     w.drag(w.cell(4, 4), w.cell(4, 4));
-    EXPECT_EQ(w.tools().tool(), Tool::Picker);
+    EXPECT_EQ(w.tools().tool().gesture, Gesture::Pick);
     EXPECT_EQ(w.state.currentColour, 1);
     w.drag(w.cell(2, 4), w.cell(2, 4));
     EXPECT_EQ(w.state.currentColour, 5);
-    EXPECT_EQ(w.tools().tool(), Tool::FloodFill);
+    EXPECT_EQ(w.tools().tool().gesture, Gesture::Fill);
 
     // Mirror: the place tool and Enter at the cell cursor change both sides, one step each.
     w.key(Qt::Key_M);

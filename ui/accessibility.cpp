@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QHelpEvent>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QToolButton>
 #include <QToolTip>
@@ -13,6 +14,8 @@
 #include "model/projection.h"
 #include "ui/Unit1.h"
 #include "ui/colour_words.h"
+#include "ui/key_row.h"
+#include "ui/tool_rows.h"
 
 using namespace kadro;
 
@@ -163,9 +166,7 @@ ScreenReaderNames::ScreenReaderNames(TForm1& form, const ViewState& state) : QOb
     offer(&form, QAccessible::Window, [window = &form] { return new WindowAccessible(window); });
     form.UpDown1->upArrow()->setAccessibleName("One layer back");
     form.UpDown1->downArrow()->setAccessibleName("One layer forward");
-    installTooltips();
     form.Label14->setAccessibleName("Close");
-    form.Label14->setAccessibleDescription(form.Label14->toolTip());
     form.UpDown1->setAccessibleName("Depth layer");
     form.ScrollBar4->setAccessibleName("Size");
     form.Image2->setAccessibleName("KADRO");
@@ -174,28 +175,42 @@ ScreenReaderNames::ScreenReaderNames(TForm1& form, const ViewState& state) : QOb
     describe();
 }
 
-void ScreenReaderNames::installTooltips() {
+void ScreenReaderNames::installTooltips(const std::vector<KeyRow>& keys) {
     TForm1& form = form_;
+    // The keys named on a control, once each: "(Page Up / Page Down; Ctrl+D copies it onto the
+    // layer behind)".
+    const auto keysOn = [&](QWidget* control) {
+        QStringList plain, worded;
+        for (const KeyRow& key : keys) {
+            if (!key.tipOn.contains(control) || plain.contains(key.label)) continue;
+            if (key.tipWords.isEmpty()) {
+                plain << key.label;
+            } else if (!worded.contains(key.label + " " + key.tipWords)) {
+                worded << key.label + " " + key.tipWords;
+            }
+        }
+        if (!plain.isEmpty()) worded.prepend(plain.join(" / "));
+        return " (" + worded.join("; ") + ")";
+    };
     for (int code = 1; code <= kColourCount; ++code) {
         const auto colour = static_cast<ColourCode>(code);
         form.swatch(colour)->setToolTip(
             QString("%1: clicks place %2 cubes (key %3; Ctrl+%3 turns the current colour's cubes %2)")
                 .arg(colourTitle(code), kPalette[code - 1].name)
                 .arg(code));
-        form.countLabel(colour)->setToolTip(
-            QString("%1 cubes in the visible block (Ctrl+C copies the parts list)")
-                .arg(colourTitle(code)));
+        form.countLabel(colour)->setToolTip(QString("%1 cubes in the visible block").arg(colourTitle(code)) +
+                                            keysOn(form.countLabel(colour)));
     }
-    form.Label14->setToolTip("Closes KADRO; nothing is saved (Ctrl+Q)");
-    form.Button2->setToolTip("CLEAR: empties the visible block (Ctrl+Z undoes it)");
-    form.Button7->setToolTip(
-        "FILL: fills the visible block with the current colour (Ctrl+Z undoes it)");
-    form.Button3->setToolTip("Hides or shows the pattern on empty cells (G)");
-    form.Button4->setToolTip("Switches erasing on or off: clicks then empty cells (E)");
+    form.Label14->setToolTip("Closes KADRO; nothing is saved" + keysOn(form.Label14));
+    form.Button2->setToolTip("CLEAR: empties the visible block" + keysOn(form.Button2));
+    form.Button7->setToolTip("FILL: fills the visible block with the current colour" + keysOn(form.Button7));
+    form.Button3->setToolTip("Hides or shows the pattern on empty cells" + keysOn(form.Button3));
+    form.Button4->setToolTip("Switches erasing on or off: clicks then empty cells" + keysOn(form.Button4));
     // LOAD and SAVE do nothing; a design is kept through the clipboard.
     form.Button5->setToolTip("Not available: KADRO keeps no files. Ctrl+V brings back a design copied with Ctrl+C");
     form.Button6->setToolTip("Not available: KADRO keeps no files. Ctrl+C copies the design as text; keep it anywhere");
     form.Button11->setToolTip("Shows the About window");
+    form.Label14->setAccessibleDescription(form.Label14->toolTip());
     // A screen reader says a button's name before its description, so the description does
     // not say the name again.
     for (QPushButton* button : {form.Button2, form.Button7}) {
@@ -204,19 +219,21 @@ void ScreenReaderNames::installTooltips() {
         description[0] = description[0].toUpper();
         button->setAccessibleDescription(description);
     }
-    const QString layerTip(
-        "The layer that clicks edit: up cuts the front layers away (Page Up / Page Down; Ctrl+D copies it "
-        "onto the layer behind)");
+    const QString layerTip = "The layer that clicks edit: up cuts the front layers away" + keysOn(form.UpDown1);
     for (QWidget* layer : {static_cast<QWidget*>(form.UpDown1), static_cast<QWidget*>(form.Label5),
                            static_cast<QWidget*>(form.Label7)})
         layer->setToolTip(layerTip);
-    const QString sizeTip("Cells per side, 2 to 20 (+ / -)");
+    const QString sizeTip = "Cells per side, 2 to 20" + keysOn(form.ScrollBar4);
     for (QWidget* size : {static_cast<QWidget*>(form.ScrollBar4),
                           static_cast<QWidget*>(form.Label6), static_cast<QWidget*>(form.Label10)})
         size->setToolTip(sizeTip);
     // The logo stands for the whole model: its tip names the keys that work on all of it.
     form.Image2->setToolTip("KADRO. The whole model: T / Shift+T turn, V / Shift+V tip, H flips, Ctrl+arrows and "
                             "Ctrl+Page Up / Down shift");
+    QStringList tools;
+    for (const ToolRow& tool : toolRows())
+        tools << QKeySequence(tool.key).toString() + " " + tool.name;
+    toolKeys_ = "\nTools: " + tools.join(", ") + "; M mirror";
 }
 
 // What the names say follows what the picture and the counts show, so it changes only with a
@@ -256,18 +273,17 @@ bool ScreenReaderNames::eventFilter(QObject* watched, QEvent* event) {
     if (watched == form_.Image1 && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         QToolTip::showText(help->globalPos(),
-                           pressTip(help->pos().x(), help->pos().y()) +
-                               "\nTools: P place, B brush, L line, R rectangle, F flood fill, I colour picker; M mirror",
+                           pressTip(help->pos().x(), help->pos().y()) + toolKeys_,
                            form_.Image1);
         return true;
     }
     return QObject::eventFilter(watched, event);
 }
 
-void ScreenReaderNames::setTool(const QString& word, bool blockOnly, bool picker) {
+void ScreenReaderNames::setTool(const QString& word, PressReach reach, PressDoes does) {
     tool_ = word;
-    blockOnly_ = blockOnly;
-    picker_ = picker;
+    reach_ = reach;
+    does_ = does;
     describe();
 }
 
@@ -276,8 +292,8 @@ QString ScreenReaderNames::pressTip(int x, int y) const {
     if (!hit || !CellGrid::contains(hit->column, hit->row, state_.currentLayer))
         return "A click here changes nothing";
     const bool shown = hit->column < state_.gridWidth && hit->row < state_.gridHeight;
-    if (blockOnly_ && !shown) return "A click here changes nothing";
-    const QString what = picker_         ? QString("picks the colour of")
+    if (reach_ == PressReach::BlockOnly && !shown) return "A click here changes nothing";
+    const QString what = does_ == PressDoes::Pick ? QString("picks the colour of")
                          : state_.eraseMode ? QString("empties")
                                           : QString("places %1 in").arg(kPalette[state_.currentColour - 1].name);
     const QString tip = QString("click here %1 column %2, row %3, layer %4%5")

@@ -5,28 +5,37 @@
 // change. Nothing of it changes a pixel or what a handler does.
 #include <QObject>
 #include <QString>
+#include <vector>
 
 #include "model/grid.h"
 
 class TForm1;
+struct KeyRow;
+
+// Where a press of the drawing tool in use can change a cell: anywhere on the current layer, as
+// the window's own press, or inside the block at the size shown only.
+enum class PressReach { WholeLayer, BlockOnly };
+// Whether a press changes the cell or picks its colour.
+enum class PressDoes { Change, Pick };
 
 class ScreenReaderNames : public QObject {
     Q_OBJECT
 public:
     ScreenReaderNames(TForm1& form, const kadro::ViewState& state);
 
+    // Every control's tooltip, naming the keys of the window's table that do its work; and the
+    // descriptions that repeat a tooltip.
+    void installTooltips(const std::vector<KeyRow>& keys);
     // The tooltip a pointer at (x, y) on the drawing area gets.
     QString pressTip(int x, int y) const;
     // The drawing tool in use as the name and the tooltip say it ("rectangle", "brush, mirrored"),
-    // empty for the designed press; whether it leaves the cells beyond the size alone, and
-    // whether it picks a colour rather than changing a cell.
-    void setTool(const QString& word, bool blockOnly, bool picker);
+    // empty for the designed press; where a press reaches and what it does.
+    void setTool(const QString& word, PressReach reach, PressDoes does);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void installTooltips();
     // Names and descriptions from what the last frame shows and counts. (The cell cursor's cell
     // is said by ui/speech.h, as a focused child of the drawing area.)
     void describe();
@@ -35,6 +44,7 @@ private:
     const kadro::ViewState& state_;
     int layerSaid_ = 0;
     QString tool_;
-    bool blockOnly_ = false;
-    bool picker_ = false;
+    QString toolKeys_;  // the tool keys, after the drawing area's tooltip
+    PressReach reach_ = PressReach::WholeLayer;
+    PressDoes does_ = PressDoes::Change;
 };

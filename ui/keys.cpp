@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <functional>
 
 #include "ui/Unit1.h"
@@ -35,54 +36,80 @@ Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& c
       speech_(speech),
       operations_(operations),
       tools_(tools) {
-    using kadro::Operation;
+    using kadro::Turn;
     using kadro::Side;
     TForm1* f = &form;
     Clipboard* c = &clipboard;
     ModelOperations* o = &operations;
     const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier,
                                 ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
-    windowKeys_ = {
-        {Qt::Key_Z, ctrl, [this] { undo(); }},
-        {Qt::Key_Z, ctrlShift, [this] { redo(); }},
-        {Qt::Key_Y, ctrl, [this] { redo(); }},
-        {Qt::Key_C, ctrl, [c] { c->copyPartsListAndDesign(); }},
-        {Qt::Key_C, ctrlShift, [c] { c->copyPicture(); }},
-        {Qt::Key_V, ctrl, [c] { c->pasteDesign(); }},
-        {Qt::Key_Insert, shift, [c] { c->pasteDesign(); }},
-        {Qt::Key_Q, ctrl, [f] { f->Label14Click(f->Label14); }},
-        {Qt::Key_L, ctrl, [&looseOutlines] { looseOutlines.toggle(); }},
-        {Qt::Key_D, ctrl, [o] { o->copyLayer(Side::Back); }},
-        {Qt::Key_D, ctrlShift, [o] { o->copyLayer(Side::Front); }},
-        {Qt::Key_Left, ctrl, [o] { o->shift(Side::Left); }},
-        {Qt::Key_Right, ctrl, [o] { o->shift(Side::Right); }},
-        {Qt::Key_Down, ctrl, [o] { o->shift(Side::Bottom); }},
-        {Qt::Key_Up, ctrl, [o] { o->shift(Side::Top); }},
-        {Qt::Key_PageUp, ctrl, [o] { o->shift(Side::Back); }},
-        {Qt::Key_PageDown, ctrl, [o] { o->shift(Side::Front); }},
-        {Qt::Key_T, none, [o] { o->turn(Operation::TurnRightToFront); }},
-        {Qt::Key_T, shift, [o] { o->turn(Operation::TurnLeftToFront); }},
-        {Qt::Key_V, none, [o] { o->turn(Operation::TipTopToFront); }},
-        {Qt::Key_V, shift, [o] { o->turn(Operation::TipBottomToFront); }},
-        {Qt::Key_H, none, [o] { o->turn(Operation::Flip); }},
-        {Qt::Key_P, none, [&tools] { tools.choose(Tool::Place); }},
-        {Qt::Key_B, none, [&tools] { tools.choose(Tool::Brush); }},
-        {Qt::Key_L, none, [&tools] { tools.choose(Tool::Line); }},
-        {Qt::Key_R, none, [&tools] { tools.choose(Tool::Rectangle); }},
-        {Qt::Key_F, none, [&tools] { tools.choose(Tool::FloodFill); }},
-        {Qt::Key_I, none, [&tools] { tools.choose(Tool::Picker); }},
-        {Qt::Key_M, none, [&tools] { tools.toggleMirror(); }},
-        {Qt::Key_E, none, [f] { f->Button4Click(f->Button4); }},
-        {Qt::Key_G, none, [f] { f->Button3Click(f->Button3); }},
-        // One layer back or forward, never past the block.
-        {Qt::Key_PageUp, none, [o] { o->stepLayer(Side::Back); }},
-        {Qt::Key_PageDown, none, [o] { o->stepLayer(Side::Front); }},
+    const QList<QWidget*> counts = {f->Label1, f->Label2, f->Label4, f->Label8, f->Label9};
+    const auto size = [f](QAbstractSlider::SliderAction step) {
+        return [f, step] { f->ScrollBar4->triggerAction(step); };
     };
+    windowKeys_ = {
+        {Qt::Key_Z, ctrl, "Ctrl+Z", "undo", [this] { undo(); }, {f->Button2, f->Button7}, "undoes it"},
+        {Qt::Key_Z, ctrlShift, "Ctrl+Shift+Z", "redo", [this] { redo(); }},
+        {Qt::Key_Y, ctrl, "Ctrl+Y", "redo", [this] { redo(); }},
+        {Qt::Key_C, ctrl, "Ctrl+C", "copy the parts list with the design",
+         [c] { c->copyPartsListAndDesign(); }, counts, "copies the parts list"},
+        {Qt::Key_C, ctrlShift, "Ctrl+Shift+C", "copy the picture", [c] { c->copyPicture(); }},
+        {Qt::Key_V, ctrl, "Ctrl+V", "paste a design", [c] { c->pasteDesign(); }},
+        {Qt::Key_Insert, shift, "Shift+Insert", "paste a design", [c] { c->pasteDesign(); }},
+        {Qt::Key_Q, ctrl, "Ctrl+Q", "close, as the red X", [f] { f->Label14Click(f->Label14); },
+         {f->Label14}},
+        {Qt::Key_L, ctrl, "Ctrl+L", "show or hide outlines on the loose cubes",
+         [&looseOutlines] { looseOutlines.toggle(); }},
+        {Qt::Key_D, ctrl, "Ctrl+D", "copy the current layer onto the layer behind it and step there",
+         [o] { o->copyLayer(Side::Back); }, {f->UpDown1}, "copies it onto the layer behind"},
+        {Qt::Key_D, ctrlShift, "Ctrl+Shift+D",
+         "copy the current layer onto the layer in front of it and step there",
+         [o] { o->copyLayer(Side::Front); }},
+        {Qt::Key_Left, ctrl, "Ctrl+arrow keys", "shift every cube one cell left",
+         [o] { o->shift(Side::Left); }},
+        {Qt::Key_Right, ctrl, "Ctrl+arrow keys", "shift every cube one cell right",
+         [o] { o->shift(Side::Right); }},
+        {Qt::Key_Down, ctrl, "Ctrl+arrow keys", "shift every cube one cell down",
+         [o] { o->shift(Side::Bottom); }},
+        {Qt::Key_Up, ctrl, "Ctrl+arrow keys", "shift every cube one cell up",
+         [o] { o->shift(Side::Top); }},
+        {Qt::Key_PageUp, ctrl, "Ctrl+Page Up", "shift every cube one layer back",
+         [o] { o->shift(Side::Back); }},
+        {Qt::Key_PageDown, ctrl, "Ctrl+Page Down", "shift every cube one layer forward",
+         [o] { o->shift(Side::Front); }},
+        {Qt::Key_T, none, "T", "turn the whole model a quarter turn: the right side comes to the front",
+         [o] { o->turn(Turn::RightToFront); }},
+        {Qt::Key_T, shift, "Shift+T", "turn the whole model a quarter turn: the left side comes to the front",
+         [o] { o->turn(Turn::LeftToFront); }},
+        {Qt::Key_V, none, "V", "tip the whole model a quarter turn: the top comes to the front",
+         [o] { o->turn(Turn::TopToFront); }},
+        {Qt::Key_V, shift, "Shift+V", "tip the whole model a quarter turn: the bottom comes to the front",
+         [o] { o->turn(Turn::BottomToFront); }},
+        {Qt::Key_H, none, "H", "flip the whole model left and right", [o] { o->turn(Turn::Flip); }},
+    };
+    for (const ToolRow& tool : toolRows())
+        windowKeys_.push_back({tool.key, none, QKeySequence(tool.key).toString(),
+                               QString("choose the %1 tool: %2").arg(tool.name, tool.description),
+                               [&tools, &tool] { tools.choose(tool); }});
+    windowKeys_.insert(windowKeys_.end(), {
+        {Qt::Key_M, none, "M", "mirror editing on or off", [&tools] { tools.toggleMirror(); }},
+        {Qt::Key_E, none, "E", "erasing on or off", [f] { f->Button4Click(f->Button4); }, {f->Button4}},
+        {Qt::Key_G, none, "G", "grid pattern on or off", [f] { f->Button3Click(f->Button3); },
+         {f->Button3}},
+        // One layer back or forward, never past the block.
+        {Qt::Key_PageUp, none, "Page Up", "one layer back, never past the block",
+         [o] { o->stepLayer(Side::Back); }, {f->UpDown1}},
+        {Qt::Key_PageDown, none, "Page Down", "one layer forward, never past the block",
+         [o] { o->stepLayer(Side::Front); }, {f->UpDown1}},
+    });
     // The size bar's arrows; + and = may need Shift, depending on the layout.
     for (const Qt::KeyboardModifiers modifiers : {none, shift}) {
-        windowKeys_.push_back({Qt::Key_Plus, modifiers, [f] { f->ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepAdd); }});
-        windowKeys_.push_back({Qt::Key_Equal, modifiers, [f] { f->ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepAdd); }});
-        windowKeys_.push_back({Qt::Key_Minus, modifiers, [f] { f->ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepSub); }});
+        const QString larger = "the size bar's right arrow: one cell more per side";
+        const QString smaller = "the size bar's left arrow: one cell less per side";
+        const auto add = QAbstractSlider::SliderSingleStepAdd, sub = QAbstractSlider::SliderSingleStepSub;
+        windowKeys_.push_back({Qt::Key_Plus, modifiers, "+", larger, size(add), {f->ScrollBar4}});
+        windowKeys_.push_back({Qt::Key_Equal, modifiers, "+", larger, size(add), {f->ScrollBar4}});
+        windowKeys_.push_back({Qt::Key_Minus, modifiers, "-", smaller, size(sub), {f->ScrollBar4}});
     }
     // Keys are taken as key presses by the control that has the focus (or the window), not as
     // shortcuts: the toolkit hands shortcuts to their action before anything else sees the
@@ -116,7 +143,7 @@ bool Keys::windowKey(const QKeyEvent& key) {
     // The keypad's keys other than its digits are the screen reader's (Orca reviews the screen
     // with them).
     if (key.modifiers() & Qt::KeypadModifier) return false;
-    for (const WindowKey& windowKey : windowKeys_) {
+    for (const KeyRow& windowKey : windowKeys_) {
         if (windowKey.key == key.key() && windowKey.modifiers == modifiers) {
             windowKey.action();
             return true;
@@ -127,7 +154,7 @@ bool Keys::windowKey(const QKeyEvent& key) {
 
 std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> Keys::windowKeys() const {
     std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
-    for (const WindowKey& key : windowKeys_) keys.emplace_back(key.key, key.modifiers);
+    for (const KeyRow& key : windowKeys_) keys.emplace_back(key.key, key.modifiers);
     return keys;
 }
 

@@ -4,12 +4,15 @@
 // closing, the drawing tools), the colour keys, and the keys that the focused control or the cell cursor takes
 // (arrows, Enter, Insert, Escape). Every key calls a handler of the
 // window or an addition, so it does exactly what its control does.
+#include <QList>
 #include <QObject>
+#include <QString>
 #include <functional>
 #include <utility>
 #include <vector>
 
 #include "model/grid.h"
+#include "ui/key_row.h"
 
 class TForm1;
 class CellCursor;
@@ -28,6 +31,7 @@ public:
 
     // The window's own keys, each with its modifiers, in the table's order.
     std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> windowKeys() const;
+    const std::vector<KeyRow>& rows() const { return windowKeys_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,19 +41,11 @@ private:
     void undo();
     void redo();
 
-    // A key of the window wherever its focus is: the key, its modifiers exactly (of Shift,
-    // Ctrl, Alt and Meta), and what it does.
-    struct WindowKey {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        std::function<void()> action;
-    };
-
     TForm1& form_;
     kadro::CellGrid& grid_;
     CellCursor& cursor_;
     Speech& speech_;
     ModelOperations& operations_;
     Tools& tools_;
-    std::vector<WindowKey> windowKeys_;
+    std::vector<KeyRow> windowKeys_;
 };

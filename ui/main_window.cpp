@@ -46,5 +46,6 @@ Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid
         new Tools(form, state, grid, *additions.cellCursor, *additions.speech, *additions.names);
     additions.keys = new Keys(form, grid, *additions.cellCursor, *additions.clipboard, *additions.speech,
                               *additions.operations, *additions.looseOutlines, *additions.tools);
+    additions.names->installTooltips(additions.keys->rows());
     return additions;
 }

@@ -47,10 +47,10 @@ bool ModelOperations::ready() const { return animationFinished(state_); }
 
 int ModelOperations::size() const { return static_cast<int>(state_.gridDepth); }
 
-void ModelOperations::apply(const Design& block, Operation operation, const QString& said) {
+void ModelOperations::apply(const Design& block, StepName name, const QString& said) {
     speech_.sayWithNextFrame(said);
     form_.wake();
-    if (form_.history().paint(block.block(), grid_, block.codes.data(), Recording::On, static_cast<uint8_t>(operation)))
+    if (form_.history().paint(block.block(), grid_, block.codes.data(), Recording::On, name))
         return;
     // Nothing changed (a flip of a symmetric model, say): no frame will be drawn to say it with,
     // nor to show it.
@@ -79,14 +79,14 @@ void ModelOperations::stepLayer(Side towards) {
     form_.UpDown1->click(back ? UpDownButton::Up : UpDownButton::Down);
 }
 
-void ModelOperations::turn(Operation turn) {
+void ModelOperations::turn(Turn turn) {
     if (!ready()) return;
-    const char* said = turn == Operation::TurnRightToFront   ? "Turned: the right side is in front."
-                       : turn == Operation::TurnLeftToFront  ? "Turned: the left side is in front."
-                       : turn == Operation::TipTopToFront    ? "Tipped: the top is in front."
-                       : turn == Operation::TipBottomToFront ? "Tipped: the bottom is in front."
-                                                             : "Flipped: left and right swapped.";
-    apply(turned(blockOf(grid_, size()), turn), turn, said);
+    const char* said = turn == Turn::RightToFront    ? "Turned: the right side is in front."
+                       : turn == Turn::LeftToFront   ? "Turned: the left side is in front."
+                       : turn == Turn::TopToFront    ? "Tipped: the top is in front."
+                       : turn == Turn::BottomToFront ? "Tipped: the bottom is in front."
+                                                     : "Flipped: left and right swapped.";
+    apply(turned(blockOf(grid_, size()), turn), stepName(turn), said);
 }
 
 void ModelOperations::shift(Side side) {
@@ -96,7 +96,7 @@ void ModelOperations::shift(Side side) {
         refuse(QString("The model touches %1; nothing moved.").arg(sideName(side)));
         return;
     }
-    apply(*moved, Operation::Shift, QString("Shifted %1.").arg(shiftName(side)));
+    apply(*moved, StepName::Shift, QString("Shifted %1.").arg(shiftName(side)));
 }
 
 void ModelOperations::copyLayer(Side towards) {
@@ -107,7 +107,7 @@ void ModelOperations::copyLayer(Side towards) {
         refuse(QString("Layer %1 is the %2; nothing copied.").arg(from).arg(to < 1 ? "first" : "last"));
         return;
     }
-    apply(layerCopied(blockOf(grid_, size()), from, to), Operation::CopyLayer,
+    apply(layerCopied(blockOf(grid_, size()), from, to), StepName::CopyLayer,
           QString("Copied layer %1 onto layer %2.").arg(from).arg(to));
     stepLayer(towards);
 }
@@ -122,7 +122,7 @@ void ModelOperations::recolour(ColourCode colour) {
         const auto count = std::count(block.codes.begin(), block.codes.begin() + cells, from);
         const QString cubes = counted(count, "cube is", "cubes are", colourName(from));
         const QString said = QString("%1 now %2.").arg(cubes, colourName(to));
-        apply(recoloured(block, from, to), Operation::Recolour, said);
+        apply(recoloured(block, from, to), StepName::Recolour, said);
     }
     form_.ShapeMouseDown(form_.swatch(colour), colour);
     if (from == to) speech_.sayWhatAPressDoes();  // nothing changed for a frame to say

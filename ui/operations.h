@@ -20,7 +20,7 @@ public:
                     Notice& notice);
 
     // T, Shift+T, V, Shift+V and H.
-    void turn(kadro::Operation turn);
+    void turn(kadro::Turn turn);
     // Ctrl+arrows, Ctrl+Page Up (Back) and Ctrl+Page Down (Front); refused with a beep when a
     // cube lies against that side.
     void shift(kadro::Side side);
@@ -38,9 +38,9 @@ public:
 private:
     bool ready() const;
     int size() const;
-    // Paints the block through the history as one step named by `operation`; `said` is said
-    // with the next frame, which shows it.
-    void apply(const kadro::Design& block, kadro::Operation operation, const QString& said);
+    // Paints the block through the history as one step named `name`; `said` is said with the
+    // next frame, which shows it.
+    void apply(const kadro::Design& block, kadro::StepName name, const QString& said);
     // Says a sentence now and shows it over the drawing area, for what no frame will show.
     void tell(const QString& sentence);
     // Beeps and tells why.

@@ -299,7 +299,7 @@ QString Speech::editSaid(const Seen& before, const Seen& now) const {
             break;
         case StepSummary::Kind::Operation:
             if (newStep) return {};  // the operation says itself
-            what = operationName(step->operation);
+            what = stepWords(step->name);
             break;
     }
     return QString("%1: %2. %3").arg(undone ? "Undone" : "Redone", what, visible);

@@ -20,18 +20,6 @@
 
 using namespace kadro;
 
-const char* toolName(Tool tool) {
-    switch (tool) {
-        case Tool::Place: return "place";
-        case Tool::Brush: return "brush";
-        case Tool::Line: return "line";
-        case Tool::Rectangle: return "rectangle";
-        case Tool::FloodFill: return "flood fill";
-        case Tool::Picker: return "colour picker";
-    }
-    return "";
-}
-
 // The outlines, on a transparent layer over the drawing area that takes no press; shown only while
 // it has something to draw, so that a frame repaints nothing more otherwise.
 class ToolOutlines : public QWidget {
@@ -85,7 +73,7 @@ QRect outlineOf(const PressArea& area) {
 
 // A tool's pointer: the cross of the place tool, white on black, with the tool's sign below right
 // of it. Drawn at the screen's own pixel density, so that it is sharp at every scale.
-QCursor toolPointer(Tool tool, Mirrored mirrored, qreal ratio) {
+QCursor toolPointer(const ToolRow& tool, Mirrored mirrored, qreal ratio) {
     constexpr int kSide = 24;  // in the window's pixels
     const int scale = std::max(1, static_cast<int>(std::ceil(ratio)));
     QPixmap pixmap(kSide * scale, kSide * scale);
@@ -94,12 +82,12 @@ QCursor toolPointer(Tool tool, Mirrored mirrored, qreal ratio) {
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing, scale > 1);
     // Every stroke twice: black and wide, then white and narrow, so it shows on every colour.
-    const auto stroke = [&](const QPainterPath& path, bool filled) {
+    const auto stroke = [&](const QPainterPath& path, SignFill fill) {
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         painter.drawPath(path);
         painter.setPen(QPen(Qt::white, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        if (filled) painter.setBrush(Qt::white);
+        if (fill == SignFill::Filled) painter.setBrush(Qt::white);
         painter.drawPath(path);
     };
     QPainterPath cross;  // through the hot spot at (7.5, 7.5)
@@ -111,43 +99,10 @@ QCursor toolPointer(Tool tool, Mirrored mirrored, qreal ratio) {
     cross.lineTo(5.5, 7.5);
     cross.moveTo(9.5, 7.5);
     cross.lineTo(13.5, 7.5);
-    stroke(cross, false);
+    stroke(cross, SignFill::Lines);
     QPainterPath sign;
-    bool filled = false;
-    switch (tool) {
-        case Tool::Place:
-            break;
-        case Tool::Brush:  // a handle and its tuft
-            sign.moveTo(21.5, 12.5);
-            sign.lineTo(16.5, 17.5);
-            sign.addEllipse(QPointF(15, 19), 2.5, 2.5);
-            filled = true;
-            break;
-        case Tool::Line:  // a slanted line between two ends
-            sign.moveTo(13.5, 21.5);
-            sign.lineTo(21.5, 13.5);
-            sign.addRect(12, 20, 3, 3);
-            sign.addRect(20, 12, 3, 3);
-            break;
-        case Tool::Rectangle:
-            sign.addRect(13.5, 14.5, 8, 7);
-            break;
-        case Tool::FloodFill:  // a tipped bucket and a drop
-            sign.moveTo(13.5, 14.5);
-            sign.lineTo(19.5, 14.5);
-            sign.lineTo(18.5, 21.5);
-            sign.lineTo(14.5, 21.5);
-            sign.closeSubpath();
-            sign.addEllipse(QPointF(21.5, 19.5), 1.2, 1.8);
-            break;
-        case Tool::Picker:  // a dropper
-            sign.moveTo(14.5, 21.5);
-            sign.lineTo(20.5, 15.5);
-            sign.addEllipse(QPointF(21, 15), 2, 2);
-            filled = true;
-            break;
-    }
-    stroke(sign, filled);
+    if (tool.sign) tool.sign(sign);
+    stroke(sign, tool.fill);
     if (mirrored == Mirrored::Yes) {  // above right of the cross: two triangles facing a line
         QPainterPath mirror;
         mirror.moveTo(19.5, 0.5);
@@ -156,7 +111,7 @@ QCursor toolPointer(Tool tool, Mirrored mirrored, qreal ratio) {
         mirror.closeSubpath();
         mirror.addPolygon(QPolygonF({{21.5, 2.5}, {24, 5}, {21.5, 7.5}}));
         mirror.closeSubpath();
-        stroke(mirror, true);
+        stroke(mirror, SignFill::Filled);
     }
     painter.end();
     // The hot spot is the cross's centre. Qt takes it in the window's pixels, but its X11 plugin
@@ -173,8 +128,8 @@ QString changeSaid(const QString& what, int cells, uint8_t code) {
 
 }  // namespace
 
-Tools::Tools(TForm1& form, const ViewState& state, CellGrid& grid, CellCursor& cursor, Speech& speech,
-             ScreenReaderNames& names)
+Tools::Tools(TForm1& form, const ViewState& state, CellGrid& grid, CellCursor& cursor,
+             Speech& speech, ScreenReaderNames& names)
     : QObject(&form),
       form_(form),
       state_(state),
@@ -183,7 +138,9 @@ Tools::Tools(TForm1& form, const ViewState& state, CellGrid& grid, CellCursor& c
       speech_(speech),
       names_(names),
       outlines_(new ToolOutlines(form.Image1)),
-      designedCursor_(form.Image1->cursor()) {
+      designedCursor_(form.Image1->cursor()),
+      tool_(&toolRows().front()),
+      beforePicker_(tool_) {
     // The hovered cell follows the pointer, also with no button down.
     form.Image1->setMouseTracking(true);
     form.Image1->installEventFilter(this);
@@ -191,7 +148,7 @@ Tools::Tools(TForm1& form, const ViewState& state, CellGrid& grid, CellCursor& c
     // Whatever else is about to change the model comes after a stroke whose release never came:
     // the stroke is recorded first, so that nothing later is written over or undone with it.
     connect(&form, &TForm1::changing, this, [this] {
-        if (!strokePainting_) endStroke(true);
+        if (!strokePainting_) endStroke(Ending::Keep);
     });
     connect(&cursor, &CellCursor::changed, this, [this] {
         // The mark belongs to the cursor: when a press hides the cursor, the mouse takes over.
@@ -204,7 +161,13 @@ int Tools::size() const { return static_cast<int>(state_.gridDepth); }
 
 bool Tools::ready() const { return animationFinished(state_); }
 
-uint8_t Tools::code() const { return state_.eraseMode ? 0 : static_cast<uint8_t>(state_.currentColour); }
+bool Tools::designedPress() const {
+    return !ready() || (tool_->gesture == Gesture::Press && !mirror_);
+}
+
+uint8_t Tools::code() const {
+    return state_.eraseMode ? 0 : static_cast<uint8_t>(state_.currentColour);
+}
 
 std::optional<LayerCell> Tools::cellAt(QPoint at) const {
     const std::optional<Hit> hit = hitTest(state_, at.x(), at.y());
@@ -212,15 +175,15 @@ std::optional<LayerCell> Tools::cellAt(QPoint at) const {
     return LayerCell{hit->column, hit->row};
 }
 
-void Tools::choose(Tool tool) {
+void Tools::choose(const ToolRow& tool) {
     if (!ready()) return;
-    if (gesture_) endStroke(false);
-    gesture_.reset();
+    if (drag_) endStroke(Ending::Drop);
+    drag_.reset();
     mark_.reset();
-    if (tool == Tool::Picker && tool_ != Tool::Picker) beforePicker_ = tool_;
-    tool_ = tool;
+    if (tool.gesture == Gesture::Pick && tool_->gesture != Gesture::Pick) beforePicker_ = tool_;
+    tool_ = &tool;
     showTool();
-    QString said = QString(toolName(tool));
+    QString said = QString(tool.name);
     said[0] = said[0].toUpper();
     speech_.say(said);
 }
@@ -233,27 +196,23 @@ void Tools::toggleMirror() {
 }
 
 LayerCells Tools::shape(LayerCell a, LayerCell b) const {
-    return tool_ == Tool::Rectangle ? rectangleCells(a, b) : lineCells(a, b);
+    const int n = size();
+    return tool_->cells(layerCodes(grid_, n, state_.currentLayer), n, a, b);
 }
 
-void Tools::drawShape(LayerCell a, LayerCell b) {
-    const bool rectangle = tool_ == Tool::Rectangle;
-    apply(shape(a, b), static_cast<uint8_t>(rectangle ? Operation::Rectangle : Operation::Line),
-          rectangle ? "Rectangle" : "Line");
-}
-
-void Tools::apply(const LayerCells& cells, uint8_t operation, const QString& what) {
+void Tools::apply(const LayerCells& cells) {
     const int n = size(), layer = state_.currentLayer;
     if (layer < 1 || layer > n) return;
     LayerCodes codes = layerCodes(grid_, n, layer);
     const int changed = paintCells(codes, n, cells, code(), mirror_);
     if (changed == 0) {
-        speech_.say(cells.count == 1 ? QString("Already %1").arg(colourName(code())) : QString("Nothing changed"));
+        speech_.say(cells.count == 1 ? QString("Already %1").arg(colourName(code()))
+                                     : QString("Nothing changed"));
         return;
     }
-    speech_.sayWithNextFrame(changeSaid(what, changed, code()));
+    speech_.sayWithNextFrame(changeSaid(tool_->stepSaid, changed, code()));
     form_.wake();
-    form_.history().paint({n, n, layer, layer}, grid_, codes.data(), Recording::On, operation);
+    form_.history().paint({n, n, layer, layer}, grid_, codes.data(), Recording::On, tool_->step);
 }
 
 void Tools::pick(LayerCell cell) {
@@ -264,7 +223,7 @@ void Tools::pick(LayerCell cell) {
     }
     tool_ = beforePicker_;
     showTool();
-    const QString said = QString("Picked; back to %1").arg(toolName(tool_));
+    const QString said = QString("Picked; back to %1").arg(tool_->name);
     // The colour already current (erasing off) changes nothing a frame would draw: said at once,
     // not with some later frame and another change.
     if (speech_.places(static_cast<ColourCode>(colour))) {
@@ -275,90 +234,84 @@ void Tools::pick(LayerCell cell) {
     form_.ShapeMouseDown(form_.swatch(static_cast<ColourCode>(colour)), static_cast<ColourCode>(colour));
 }
 
-void Tools::flood(LayerCell cell) {
-    const int n = size();
-    const LayerCells joined = floodCells(layerCodes(grid_, n, state_.currentLayer), n, cell);
+void Tools::fill(LayerCell cell) {
     // A fill whose start already has the colour it would get changes nothing, also in the mirror.
     if (grid_.at(cell.column, cell.row, state_.currentLayer).colour == static_cast<float>(code())) {
         speech_.say(QString("Already %1").arg(colourName(code())));
         return;
     }
-    apply(joined, static_cast<uint8_t>(Operation::FloodFill), "Flood fill");
+    apply(shape(cell, cell));
 }
 
 void Tools::actOn(LayerCell cell) {
     LayerCells one;
     one.add(cell);
-    switch (tool_) {
-        case Tool::Place:  // with the mirror on
-            apply(one, static_cast<uint8_t>(Operation::MirroredPress), "Mirrored click");
+    switch (tool_->gesture) {
+        case Gesture::Press:  // with the mirror on
+        case Gesture::Stroke:
+            apply(one);
             break;
-        case Tool::Brush:
-            apply(one, static_cast<uint8_t>(Operation::BrushStroke), "Brush");
+        case Gesture::Fill:
+            fill(cell);
             break;
-        case Tool::FloodFill:
-            flood(cell);
-            break;
-        case Tool::Picker:
+        case Gesture::Pick:
             pick(cell);
             break;
-        case Tool::Line:
-        case Tool::Rectangle:
+        case Gesture::TwoCells:
             break;  // two cells make one: a drag, or a mark and Enter
     }
 }
 
 void Tools::press(QPoint at) {
     const std::optional<LayerCell> cell = cellAt(at);
-    switch (tool_) {
-        case Tool::Brush:
-            gesture_ = Gesture{state_.currentLayer, size(), std::nullopt, std::nullopt, {}, {}};
-            gesture_->before = layerCodes(grid_, gesture_->size, gesture_->layer);
-            gesture_->painted = gesture_->before;
+    switch (tool_->gesture) {
+        case Gesture::Stroke:
+            drag_ = Drag{state_.currentLayer, size(), std::nullopt, std::nullopt, {}, {}};
+            drag_->before = layerCodes(grid_, drag_->size, drag_->layer);
+            drag_->painted = drag_->before;
             if (cell) strokeTo(*cell);
             break;
-        case Tool::Line:
-        case Tool::Rectangle:
-            gesture_ = Gesture{state_.currentLayer, size(), cell, std::nullopt, {}, {}};
+        case Gesture::TwoCells:
+            drag_ = Drag{state_.currentLayer, size(), cell, std::nullopt, {}, {}};
             follow();
             break;
-        case Tool::Place:
-            if (!cell) {
-                form_.Image1MouseDown(form_.Image1, {at.x(), at.y()});  // no mirror beyond the block
+        case Gesture::Press:
+            if (!cell) {  // no mirror beyond the block
+                form_.Image1MouseDown(form_.Image1, {at.x(), at.y()});
                 break;
             }
             [[fallthrough]];
-        case Tool::FloodFill:
-        case Tool::Picker:
+        case Gesture::Fill:
+        case Gesture::Pick:
             if (cell) actOn(*cell);
             break;
     }
 }
 
 void Tools::drag(QPoint at) {
-    if (!gesture_) return;
+    if (!drag_) return;
     const std::optional<LayerCell> cell = cellAt(at);
-    if (tool_ == Tool::Brush) {
-        if (cell && cell != gesture_->last) strokeTo(*cell);
+    if (tool_->gesture == Gesture::Stroke) {
+        if (cell && cell != drag_->last) strokeTo(*cell);
         return;
     }
     follow();
 }
 
 void Tools::release(QPoint at) {
-    if (!gesture_) return;
-    if (tool_ == Tool::Brush) {
-        endStroke(true);
+    if (!drag_) return;
+    if (tool_->gesture == Gesture::Stroke) {
+        endStroke(Ending::Keep);
         return;
     }
-    const std::optional<LayerCell> end = cellAt(at), start = gesture_->start;
-    gesture_.reset();
+    const std::optional<LayerCell> end = cellAt(at), start = drag_->start;
+    drag_.reset();
     follow();
-    if (start && end) drawShape(*start, *end);
+    if (start && end) apply(shape(*start, *end));
 }
 
 void Tools::strokeTo(LayerCell cell) {
-    Gesture& stroke = *gesture_;
+    Drag& stroke = *drag_;
     if (stroke.layer != state_.currentLayer || stroke.size != size()) return;
     LayerCells cells;
     if (stroke.last) {
@@ -375,37 +328,39 @@ void Tools::strokeTo(LayerCell cell) {
     setLayerCodes(grid_, stroke.size, stroke.layer, stroke.painted);
 }
 
-void Tools::endStroke(bool keep) {
-    if (!gesture_ || tool_ != Tool::Brush) return;
-    const Gesture stroke = *gesture_;
-    gesture_.reset();
+void Tools::endStroke(Ending ending) {
+    if (!drag_ || tool_->gesture != Gesture::Stroke) return;
+    const Drag stroke = *drag_;
+    drag_.reset();
     if (stroke.painted == stroke.before) return;
-    // The grid goes back to the layer as the stroke began, and the history records the stroke.
-    form_.wake();
-    setLayerCodes(grid_, stroke.size, stroke.layer, stroke.before);
-    if (!keep) {
-        speech_.say("Brush stroke cancelled");
+    if (ending == Ending::Drop) {
+        form_.wake();
+        setLayerCodes(grid_, stroke.size, stroke.layer, stroke.before);
+        speech_.say(QString("%1 stroke cancelled").arg(tool_->stepSaid));
         return;
     }
+    // The grid holds the stroke already: the history records it from the layer as it began.
     int changed = 0;
     for (size_t i = 0; i < stroke.before.size(); ++i) changed += stroke.before[i] != stroke.painted[i];
     // Said now: the frames have shown the stroke as it went, so the next one may find nothing new.
-    speech_.say(changeSaid("Brush stroke", changed, code()));
-    form_.history().paint({stroke.size, stroke.size, stroke.layer, stroke.layer}, grid_, stroke.painted.data(),
-                          Recording::On, static_cast<uint8_t>(Operation::BrushStroke));
+    speech_.say(changeSaid(QString("%1 stroke").arg(tool_->stepSaid), changed, code()));
+    form_.history().record({stroke.size, stroke.size, stroke.layer, stroke.layer}, grid_,
+                           stroke.before.data(), tool_->step);
 }
 
-void Tools::settle() { endStroke(true); }
+void Tools::settle() { endStroke(Ending::Keep); }
 
 bool Tools::cancel() {
-    if (gesture_ && tool_ == Tool::Brush) {
-        endStroke(false);
+    if (drag_ && tool_->gesture == Gesture::Stroke) {
+        endStroke(Ending::Drop);
         return true;
     }
-    if (gesture_) {
-        gesture_.reset();
+    if (drag_) {
+        drag_.reset();
         follow();
-        speech_.say(QString("%1 cancelled").arg(tool_ == Tool::Rectangle ? "Rectangle" : "Line"));
+        QString name = tool_->name;
+        name[0] = name[0].toUpper();
+        speech_.say(QString("%1 cancelled").arg(name));
         return true;
     }
     if (mark_) {
@@ -420,7 +375,7 @@ bool Tools::cancel() {
 bool Tools::actAtCursor() {
     const std::optional<Hit> hit = cursor_.cell();
     if (!hit) return false;
-    if (!ready() || (tool_ == Tool::Place && !mirror_)) {
+    if (designedPress()) {
         // The designed press at the cursor's cell; one that changed nothing is said at once.
         const size_t recorded = form_.history().recordedSteps();
         cursor_.place();
@@ -428,7 +383,7 @@ bool Tools::actAtCursor() {
         return true;
     }
     const LayerCell cell{hit->column, hit->row};
-    if (tool_ != Tool::Line && tool_ != Tool::Rectangle) {
+    if (tool_->gesture != Gesture::TwoCells) {
         actOn(cell);
     } else if (!mark_) {
         mark_ = cell;
@@ -438,7 +393,7 @@ bool Tools::actAtCursor() {
         const LayerCell start = *mark_;
         mark_.reset();
         follow();
-        drawShape(start, cell);
+        apply(shape(start, cell));
     }
     return true;
 }
@@ -450,21 +405,19 @@ void Tools::setPending(const LayerCells& shaped) {
     LayerCells cells;
     for (const LayerCell cell : shaped)
         if (insideLayer(cell, n)) cells.add(cell);
-    if (tool_ == Tool::Rectangle && cells.count > 0) {
-        // A rectangle's cells tile one rectangle of the picture: one outline round it all.
-        const auto around = [&](LayerCell a, LayerCell b) {
-            return outlineOf(pressArea(state_, a.column, a.row)) | outlineOf(pressArea(state_, b.column, b.row));
-        };
+    const auto outline = [&](LayerCell cell) {
+        return outlineOf(pressArea(state_, cell.column, cell.row));
+    };
+    if (tool_->pending == PendingOutline::AroundAll && cells.count > 0) {
+        // The cells tile one rectangle of the picture: one outline round it all.
         const LayerCell first = cells.cells[0], last = cells.cells[cells.count - 1];
-        pending_.push_back(around(first, last));
-        if (mirror_) pending_.push_back(around(mirrored(first, n), mirrored(last, n)));
+        pending_.push_back(outline(first) | outline(last));
+        if (mirror_) pending_.push_back(outline(mirrored(first, n)) | outline(mirrored(last, n)));
         return;
     }
     for (const LayerCell cell : cells) {
-        pending_.push_back(outlineOf(pressArea(state_, cell.column, cell.row)));
-        if (!mirror_) continue;
-        const LayerCell other = mirrored(cell, n);
-        pending_.push_back(outlineOf(pressArea(state_, other.column, other.row)));
+        pending_.push_back(outline(cell));
+        if (mirror_) pending_.push_back(outline(mirrored(cell, n)));
     }
 }
 
@@ -473,11 +426,11 @@ void Tools::follow() {
     // The cell a press would change, while the pointer is over the block.
     const std::optional<LayerCell> under = pointer_ ? cellAt(*pointer_) : std::nullopt;
     hovered_ = under ? outlineOf(pressArea(state_, under->column, under->row)) : QRect();
-    // A line or rectangle being dragged, or marked with Enter, up to the cell it would end on.
+    // Two cells being dragged, or marked with Enter, up to the cell they would end on.
     if (mark_ && !insideLayer(*mark_, n)) mark_.reset();
     LayerCells cells;
-    if (gesture_ && gesture_->start && under) {
-        cells = shape(*gesture_->start, *under);
+    if (drag_ && drag_->start && under) {
+        cells = shape(*drag_->start, *under);
     } else if (mark_ && cursor_.cell()) {
         cells = shape(*mark_, {cursor_.cell()->column, cursor_.cell()->row});
     }
@@ -485,8 +438,10 @@ void Tools::follow() {
     // The mirror's marker: an upright bar through the middle of the block's current layer.
     marker_ = QRect();
     if (mirror_ && n >= 2) {
-        const QRect left = outlineOf(pressArea(state_, (n - 1) / 2, 0)) | outlineOf(pressArea(state_, (n - 1) / 2, n - 1));
-        const QRect right = outlineOf(pressArea(state_, n / 2, 0)) | outlineOf(pressArea(state_, n / 2, n - 1));
+        const auto column = [&](int c) {
+            return outlineOf(pressArea(state_, c, 0)) | outlineOf(pressArea(state_, c, n - 1));
+        };
+        const QRect left = column((n - 1) / 2), right = column(n / 2);
         const int middle = (left.left() + right.right() + 1) / 2;
         marker_ = QRect(middle - 2, left.top(), kMarkerWidth, left.height());
     }
@@ -498,12 +453,13 @@ void Tools::follow() {
 }
 
 void Tools::showTool() {
-    form_.Image1->setCursor(tool_ == Tool::Place && !mirror_
-                                ? designedCursor_
-                                : toolPointer(tool_, mirror_ ? Mirrored::Yes : Mirrored::No, form_.devicePixelRatioF()));
-    QString word = tool_ == Tool::Place ? QString() : QString(toolName(tool_));
+    const Mirrored mirrored = mirror_ ? Mirrored::Yes : Mirrored::No;
+    form_.Image1->setCursor(designedPress() ? designedCursor_
+                                            : toolPointer(*tool_, mirrored, form_.devicePixelRatioF()));
+    QString word = tool_->gesture == Gesture::Press ? QString() : QString(tool_->name);
     if (mirror_) word += word.isEmpty() ? "mirrored" : ", mirrored";
-    names_.setTool(word, tool_ != Tool::Place, tool_ == Tool::Picker);
+    names_.setTool(word, tool_->gesture == Gesture::Press ? PressReach::WholeLayer : PressReach::BlockOnly,
+                   tool_->gesture == Gesture::Pick ? PressDoes::Pick : PressDoes::Change);
     follow();
 }
 
@@ -513,7 +469,7 @@ bool Tools::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseMove: {
             const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
             pointer_ = at;
-            if (gesture_) {
+            if (drag_) {
                 drag(at);
             } else {
                 follow();
@@ -526,17 +482,15 @@ bool Tools::eventFilter(QObject* watched, QEvent* event) {
             return false;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
-            // The designed press: the place tool without the mirror, and every press while the
-            // start-up animation runs.
-            if (!ready() || (tool_ == Tool::Place && !mirror_)) return false;
+            if (designedPress()) return false;
             const auto* mouse = static_cast<QMouseEvent*>(event);
             // A press with no other button down while a gesture is under way: its release never
             // came (the pointer was grabbed away), so the gesture ends here, a stroke kept.
-            if (gesture_ && mouse->buttons() == mouse->button()) {
-                endStroke(true);
-                gesture_.reset();
+            if (drag_ && mouse->buttons() == mouse->button()) {
+                endStroke(Ending::Keep);
+                drag_.reset();
             }
-            if (!gesture_) {
+            if (!drag_) {
                 cursor_.hide();
                 press(mouse->position().toPoint());
             }
@@ -544,7 +498,7 @@ bool Tools::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::MouseButtonRelease: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (!gesture_) return false;
+            if (!drag_) return false;
             if (mouse->buttons() == Qt::NoButton) release(mouse->position().toPoint());
             return true;
         }

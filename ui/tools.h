@@ -1,9 +1,8 @@
 #pragma once
-// The drawing tools: what a press on the drawing area does. P places one cube per press (the
-// window's own press, as the program starts), B paints while dragged, L draws a line and R a
-// rectangle from press to release, F flood-fills, I picks a colour; M mirrors every change about
-// the block's middle column. Tools work on the current layer inside the block at the size in use,
-// each action one step of the history (model/layer_tools.h says which cells).
+// The drawing tools: what a press on the drawing area does, by the gesture of the tool chosen
+// (ui/tool_rows.h has the tools); M mirrors every change about the block's middle column. Tools
+// work on the current layer inside the block at the size in use, each action one step of the
+// history (model/layer_tools.h says which cells).
 //
 // Over the drawing area, never into its canvas: the cell a press would change, for every tool; the
 // cells a line or rectangle will change while it is dragged or marked; the mirror's marker.
@@ -15,6 +14,7 @@
 
 #include "model/grid.h"
 #include "model/layer_tools.h"
+#include "ui/tool_rows.h"
 
 class CellCursor;
 class QMouseEvent;
@@ -23,18 +23,16 @@ class Speech;
 class TForm1;
 class ToolOutlines;
 
-enum class Tool { Place, Brush, Line, Rectangle, FloodFill, Picker };
-
 class Tools : public QObject {
     Q_OBJECT
 public:
     Tools(TForm1& form, const kadro::ViewState& state, kadro::CellGrid& grid, CellCursor& cursor, Speech& speech,
           ScreenReaderNames& names);
 
-    Tool tool() const { return tool_; }
+    const ToolRow& tool() const { return *tool_; }
     bool mirror() const { return mirror_; }
     // The keys' work; nothing during the start-up animation.
-    void choose(Tool tool);
+    void choose(const ToolRow& tool);
     void toggleMirror();
     // Enter at the cell cursor: the tool acts at its cell (a line or rectangle marks its start, then
     // ends there). Returns whether the cursor was shown.
@@ -69,20 +67,23 @@ private:
     bool ready() const;
     // What a change writes: the current colour, or empty while erasing.
     uint8_t code() const;
-    // Changes `cells` (mirrored too when mirror is on) as one step named `operation`, and says so.
-    void apply(const kadro::LayerCells& cells, uint8_t operation, const QString& what);
-    // What the place (mirrored), brush, flood fill and picker tools do at one cell.
+    // Whether a press is the window's own: the place tool without the mirror, and every press
+    // during the start-up animation.
+    bool designedPress() const;
+    // Changes `cells` (mirrored too when mirror is on) as one step of the tool, and says so.
+    void apply(const kadro::LayerCells& cells);
+    // What the tool does at one cell: a press, or Enter at the cell cursor.
     void actOn(kadro::LayerCell cell);
     void pick(kadro::LayerCell cell);
-    void flood(kadro::LayerCell cell);
-    // The cells a line or rectangle from a to b changes, and changing them.
+    void fill(kadro::LayerCell cell);
+    // The cells a two-cell tool from a to b changes.
     kadro::LayerCells shape(kadro::LayerCell a, kadro::LayerCell b) const;
-    void drawShape(kadro::LayerCell a, kadro::LayerCell b);
 
-    // The brush: the layer as the stroke began and as it is painted, changed in the grid as it goes
-    // and recorded as one step when it ends.
+    // A stroke: the layer as it began and as it is painted, changed in the grid as it goes and
+    // recorded as one step when it ends (kept), or put back (dropped).
+    enum class Ending { Keep, Drop };
     void strokeTo(kadro::LayerCell cell);
-    void endStroke(bool keep);
+    void endStroke(Ending ending);
 
     // Brings the outlines up to date; showTool() the pointer, the name and the tooltip as well.
     void follow();
@@ -98,26 +99,23 @@ private:
     ToolOutlines* outlines_;
     const QCursor designedCursor_;
 
-    Tool tool_ = Tool::Place;
-    Tool beforePicker_ = Tool::Place;
+    const ToolRow* tool_;
+    const ToolRow* beforePicker_;
     bool mirror_ = false;
-    // A drag of the brush, line or rectangle on the drawing area (the tool cannot change during it).
-    struct Gesture {
+    // A drag of a stroke or of two cells on the drawing area (the tool cannot change during it).
+    struct Drag {
         int layer;
         int size;
-        std::optional<kadro::LayerCell> start;  // line and rectangle: where the press landed
-        std::optional<kadro::LayerCell> last;   // the brush's last cell on the block
-        kadro::LayerCodes before;               // the brush: the layer as the stroke began
+        std::optional<kadro::LayerCell> start;  // two cells: where the press landed
+        std::optional<kadro::LayerCell> last;   // a stroke's last cell on the block
+        kadro::LayerCodes before;               // a stroke: the layer as it began
         kadro::LayerCodes painted;              // and as it has painted it
     };
-    std::optional<Gesture> gesture_;
+    std::optional<Drag> drag_;
     bool strokePainting_ = false;  // the stroke's own change is under way
-    std::optional<kadro::LayerCell> mark_;  // a line's or rectangle's start marked with Enter
+    std::optional<kadro::LayerCell> mark_;  // a two-cell tool's start marked with Enter
     std::optional<QPoint> pointer_;         // over the drawing area
     QRect hovered_;
     std::vector<QRect> pending_;
     QRect marker_;
 };
-
-// The name a tool is said by: "place", "brush", "line", "rectangle", "flood fill", "colour picker".
-const char* toolName(Tool tool);
