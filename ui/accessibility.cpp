@@ -2,7 +2,6 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QHash>
 #include <QHelpEvent>
 #include <QKeySequence>
 #include <QPushButton>
@@ -15,6 +14,7 @@
 #include "ui/Unit1.h"
 #include "ui/colour_words.h"
 #include "ui/key_row.h"
+#include "ui/offered.h"
 #include "ui/tool_rows.h"
 
 using namespace kadro;
@@ -120,36 +120,8 @@ private:
     }
 };
 
-// The controls offered to screen readers as something Qt does not make them, each with what
-// makes its interface. Qt's accessibility factories are plain functions, so the controls are
-// kept here, each until it is destroyed.
-using Maker = std::function<QAccessibleInterface*()>;
-QHash<const QObject*, Maker>& offered() {
-    static QHash<const QObject*, Maker> controls;
-    return controls;
-}
-
-QAccessibleInterface* offeredFactory(const QString&, QObject* object) {
-    const auto found = offered().constFind(object);
-    return found == offered().constEnd() ? nullptr : found.value()();
-}
-
-void offer(QWidget* control, QAccessible::Role role, Maker make) {
-    static const bool installed = [] {
-        QAccessible::installFactory(offeredFactory);
-        return true;
-    }();
-    (void)installed;
-    offered().insert(control, std::move(make));
-    QObject::connect(control, &QObject::destroyed, [control] { offered().remove(control); });
-    // With a screen reader already listening, the control may have had an interface of the
-    // plain kind since its creation; it is made anew.
-    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(control);
-    if (made && made->role() != role) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-}
-
 void offerAsButton(QWidget* control, std::function<void()> press) {
-    offer(control, QAccessible::Button, [control, press] { return new PressableAccessible(control, press); });
+    offerAccessible(control, [control, press] { return new PressableAccessible(control, press); });
 }
 
 }  // namespace
@@ -162,8 +134,8 @@ ScreenReaderNames::ScreenReaderNames(TForm1& form, const ViewState& state) : QOb
             ->setAccessibleName(QString("%1 cubes").arg(colourTitle(code)));
     }
     offerAsButton(form.Label14, [closeMark = form.Label14] { emit closeMark->clicked(); });
-    offer(form.UpDown1, QAccessible::SpinBox, [upDown = form.UpDown1, &state] { return new LayerAccessible(upDown, state); });
-    offer(&form, QAccessible::Window, [window = &form] { return new WindowAccessible(window); });
+    offerAccessible(form.UpDown1, [upDown = form.UpDown1, &state] { return new LayerAccessible(upDown, state); });
+    offerAccessible(&form, [window = &form] { return new WindowAccessible(window); });
     form.UpDown1->upArrow()->setAccessibleName("One layer back");
     form.UpDown1->downArrow()->setAccessibleName("One layer forward");
     form.Label14->setAccessibleName("Close");
@@ -245,7 +217,7 @@ void ScreenReaderNames::describe() {
         const int32_t count = state_.countOf(colour);
         total += count;
         const QString name =
-            QString("%1, %2").arg(colourTitle(code), counted(count, "cube", "cubes"));
+            QString("%1, %2").arg(colourTitle(code), countedCubes(count));
         if (form_.swatch(colour)->accessibleName() != name)
             form_.swatch(colour)->setAccessibleName(name);
     }
@@ -265,7 +237,7 @@ void ScreenReaderNames::describe() {
     const QString block = QString("Size %1 x %1 x %1, layer %2, %3 visible")
                               .arg(size)
                               .arg(state_.currentLayer)
-                              .arg(counted(total, "cube", "cubes"));
+                              .arg(countedCubes(total));
     if (form_.Image1->accessibleDescription() != block) form_.Image1->setAccessibleDescription(block);
 }
 

@@ -19,6 +19,11 @@ inline QString counted(long long count, const char* one, const char* many,
         .arg(count == 1 ? one : many);
 }
 
+// Cubes counted: "1 cube", "2 cubes", "3 loose cubes".
+inline QString countedCubes(long long count, const QString& of = QString()) {
+    return counted(count, "cube", "cubes", of);
+}
+
 // The name as a sentence starts with it: "Yellow" for code 1.
 inline QString colourTitle(int code) {
     QString name = colourName(code);

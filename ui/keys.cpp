@@ -135,9 +135,8 @@ bool Keys::windowKey(const QKeyEvent& key) {
             return true;
         }
         if (modifiers & ~Qt::ShiftModifier) return false;
-        const bool already = speech_.places(colour);
         form_.ShapeMouseDown(form_.swatch(colour), colour);
-        if (already) speech_.sayWhatAPressDoes();  // the next frame would find nothing changed
+        speech_.confirmColour();
         return true;
     }
     // The keypad's keys other than its digits are the screen reader's (Orca reviews the screen

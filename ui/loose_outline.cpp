@@ -21,11 +21,11 @@ constexpr PixelRect kNowhere{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
 
 QString looseSentence(int loose, int hidden) {
     if (loose == 0) return "No loose cubes";
-    QString sentence = counted(loose, "cube", "cubes", "loose");
+    QString sentence = countedCubes(loose, "loose");
     if (hidden > 0)
         sentence +=
             QString("; %1 not in view: turn or cut away to see %2")
-                .arg(counted(hidden, "cube", "cubes", "loose"), hidden == 1 ? "it" : "them");
+                .arg(countedCubes(hidden, "loose"), hidden == 1 ? "it" : "them");
     return sentence;
 }
 

@@ -48,13 +48,12 @@ bool ModelOperations::ready() const { return animationFinished(state_); }
 int ModelOperations::size() const { return static_cast<int>(state_.gridDepth); }
 
 void ModelOperations::apply(const Design& block, StepName name, const QString& said) {
-    speech_.sayWithNextFrame(said);
     form_.wake();
-    if (form_.history().paint(block.block(), grid_, block.codes.data(), Recording::On, name))
+    if (form_.history().paint(block.block(), grid_, block.codes.data(), Recording::On, name)) {
+        speech_.sayOnceShown(said);
         return;
-    // Nothing changed (a flip of a symmetric model, say): no frame will be drawn to say it with,
-    // nor to show it.
-    speech_.sayWithNextFrame({});
+    }
+    // Nothing changed (a flip of a symmetric model, say): no frame shows it.
     tell(said);
 }
 
@@ -125,5 +124,5 @@ void ModelOperations::recolour(ColourCode colour) {
         apply(recoloured(block, from, to), StepName::Recolour, said);
     }
     form_.ShapeMouseDown(form_.swatch(colour), colour);
-    if (from == to) speech_.sayWhatAPressDoes();  // nothing changed for a frame to say
+    speech_.confirmColour();
 }

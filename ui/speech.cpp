@@ -14,12 +14,11 @@
 #include "ui/Unit1.h"
 #include "ui/cell_cursor.h"
 #include "ui/colour_words.h"
+#include "ui/offered.h"
 
 using namespace kadro;
 
 namespace {
-
-QString cubes(int32_t count) { return counted(count, "cube", "cubes"); }
 
 // An object of the accessible tree that no widget stands for: the notification and the cursor's
 // cells. It lives as long as the widget it belongs to.
@@ -76,17 +75,6 @@ private:
     std::function<QAccessibleInterface*()> child_;
 };
 
-// The widgets offered here, with what makes their interfaces; Qt's factories are plain functions.
-QHash<const QObject*, std::function<QAccessibleInterface*()>>& made() {
-    static QHash<const QObject*, std::function<QAccessibleInterface*()>> widgets;
-    return widgets;
-}
-
-QAccessibleInterface* factory(const QString&, QObject* object) {
-    const auto found = made().constFind(object);
-    return found == made().constEnd() ? nullptr : found.value()();
-}
-
 // A value event of a control that does not show (the start-up animation's hidden progress bar
 // moves 39 times) tells a listener nothing it can reach; it is not passed on.
 void passOn(QAccessibleEvent* event) {
@@ -117,7 +105,6 @@ Speech::Speech(TForm1& form, const ViewState& state, const CellGrid& grid, const
       statusBar_(new QWidget(&form)),
       objects_(new Objects{}) {
     static const bool installed = [] {
-        QAccessible::installFactory(factory);
         QAccessible::installUpdateHandler(passOn);
         return true;
     }();
@@ -130,23 +117,17 @@ Speech::Speech(TForm1& form, const ViewState& state, const CellGrid& grid, const
     objects->notification = new VirtualAccessible(statusBar_, QAccessible::Notification, [this] { return said_; });
     for (auto& cell : objects->cells)
         cell = new VirtualAccessible(form.Image1, QAccessible::Client, [this] { return cursorCell(); });
-    made().insert(statusBar_, [bar = statusBar_, objects] {
+    offerAccessible(statusBar_, [bar = statusBar_, objects] {
         return new ParentAccessible(bar, QAccessible::StatusBar, [objects] { return objects->notification; });
     });
-    made().insert(form.Image1, [area = form.Image1, objects] {
+    offerAccessible(form.Image1, [area = form.Image1, objects] {
         return new ParentAccessible(area, QAccessible::Client, [objects]() -> QAccessibleInterface* {
             return objects->current < 0 ? nullptr : objects->cells[objects->current];
         });
     });
-    // With a screen reader already listening, the two may have had plain interfaces since their
-    // creation; they are made anew.
-    for (QWidget* widget : {statusBar_, static_cast<QWidget*>(form.Image1)}) {
-        QAccessibleInterface* old = QAccessible::queryAccessibleInterface(widget);
-        if (old && !dynamic_cast<ParentAccessible*>(old)) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
-    }
     connect(this, &QObject::destroyed, [objects, bar = statusBar_, area = form.Image1] {
-        made().remove(bar);
-        made().remove(area);
+        withdrawAccessible(bar);
+        withdrawAccessible(area);
         for (QAccessibleInterface* object : {static_cast<QAccessibleInterface*>(objects->notification),
                                              static_cast<QAccessibleInterface*>(objects->cells[0]),
                                              static_cast<QAccessibleInterface*>(objects->cells[1])})
@@ -155,14 +136,29 @@ Speech::Speech(TForm1& form, const ViewState& state, const CellGrid& grid, const
     });
 
     connect(&form, &TForm1::frameDrawn, this, [this] {
-        const Seen now = see();
+        const FrameSummary now = see();
         if (started_) {
-            const QString sentence = changes(seen_, now);
+            // The usual frame reads nothing from the history.
+            const EditHistory& history = form_.history();
+            const StepTaken taken = stepTaken(seen_, now);
+            const std::optional<StepSummary> step =
+                taken == StepTaken::None     ? std::nullopt
+                : taken == StepTaken::Undone ? history.nextRedo()
+                                             : history.nextUndo();
+            QString sentence = changesSaid(seen_, now, step);
+            if (!pending_.isEmpty()) sentence += (sentence.isEmpty() ? "" : ". ") + pending_;
             if (!sentence.isEmpty()) say(sentence);
         }
         pending_.clear();
         started_ = true;
         seen_ = now;
+    });
+    // A change that drew no frame after all (a layer stepped there and back before the tick)
+    // is said when the frames stop.
+    connect(&form, &TForm1::resting, this, [this] {
+        if (pending_.isEmpty()) return;
+        say(pending_);
+        pending_.clear();
     });
     connect(&cursor, &CellCursor::changed, this, [this] {
         if (cursor_.cell()) {
@@ -197,19 +193,10 @@ void Speech::say(const QString& sentence) {
     QAccessible::updateAccessibility(&event);
 }
 
-bool Speech::places(ColourCode colour) const {
-    return !state_.eraseMode && state_.currentColour == static_cast<int>(colour);
+
+void Speech::confirmColour() {
+    if (started_ && !see().differsFrom(seen_)) say(whatAPressDoes(state_.eraseMode, state_.currentColour));
 }
-
-namespace {
-
-QString whatAPressDoes(bool erasing, int colour) {
-    return erasing ? QString("Erasing") : QString("Placing %1").arg(colourName(colour));
-}
-
-}  // namespace
-
-void Speech::sayWhatAPressDoes() { say(whatAPressDoes(state_.eraseMode, state_.currentColour)); }
 
 QString Speech::cursorHolds() const {
     const std::optional<Hit> cell = cursor_.cell();
@@ -230,9 +217,17 @@ QString Speech::cursorCell(Layer layer) const {
         .arg(cursorHolds());
 }
 
-Speech::Seen Speech::see() const {
+void Speech::sayOnceShown(const QString& sentence) {
+    if (!started_ || !see().differsFrom(seen_)) {
+        say(sentence);
+        return;
+    }
+    pending_ += (pending_.isEmpty() ? "" : ". ") + sentence;
+}
+
+FrameSummary Speech::see() const {
     const EditHistory& history = form_.history();
-    Seen seen;
+    FrameSummary seen;
     seen.colour = state_.currentColour;
     seen.erasing = state_.eraseMode;
     seen.grid = state_.gridVisible;
@@ -241,66 +236,9 @@ Speech::Seen Speech::see() const {
     seen.cubes = std::accumulate(state_.colourCounts.begin(), state_.colourCounts.end(), int32_t{0});
     seen.stepsDone = history.droppedSteps() + history.undoSteps();
     seen.recorded = history.recordedSteps();
+    seen.focus = form_.ScrollBar4->hasFocus() ? FrameSummary::Focus::SizeBar
+                 : form_.UpDown1->hasFocus()  ? FrameSummary::Focus::LayerBox
+                                              : FrameSummary::Focus::Elsewhere;
+    seen.cursorCell = cursorCell(Layer::Left);
     return seen;
-}
-
-QString Speech::changes(const Seen& before, const Seen& now) const {
-    QStringList said;
-    if (now.erasing != before.erasing || (!now.erasing && now.colour != before.colour))
-        said << whatAPressDoes(now.erasing, now.colour);
-    if (now.grid != before.grid) said << (now.grid ? "Grid pattern shown" : "Grid pattern hidden");
-    // The focused size bar and layer spin box say their own values.
-    if (now.size != before.size) {
-        if (!form_.ScrollBar4->hasFocus()) said << QString("Size %1").arg(now.size);
-    } else if (now.layer != before.layer && !form_.UpDown1->hasFocus()) {
-        QString layer = QString("Layer %1 of %2").arg(now.layer).arg(now.size);
-        if (cursor_.cell()) layer += ", " + cursorCell(Layer::Left).toLower();
-        said << layer;
-    }
-    const QString edit = editSaid(before, now);
-    if (!edit.isEmpty()) said << edit;
-    if (!pending_.isEmpty()) said << pending_;
-    return said.join(". ");
-}
-
-// An edit, an undo or a redo since the last frame, read from the history.
-QString Speech::editSaid(const Seen& before, const Seen& now) const {
-    const EditHistory& history = form_.history();
-    const bool newStep = now.recorded == before.recorded + 1;
-    const bool redone = now.recorded == before.recorded && now.stepsDone == before.stepsDone + 1;
-    const bool undone = now.recorded == before.recorded && now.stepsDone + 1 == before.stepsDone;
-    if (!(newStep || redone || undone)) return {};  // the usual frame: nothing is read from the history
-    const std::optional<StepSummary> step = undone ? history.nextRedo() : history.nextUndo();
-    if (!step) return {};
-    const QString visible = QString("%1 visible").arg(cubes(now.cubes));
-    QString what;
-    switch (step->kind) {
-        case StepSummary::Kind::Press:
-            if (newStep) {
-                return step->after == 0 ? QString("Emptied") : QString("%1 placed").arg(colourTitle(step->after));
-            }
-            what = QString("column %1, row %2, layer %3: %4")
-                       .arg(step->column + 1)
-                       .arg(step->row + 1)
-                       .arg(step->layer)
-                       .arg(colourName(undone ? step->before : step->after));
-            break;
-        case StepSummary::Kind::Clear:
-            if (newStep) return QString("Cleared %1").arg(cubes(before.cubes - now.cubes));
-            what = "CLEAR";
-            break;
-        case StepSummary::Kind::Fill:
-            if (newStep) return QString("Filled with %1, %2").arg(colourName(step->after), visible);
-            what = "FILL";
-            break;
-        case StepSummary::Kind::Paste:
-            if (newStep) return QString("Design pasted, %1").arg(visible);
-            what = "paste";
-            break;
-        case StepSummary::Kind::Operation:
-            if (newStep) return {};  // the operation says itself
-            what = stepWords(step->name);
-            break;
-    }
-    return QString("%1: %2. %3").arg(undone ? "Undone" : "Redone", what, visible);
 }

@@ -15,6 +15,7 @@
 #include <cstddef>
 
 #include "model/grid.h"
+#include "ui/sentences.h"
 
 class CellCursor;
 class TForm1;
@@ -25,14 +26,15 @@ class Speech : public QObject {
 public:
     Speech(TForm1& form, const kadro::ViewState& state, const kadro::CellGrid& grid, const CellCursor& cursor);
 
-    // Says a sentence now, wherever the focus is; or with the next frame, after what that
-    // frame shows changed (an operation that also changes the layer or the colour).
+    // Says a sentence now, wherever the focus is.
     void say(const QString& sentence);
-    void sayWithNextFrame(const QString& sentence) { pending_ = sentence; }
-    // Whether a press on the drawing area places `colour` now; if it does, a colour key for it
-    // changes nothing to notice, so it is said with sayWhatAPressDoes().
-    bool places(kadro::ColourCode colour) const;
-    void sayWhatAPressDoes();
+    // Says a sentence about a change once it shows: with the frame that draws it, after what
+    // that frame shows changed (an operation that also changes the layer, say); at once when the
+    // change draws no frame. Call it after the change.
+    void sayOnceShown(const QString& sentence);
+    // After a colour was chosen: when it was the choice already, no frame follows to say so, so
+    // what a press does is said now ("Placing red").
+    void confirmColour();
     // After a press at the cell cursor that changed nothing: "Already red", "Already empty".
     void sayUnchangedCell();
     // The last sentence said.
@@ -48,21 +50,8 @@ private:
     struct Objects;
     // What the cell cursor's cell holds: "red", "empty"; empty when the cursor is hidden.
     QString cursorHolds() const;
-    // What a frame shows that the user changes, to say what changed from one frame to the next.
-    struct Seen {
-        int colour = 0;
-        bool erasing = false;
-        bool grid = false;
-        int layer = 0;
-        int size = 0;
-        int32_t cubes = 0;        // in the visible block
-        size_t stepsDone = 0;     // steps taken since the history began, undone ones not counted
-        size_t recorded = 0;      // steps recorded
-    };
-    Seen see() const;
-    // The sentence for what changed between two frames; empty when nothing worth saying did.
-    QString changes(const Seen& before, const Seen& now) const;
-    QString editSaid(const Seen& before, const Seen& now) const;
+    // What a frame drawn now shows.
+    FrameSummary see() const;
     // Moves the focus to the cursor's cell when the drawing area has it, as a new object, so
     // that the screen reader takes it as a move.
     void focusCell();
@@ -73,7 +62,7 @@ private:
     const CellCursor& cursor_;
     QWidget* statusBar_;
     Objects* objects_;
-    Seen seen_;
+    FrameSummary seen_;  // what the last frame showed
     bool started_ = false;
     bool cursorShown_ = false;
     QString said_;

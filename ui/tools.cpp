@@ -210,9 +210,9 @@ void Tools::apply(const LayerCells& cells) {
                                      : QString("Nothing changed"));
         return;
     }
-    speech_.sayWithNextFrame(changeSaid(tool_->stepSaid, changed, code()));
     form_.wake();
     form_.history().paint({n, n, layer, layer}, grid_, codes.data(), Recording::On, tool_->step);
+    speech_.sayOnceShown(changeSaid(tool_->stepSaid, changed, code()));
 }
 
 void Tools::pick(LayerCell cell) {
@@ -223,15 +223,9 @@ void Tools::pick(LayerCell cell) {
     }
     tool_ = beforePicker_;
     showTool();
-    const QString said = QString("Picked; back to %1").arg(tool_->name);
-    // The colour already current (erasing off) changes nothing a frame would draw: said at once,
-    // not with some later frame and another change.
-    if (speech_.places(static_cast<ColourCode>(colour))) {
-        speech_.say(said);
-    } else {
-        speech_.sayWithNextFrame(said);
-    }
-    form_.ShapeMouseDown(form_.swatch(static_cast<ColourCode>(colour)), static_cast<ColourCode>(colour));
+    const auto picked = static_cast<ColourCode>(colour);
+    form_.ShapeMouseDown(form_.swatch(picked), picked);
+    speech_.sayOnceShown(QString("Picked; back to %1").arg(tool_->name));
 }
 
 void Tools::fill(LayerCell cell) {
