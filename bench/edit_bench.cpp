@@ -154,7 +154,7 @@ void toolAsOneStep(benchmark::State& state) {
     for (auto _ : state) {
         LayerCodes codes = layerCodes(*scene->grid, 20, 5);
         const LayerCells cells = state.range(0) == 0 ? floodCells(codes, 20, {7, 7}) : lineCells({0, 3}, {19, 15});
-        paintCells(codes, 20, cells, 1, false);
+        paintCells(codes, 20, cells, 1, Mirror::Off);
         history.paint({20, 20, 5, 5}, *scene->grid, codes.data(), Recording::On, StepName::TurnRightToFront);
         history.undo(*scene->grid);
         benchmark::DoNotOptimize(scene->grid.get());

@@ -70,7 +70,7 @@ void setLayerCodes(CellGrid& grid, int size, int layer, const LayerCodes& codes)
         for (int row = 0; row < size; ++row) grid.at(column, row, layer).colour = codes[column * size + row];
 }
 
-int paintCells(LayerCodes& codes, int size, const LayerCells& cells, uint8_t code, bool mirror) {
+int paintCells(LayerCodes& codes, int size, const LayerCells& cells, uint8_t code, Mirror mirror) {
     int changed = 0;
     const auto paint = [&](LayerCell cell) {
         if (!insideLayer(cell, size)) return;
@@ -80,7 +80,7 @@ int paintCells(LayerCodes& codes, int size, const LayerCells& cells, uint8_t cod
     };
     for (const LayerCell cell : cells) {
         paint(cell);
-        if (mirror) paint(mirrored(cell, size));
+        if (mirror == Mirror::On) paint(mirrored(cell, size));
     }
     return changed;
 }

@@ -53,8 +53,10 @@ inline bool insideLayer(LayerCell cell, int size) {
 LayerCodes layerCodes(const CellGrid& grid, int size, int layer);
 void setLayerCodes(CellGrid& grid, int size, int layer, const LayerCodes& codes);
 
-// Writes `code` into each cell of `cells` that lies inside the layer and, when `mirror` is on, into
+// Whether each change is also made at the mirrored cell.
+enum class Mirror { Off, On };
+// Writes `code` into each cell of `cells` that lies inside the layer and, with the mirror on, into
 // its mirrored cell too. Returns how many codes changed.
-int paintCells(LayerCodes& codes, int size, const LayerCells& cells, uint8_t code, bool mirror);
+int paintCells(LayerCodes& codes, int size, const LayerCells& cells, uint8_t code, Mirror mirror);
 
 }  // namespace kadro

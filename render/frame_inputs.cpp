@@ -25,7 +25,8 @@ void widenByCube(PixelRect& area, const GridCell& cell, double cellSize) {
 FrameInputs::FrameInputs() : grid_(std::make_unique<CellGrid>()) {}
 FrameInputs::~FrameInputs() = default;
 
-bool FrameInputs::takeChangedCells(const CellGrid& grid, double cellSize, bool bounding) {
+bool FrameInputs::takeChangedCells(const CellGrid& grid, double cellSize, Area area) {
+    bool bounding = area == Area::Bounded;
     // Past this many changed stacks (a whole-model operation, the animation) the frame is drawn
     // whole rather than the boxes bounded.
     constexpr int kBoundedStacks = 32;
@@ -61,7 +62,8 @@ bool FrameInputs::unchanged(const ViewState& state, const CellGrid& grid, uint64
     // Cells of a size far outside the layout's are not worth bounding.
     const bool bounding = viewSame && state.cellSize >= 0.0f && state.cellSize <= 1000.0f;
     area_ = bounding ? PixelRect{} : kEverywhere;
-    const bool cellsChanged = !counted && takeChangedCells(grid, state.cellSize, bounding);
+    const bool cellsChanged =
+        !counted && takeChangedCells(grid, state.cellSize, bounding ? Area::Bounded : Area::Everywhere);
     known_ = true;
     view_ = view;
     return viewSame && !cellsChanged;

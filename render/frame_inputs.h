@@ -39,7 +39,8 @@ private:
     };
     // Takes over the cells that differ from `grid`; false when none did. When bounding, widens
     // area_ by their cubes' boxes, before and after.
-    bool takeChangedCells(const CellGrid& grid, double cellSize, bool bounding);
+    enum class Area { Bounded, Everywhere };
+    bool takeChangedCells(const CellGrid& grid, double cellSize, Area area);
 
     bool known_ = false;
     View view_{};

@@ -105,7 +105,7 @@ TEST(Keys, TheCellCursorPlacesAsAPressOnTheTopFaceAndDrawsNothingIntoThePicture)
     ASSERT_TRUE(window.additions.cellCursor->cell());
     EXPECT_EQ(window.additions.cellCursor->cell()->column, 5);  // the first press shows it at the centre
     EXPECT_EQ(window.additions.cellCursor->cell()->row, 5);
-    EXPECT_FALSE(form.Image1->outline().isEmpty());
+    EXPECT_FALSE(window.additions.cellCursor->outline().isEmpty());
     window.tick();
     EXPECT_EQ(std::memcmp(before.data(), form.Image1->canvas().target().pixels, before.size() * sizeof(Pixel)), 0);
     for (int i = 0; i < 30; ++i) window.key(Qt::Key_Right);  // held at the edge
@@ -124,7 +124,7 @@ TEST(Keys, TheCellCursorPlacesAsAPressOnTheTopFaceAndDrawsNothingIntoThePicture)
     EXPECT_EQ(form.history().undoSteps(), 6u);  // CLEAR, then five cells placed
     window.key(Qt::Key_Escape);
     EXPECT_FALSE(window.additions.cellCursor->cell());
-    EXPECT_TRUE(form.Image1->outline().isEmpty());
+    EXPECT_TRUE(window.additions.cellCursor->outline().isEmpty());
     window.key(Qt::Key_Left);  // and a mouse press hides it again
     QTest::mousePress(form.Image1, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(window.additions.cellCursor->cell());
@@ -222,7 +222,7 @@ TEST(Keys, TheCellCursorOutlinesExactlyWhereAPressChangesItsCell) {
             for (int step = 0; step < 3; ++step) {
                 const auto cell = window.additions.cellCursor->cell();
                 ASSERT_TRUE(cell);
-                const QRect outline = form.Image1->outline();
+                const QRect outline = window.additions.cellCursor->outline();
                 ASSERT_FALSE(outline.isEmpty()) << size << " " << layer;
                 SCOPED_TRACE(::testing::Message() << "cell " << cell->column << "," << cell->row);
                 auto selects = [&](int x, int y) {
@@ -488,7 +488,7 @@ TEST(Keys, CtrlLOutlinesLooseCubesAndSaysHowMany) {
     EXPECT_EQ(speech.lastSaid(), "2 loose cubes");
     EXPECT_EQ(window.additions.looseOutlines->boxes().size(), 2u);
     window.key(Qt::Key_L, Qt::ControlModifier);
-    EXPECT_FALSE(window.additions.looseOutlines->isVisible());
+    EXPECT_FALSE(window.additions.looseOutlines->shown());
     form.wake();
     window.tick();
     window.grid->at(2, 1, 2).colour = 1;  // as before the outlines: the canvas holds no outline

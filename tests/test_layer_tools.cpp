@@ -87,7 +87,7 @@ TEST(LayerTools, MirroredPaintingIsSymmetricAndCountsOnlyChanges) {
         LayerCodes codes{};
         LayerCells cells;
         for (int i = 0; i < 30; ++i) cells.add({int(random() % (size + 2)) - 1, int(random() % (size + 2)) - 1});
-        const int changed = paintCells(codes, size, cells, 3, true);
+        const int changed = paintCells(codes, size, cells, 3, Mirror::On);
         int set = 0;
         for (int c = 0; c < size; ++c)
             for (int r = 0; r < size; ++r) {
@@ -95,7 +95,7 @@ TEST(LayerTools, MirroredPaintingIsSymmetricAndCountsOnlyChanges) {
                 set += codes[c * size + r] == 3;
             }
         EXPECT_EQ(changed, set);
-        EXPECT_EQ(paintCells(codes, size, cells, 3, true), 0);  // again: nothing left to change
+        EXPECT_EQ(paintCells(codes, size, cells, 3, Mirror::On), 0);  // again: nothing left to change
         EXPECT_EQ(std::count(codes.begin() + size * size, codes.end(), 3), 0);
     }
 }

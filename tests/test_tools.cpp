@@ -184,7 +184,7 @@ TEST(Tools, TheHoveredCellIsOutlinedAsTheCursorsAndNeverDrawn) {
     w.key(Qt::Key_Right);
     w.key(Qt::Key_Down);
     w.key(Qt::Key_Down);
-    EXPECT_EQ(w.tools().hovered(), w.form->Image1->outline());
+    EXPECT_EQ(w.tools().hovered(), w.additions.cellCursor->outline());
     EXPECT_TRUE(std::equal(picture.begin(), picture.end(), canvas.pixels));
     w.mouse(QEvent::MouseMove, QPoint(2, 2), Qt::NoButton);
     EXPECT_TRUE(w.tools().hovered().isEmpty());

@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "ui/Unit1.h"
+#include "ui/outline_layer.h"
 
 using namespace kadro;
 
-CellCursor::CellCursor(TForm1& form, const ViewState& state, const CellGrid& grid)
-    : QObject(&form), form_(form), state_(state), grid_(grid) {
+CellCursor::CellCursor(TForm1& form, const ViewState& state, const CellGrid& grid,
+                       OutlineLayer& outlines)
+    : QObject(&form), form_(form), state_(state), grid_(grid), outlines_(outlines) {
     connect(form.Image1, &TImage::mouseDown, this, [this] { hide(); });
     connect(&form, &TForm1::frameDrawn, this, [this] { follow(); });
 }
@@ -31,15 +33,21 @@ void CellCursor::follow() {
     cell_->row = std::clamp(cell_->row, 0, size - 1);
     // Exactly where a click changes this cell (the top face of its cube), as the tooltip says.
     const PressArea area = pressArea(state_, cell_->column, cell_->row);
-    form_.Image1->setOutline(area.empty() ? QRect()
-                                          : QRect(QPoint(area.left, area.top), QPoint(area.right - 1, area.bottom - 1)));
+    std::vector<QRect> box;
+    if (!area.empty()) box.emplace_back(QPoint(area.left, area.top), QPoint(area.right - 1, area.bottom - 1));
+    outlines_.set(OutlineLayer::Owner::CellCursor, std::move(box));
 }
 
 void CellCursor::hide() {
     const bool shown = cell_.has_value();
     cell_.reset();
-    form_.Image1->setOutline(QRect());
+    outlines_.set(OutlineLayer::Owner::CellCursor, {});
     if (shown) emit changed();
+}
+
+QRect CellCursor::outline() const {
+    const std::vector<QRect>& boxes = outlines_.boxes(OutlineLayer::Owner::CellCursor);
+    return boxes.empty() ? QRect() : boxes.front();
 }
 
 bool CellCursor::place() {

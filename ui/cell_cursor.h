@@ -3,17 +3,20 @@
 // area (never drawn into its canvas), moved by the arrow keys, placing at it as a press on that
 // cube's top face would. A mouse press on the drawing area hides it: the mouse takes over.
 #include <QObject>
+#include <QRect>
 #include <optional>
 
 #include "model/grid.h"
 #include "model/projection.h"
 
+class OutlineLayer;
 class TForm1;
 
 class CellCursor : public QObject {
     Q_OBJECT
 public:
-    CellCursor(TForm1& form, const kadro::ViewState& state, const kadro::CellGrid& grid);
+    CellCursor(TForm1& form, const kadro::ViewState& state, const kadro::CellGrid& grid,
+               OutlineLayer& outlines);
 
     // The cell, if the cursor is shown.
     std::optional<kadro::Hit> cell() const { return cell_; }
@@ -21,6 +24,8 @@ public:
     // held within the block.
     void move(int columns, int rows);
     void hide();
+    // Its outline over the drawing area, in its pixels; empty when hidden.
+    QRect outline() const;
     // A press at the cursor's cell through the drawing area's handler; nothing when hidden.
     // Returns whether it was shown.
     bool place();
@@ -38,5 +43,6 @@ private:
     TForm1& form_;
     const kadro::ViewState& state_;
     const kadro::CellGrid& grid_;
+    OutlineLayer& outlines_;
     std::optional<kadro::Hit> cell_;
 };

@@ -192,7 +192,6 @@ void TImage::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (canvas_) {
         painter.drawImage(event->rect(), imageOf(canvas_->target()), event->rect());
-        if (!outline_.isEmpty()) drawOutline(painter, outline_);
         return;
     }
     if (picture_.isNull()) return;
@@ -202,27 +201,6 @@ void TImage::paintEvent(QPaintEvent* event) {
     } else {
         painter.drawImage(0, 0, picture_);
     }
-}
-
-void drawOutline(QPainter& painter, const QRect& outline) {
-    // On the outline's own edge pixels and one more inside, white, with black on both sides: it
-    // shows on every cube colour, the grid pattern and the black ground.
-    const auto frame = [&](const QRect& r, const QColor& colour) {
-        if (r.width() <= 0 || r.height() <= 0) return;
-        painter.setPen(QPen(colour, 1));
-        painter.drawRect(r.adjusted(0, 0, -1, -1));
-    };
-    frame(outline.adjusted(-1, -1, 1, 1), Qt::black);
-    frame(outline, Qt::white);
-    frame(outline.adjusted(1, 1, -1, -1), Qt::white);
-    frame(outline.adjusted(2, 2, -2, -2), Qt::black);
-}
-
-void TImage::setOutline(const QRect& outline) {
-    if (outline == outline_) return;
-    update(outline_.adjusted(-2, -2, 2, 2));
-    outline_ = outline;
-    update(outline_.adjusted(-2, -2, 2, 2));
 }
 
 void TImage::mousePressEvent(QMouseEvent* event) {

@@ -120,9 +120,6 @@ public:
     bool hasPicture() const { return !picture_.isNull(); }
     bool stretch() const { return stretch_; }
     void setStretch(bool stretch) { stretch_ = stretch; }
-    // An outline drawn over the canvas when shown, never into it; an empty rectangle shows none.
-    void setOutline(const QRect& outline);
-    QRect outline() const { return outline_; }
 
 signals:
     void mouseDown(const MouseEventArgs& args);
@@ -137,7 +134,6 @@ private:
     std::unique_ptr<kadro::Canvas> canvas_;
     QImage picture_;
     bool stretch_ = false;
-    QRect outline_;
 };
 
 // An editable text box. Pasted or dropped text (keyboard or middle button) is inserted as plain
@@ -172,10 +168,6 @@ MouseEventArgs mouseEventArgs(const QMouseEvent* event);
 
 // A pixel buffer seen as an image, without a copy: valid while the buffer is.
 QImage imageOf(const kadro::PixelBuffer& buffer);
-
-// An outline over a picture, never in it: the rectangle's edge and one pixel inside it white,
-// one pixel outside and the next inside black. It covers the rectangle grown by one pixel.
-void drawOutline(QPainter& painter, const QRect& outline);
 
 // The face used for every text of the windows, with the layout's pixel heights.
 extern const char* const kFontFamily;

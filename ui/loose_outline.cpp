@@ -1,7 +1,5 @@
 #include "ui/loose_outline.h"
 
-#include <QPaintEvent>
-#include <QPainter>
 #include <algorithm>
 #include <climits>
 
@@ -11,6 +9,7 @@
 #include "render/frame_renderer.h"
 #include "ui/Unit1.h"
 #include "ui/colour_words.h"
+#include "ui/outline_layer.h"
 #include "ui/speech.h"
 
 using namespace kadro;
@@ -32,45 +31,40 @@ QString looseSentence(int loose, int hidden) {
 }  // namespace
 
 LooseOutlines::LooseOutlines(TForm1& form, const ViewState& state, const CellGrid& grid,
-                             Speech& speech)
-    : QWidget(form.Image1),
+                             Speech& speech, OutlineLayer& outlines)
+    : QObject(&form),
       form_(form),
       state_(state),
       grid_(grid),
       speech_(speech),
+      outlines_(outlines),
       renderer_(std::make_unique<FrameRenderer>()),
       seen_(FrameRenderer::cellOwner(kGridSide - 1, kGridSide - 1, kGridSide - 1) + 1) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setFocusPolicy(Qt::NoFocus);
-    setGeometry(form.Image1->rect());
-    owners_.resize(static_cast<size_t>(width()) * height());
-    overlay_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
-    overlay_.fill(Qt::transparent);
-    hide();
+    owners_.resize(static_cast<size_t>(form.Image1->width()) * form.Image1->height());
     connect(&form, &TForm1::frameDrawn, this, [this] {
-        if (isVisible()) follow();
+        if (shown_) follow();
     });
 }
 
 LooseOutlines::~LooseOutlines() = default;
 
 void LooseOutlines::toggle() {
-    if (isVisible()) {
-        hide();
+    if (shown_) {
+        shown_ = false;
         boxes_.clear();
-        overlay_.fill(Qt::transparent);
+        outlines_.set(OutlineLayer::Owner::LooseCubes, {});
         speech_.say("Loose cube outlines hidden");
         return;
     }
     saidLoose_ = saidHidden_ = -1;
-    show();
+    shown_ = true;
     follow();
 }
 
 // Loose is judged on the whole block; the outlines go where the frame shows the loose cubes.
 void LooseOutlines::follow() {
     const LooseCubes loose = looseCubes(grid_, static_cast<int>(state_.gridDepth));
-    const int w = width(), h = height();
+    const int w = form_.Image1->width(), h = form_.Image1->height();
     std::fill(owners_.begin(), owners_.end(), FrameRenderer::kNoOwner);
     renderer_->drawOwners({owners_.data(), w, h, w}, state_, grid_, form_.width(), form_.height());
     std::fill(seen_.begin(), seen_.end(), kNowhere);
@@ -100,27 +94,12 @@ void LooseOutlines::follow() {
                            box.bottom - 1 - (whole.bottom - seen.bottom)));
             }
     if (boxes != boxes_) {
-        QRect changed;
-        for (const QRect& box : boxes_) changed |= box.adjusted(-2, -2, 2, 2);
-        boxes_ = std::move(boxes);
-        overlay_.fill(Qt::transparent);
-        const PixelBuffer overlay{reinterpret_cast<Pixel*>(overlay_.bits()), overlay_.width(),
-                                  overlay_.height(),
-                                  static_cast<int>(overlay_.bytesPerLine() / sizeof(Pixel))};
-        for (const QRect& box : boxes_) {
-            paintOutline(overlay, {box.left(), box.top(), box.right() + 1, box.bottom() + 1});
-            changed |= box.adjusted(-2, -2, 2, 2);
-        }
-        update(changed);
+        boxes_ = boxes;
+        outlines_.set(OutlineLayer::Owner::LooseCubes, std::move(boxes));
     }
     const int hidden = loose.count - static_cast<int>(boxes_.size());
     if (loose.count != saidLoose_ || hidden != saidHidden_) {
         saidLoose_ = loose.count, saidHidden_ = hidden;
         speech_.say(looseSentence(loose.count, hidden));
     }
-}
-
-void LooseOutlines::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    painter.drawImage(event->rect(), overlay_, event->rect());
 }

@@ -12,6 +12,7 @@
 #include "ui/loose_outline.h"
 #include "ui/notice.h"
 #include "ui/operations.h"
+#include "ui/outline_layer.h"
 #include "ui/speech.h"
 #include "ui/tools.h"
 #include "ui/window_move.h"
@@ -34,16 +35,19 @@ Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid
     new SystemMove(form);
     Additions additions{};
     additions.clipboard = new Clipboard(form, state, grid);
-    additions.cellCursor = new CellCursor(form, state, grid);
+    // Over the drawing area, and over the notice made below it: the outlines.
+    auto* outlines = new OutlineLayer(form.Image1);
+    additions.cellCursor = new CellCursor(form, state, grid, *outlines);
     additions.names = new ScreenReaderNames(form, state);
     additions.speech = new Speech(form, state, grid, *additions.cellCursor);
     QObject::connect(additions.clipboard, &Clipboard::said, additions.speech, &Speech::say);
     new CountLabels(form);
     additions.notice = new Notice(form);
+    outlines->raise();
     additions.operations = new ModelOperations(form, state, grid, *additions.speech, *additions.notice);
-    additions.looseOutlines = new LooseOutlines(form, state, grid, *additions.speech);
-    additions.tools =
-        new Tools(form, state, grid, *additions.cellCursor, *additions.speech, *additions.names);
+    additions.looseOutlines = new LooseOutlines(form, state, grid, *additions.speech, *outlines);
+    additions.tools = new Tools(form, state, grid, *additions.cellCursor, *additions.speech,
+                                *additions.names, *outlines);
     additions.keys = new Keys(form, grid, *additions.cellCursor, *additions.clipboard, *additions.speech,
                               *additions.operations, *additions.looseOutlines, *additions.tools);
     additions.names->installTooltips(additions.keys->rows());

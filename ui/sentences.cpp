@@ -6,8 +6,8 @@
 
 using namespace kadro;
 
-QString whatAPressDoes(bool erasing, int colour) {
-    return erasing ? QString("Erasing") : QString("Placing %1").arg(colourName(colour));
+QString whatAPressDoes(const FrameSummary& frame) {
+    return frame.erasing ? QString("Erasing") : QString("Placing %1").arg(colourName(frame.colour));
 }
 
 StepTaken stepTaken(const FrameSummary& before, const FrameSummary& now) {
@@ -64,7 +64,7 @@ QString changesSaid(const FrameSummary& before, const FrameSummary& now,
                     const std::optional<StepSummary>& step) {
     QStringList said;
     if (now.erasing != before.erasing || (!now.erasing && now.colour != before.colour))
-        said << whatAPressDoes(now.erasing, now.colour);
+        said << whatAPressDoes(now);
     if (now.grid != before.grid) said << (now.grid ? "Grid pattern shown" : "Grid pattern hidden");
     if (now.size != before.size) {
         if (now.focus != FrameSummary::Focus::SizeBar) said << QString("Size %1").arg(now.size);

@@ -39,5 +39,5 @@ StepTaken stepTaken(const FrameSummary& before, const FrameSummary& now);
 QString changesSaid(const FrameSummary& before, const FrameSummary& now,
                     const std::optional<kadro::StepSummary>& step);
 
-// What a press on the drawing area does: "Erasing", "Placing red".
-QString whatAPressDoes(bool erasing, int colour);
+// What a press on the drawing area does in `frame`: "Erasing", "Placing red".
+QString whatAPressDoes(const FrameSummary& frame);

@@ -195,7 +195,8 @@ void Speech::say(const QString& sentence) {
 
 
 void Speech::confirmColour() {
-    if (started_ && !see().differsFrom(seen_)) say(whatAPressDoes(state_.eraseMode, state_.currentColour));
+    const FrameSummary now = see();
+    if (started_ && !now.differsFrom(seen_)) say(whatAPressDoes(now));
 }
 
 QString Speech::cursorHolds() const {

@@ -16,52 +16,10 @@
 #include "ui/accessibility.h"
 #include "ui/cell_cursor.h"
 #include "ui/colour_words.h"
+#include "ui/outline_layer.h"
 #include "ui/speech.h"
 
 using namespace kadro;
-
-// The outlines, on a transparent layer over the drawing area that takes no press; shown only while
-// it has something to draw, so that a frame repaints nothing more otherwise.
-class ToolOutlines : public QWidget {
-public:
-    explicit ToolOutlines(QWidget* area) : QWidget(area) {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setFocusPolicy(Qt::NoFocus);
-        setGeometry(area->rect());
-        hide();
-    }
-
-    // The outlines, and the mirror's marker (empty when mirror is off).
-    void set(std::vector<QRect> boxes, QRect marker) {
-        if (boxes == boxes_ && marker == marker_) return;
-        for (const QRect& box : boxes_) update(box.adjusted(-2, -2, 2, 2));
-        update(marker_.adjusted(-1, -1, 1, 1));
-        boxes_ = std::move(boxes);
-        marker_ = marker;
-        for (const QRect& box : boxes_) update(box.adjusted(-2, -2, 2, 2));
-        update(marker_.adjusted(-1, -1, 1, 1));
-        setVisible(!boxes_.empty() || !marker_.isEmpty());
-    }
-
-    // The marker's colour: orange, which is no cube's colour, nor the grid's white or the ground's
-    // black, so that it is plain to see on all of them.
-    static constexpr QRgb kMarkerColour = 0xFFFF8000;
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QPainter painter(this);
-        if (!marker_.isEmpty()) {
-            painter.fillRect(marker_.adjusted(-1, 0, 1, 0), Qt::black);
-            painter.fillRect(marker_, QColor::fromRgb(kMarkerColour));
-        }
-        for (const QRect& box : boxes_)
-            if (event->rect().intersects(box.adjusted(-2, -2, 2, 2))) drawOutline(painter, box);
-    }
-
-private:
-    std::vector<QRect> boxes_;
-    QRect marker_;
-};
 
 namespace {
 
@@ -129,7 +87,7 @@ QString changeSaid(const QString& what, int cells, uint8_t code) {
 }  // namespace
 
 Tools::Tools(TForm1& form, const ViewState& state, CellGrid& grid, CellCursor& cursor,
-             Speech& speech, ScreenReaderNames& names)
+             Speech& speech, ScreenReaderNames& names, OutlineLayer& outlines)
     : QObject(&form),
       form_(form),
       state_(state),
@@ -137,7 +95,7 @@ Tools::Tools(TForm1& form, const ViewState& state, CellGrid& grid, CellCursor& c
       cursor_(cursor),
       speech_(speech),
       names_(names),
-      outlines_(new ToolOutlines(form.Image1)),
+      outlines_(outlines),
       designedCursor_(form.Image1->cursor()),
       tool_(&toolRows().front()),
       beforePicker_(tool_) {
@@ -162,7 +120,7 @@ int Tools::size() const { return static_cast<int>(state_.gridDepth); }
 bool Tools::ready() const { return animationFinished(state_); }
 
 bool Tools::designedPress() const {
-    return !ready() || (tool_->gesture == Gesture::Press && !mirror_);
+    return !ready() || (tool_->gesture == Gesture::Press && !mirror());
 }
 
 uint8_t Tools::code() const {
@@ -190,9 +148,9 @@ void Tools::choose(const ToolRow& tool) {
 
 void Tools::toggleMirror() {
     if (!ready()) return;
-    mirror_ = !mirror_;
+    mirror_ = mirror() ? Mirror::Off : Mirror::On;
     showTool();
-    speech_.say(mirror_ ? "Mirror on: changes are made on both sides" : "Mirror off");
+    speech_.say(mirror() ? "Mirror on: changes are made on both sides" : "Mirror off");
 }
 
 LayerCells Tools::shape(LayerCell a, LayerCell b) const {
@@ -238,22 +196,12 @@ void Tools::fill(LayerCell cell) {
 }
 
 void Tools::actOn(LayerCell cell) {
+    if (tool_->gesture == Gesture::Fill) return fill(cell);
+    if (tool_->gesture == Gesture::Pick) return pick(cell);
+    // A press with the mirror on, or the one cell of a stroke.
     LayerCells one;
     one.add(cell);
-    switch (tool_->gesture) {
-        case Gesture::Press:  // with the mirror on
-        case Gesture::Stroke:
-            apply(one);
-            break;
-        case Gesture::Fill:
-            fill(cell);
-            break;
-        case Gesture::Pick:
-            pick(cell);
-            break;
-        case Gesture::TwoCells:
-            break;  // two cells make one: a drag, or a mark and Enter
-    }
+    apply(one);
 }
 
 void Tools::press(QPoint at) {
@@ -406,12 +354,12 @@ void Tools::setPending(const LayerCells& shaped) {
         // The cells tile one rectangle of the picture: one outline round it all.
         const LayerCell first = cells.cells[0], last = cells.cells[cells.count - 1];
         pending_.push_back(outline(first) | outline(last));
-        if (mirror_) pending_.push_back(outline(mirrored(first, n)) | outline(mirrored(last, n)));
+        if (mirror()) pending_.push_back(outline(mirrored(first, n)) | outline(mirrored(last, n)));
         return;
     }
     for (const LayerCell cell : cells) {
         pending_.push_back(outline(cell));
-        if (mirror_) pending_.push_back(outline(mirrored(cell, n)));
+        if (mirror()) pending_.push_back(outline(mirrored(cell, n)));
     }
 }
 
@@ -431,7 +379,7 @@ void Tools::follow() {
     setPending(cells);
     // The mirror's marker: an upright bar through the middle of the block's current layer.
     marker_ = QRect();
-    if (mirror_ && n >= 2) {
+    if (mirror() && n >= 2) {
         const auto column = [&](int c) {
             return outlineOf(pressArea(state_, c, 0)) | outlineOf(pressArea(state_, c, n - 1));
         };
@@ -443,15 +391,15 @@ void Tools::follow() {
     for (const QRect& box : pending_)
         if (!box.isEmpty()) boxes.push_back(box);
     if (!hovered_.isEmpty()) boxes.push_back(hovered_);
-    outlines_->set(std::move(boxes), marker_);
+    outlines_.set(OutlineLayer::Owner::Tools, std::move(boxes), marker_);
 }
 
 void Tools::showTool() {
-    const Mirrored mirrored = mirror_ ? Mirrored::Yes : Mirrored::No;
+    const Mirrored mirrored = mirror() ? Mirrored::Yes : Mirrored::No;
     form_.Image1->setCursor(designedPress() ? designedCursor_
                                             : toolPointer(*tool_, mirrored, form_.devicePixelRatioF()));
     QString word = tool_->gesture == Gesture::Press ? QString() : QString(tool_->name);
-    if (mirror_) word += word.isEmpty() ? "mirrored" : ", mirrored";
+    if (mirror()) word += word.isEmpty() ? "mirrored" : ", mirrored";
     names_.setTool(word, tool_->gesture == Gesture::Press ? PressReach::WholeLayer : PressReach::BlockOnly,
                    tool_->gesture == Gesture::Pick ? PressDoes::Pick : PressDoes::Change);
     follow();

@@ -21,16 +21,16 @@ class QMouseEvent;
 class ScreenReaderNames;
 class Speech;
 class TForm1;
-class ToolOutlines;
+class OutlineLayer;
 
 class Tools : public QObject {
     Q_OBJECT
 public:
-    Tools(TForm1& form, const kadro::ViewState& state, kadro::CellGrid& grid, CellCursor& cursor, Speech& speech,
-          ScreenReaderNames& names);
+    Tools(TForm1& form, const kadro::ViewState& state, kadro::CellGrid& grid, CellCursor& cursor,
+          Speech& speech, ScreenReaderNames& names, OutlineLayer& outlines);
 
     const ToolRow& tool() const { return *tool_; }
-    bool mirror() const { return mirror_; }
+    bool mirror() const { return mirror_ == kadro::Mirror::On; }
     // The keys' work; nothing during the start-up animation.
     void choose(const ToolRow& tool);
     void toggleMirror();
@@ -72,7 +72,7 @@ private:
     bool designedPress() const;
     // Changes `cells` (mirrored too when mirror is on) as one step of the tool, and says so.
     void apply(const kadro::LayerCells& cells);
-    // What the tool does at one cell: a press, or Enter at the cell cursor.
+    // What a tool of one cell does at it: a press, or Enter at the cell cursor.
     void actOn(kadro::LayerCell cell);
     void pick(kadro::LayerCell cell);
     void fill(kadro::LayerCell cell);
@@ -96,12 +96,12 @@ private:
     CellCursor& cursor_;
     Speech& speech_;
     ScreenReaderNames& names_;
-    ToolOutlines* outlines_;
+    OutlineLayer& outlines_;
     const QCursor designedCursor_;
 
     const ToolRow* tool_;
     const ToolRow* beforePicker_;
-    bool mirror_ = false;
+    kadro::Mirror mirror_ = kadro::Mirror::Off;
     // A drag of a stroke or of two cells on the drawing area (the tool cannot change during it).
     struct Drag {
         int layer;

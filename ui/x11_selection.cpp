@@ -89,13 +89,13 @@ void X11Selection::takeEvents() {
                 ++next_;  // not offered as this type: the next one
                 askNext();
             } else {
-                takeProperty(false);
+                takeProperty(Transfer::Whole);
             }
         } else if (type == XCB_PROPERTY_NOTIFY) {
             const auto* change = reinterpret_cast<xcb_property_notify_event_t*>(event);
             if (incremental_ && change->atom == property_ &&
                 change->state == XCB_PROPERTY_NEW_VALUE)
-                takeProperty(true);
+                takeProperty(Transfer::InParts);
         }
         std::free(event);
     }
@@ -103,7 +103,8 @@ void X11Selection::takeEvents() {
 
 // Reads and deletes the property the owner wrote. Deleting it is also what asks an owner that
 // sends in parts for the next part; a part of no bytes ends such a transfer.
-void X11Selection::takeProperty(bool incremental) {
+void X11Selection::takeProperty(Transfer transfer) {
+    const bool incremental = transfer == Transfer::InParts;
     const auto words =
         static_cast<uint32_t>((maxBytes_ - static_cast<size_t>(bytes_.size())) / 4 + 1);
     xcb_get_property_reply_t* reply = xcb_get_property_reply(

@@ -37,7 +37,9 @@ signals:
 private:
     void askNext();
     void takeEvents();
-    void takeProperty(bool incremental);
+    // Whether the property holds the whole text, or one part of a transfer in parts (INCR).
+    enum class Transfer { Whole, InParts };
+    void takeProperty(Transfer transfer);
     void finish(Outcome outcome);
 
     xcb_connection_t* connection_ = nullptr;
