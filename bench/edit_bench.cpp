@@ -1,5 +1,6 @@
 // The editing handlers' work with and without recording for undo, on a full 20-block, the undo
-// of a full CLEAR, and the design text written, read and pasted. Each iteration changes every cell it visits, as a user's action does.
+// of a full CLEAR, and the design text written, read and pasted. Each iteration changes every cell
+// it visits, as a user's action does.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -117,7 +118,8 @@ void operationOnTheBlock(benchmark::State& state) {
                               : which == 5 ? *shifted(block, Side::Right)
                               : which == 6 ? layerCopied(block, 3, 4)
                                            : recoloured(block, 1, 2);
-        history.paint(result.block(), *scene->grid, result.codes.data(), Recording::On, StepName::TurnRightToFront);
+        history.paint(result.block(), *scene->grid, result.codes.data(), Recording::On,
+                      StepName::TurnRightToFront);
         history.undo(*scene->grid);  // so that every iteration changes the same block
         benchmark::DoNotOptimize(scene->grid.get());
     }
@@ -128,7 +130,8 @@ void looseOfTheBlock(benchmark::State& state) {
     auto scene = fullBlock();
     if (state.range(0) == 1)
         for (int c = 0; c < 20; ++c)
-            for (int l = 1; l <= 20; ++l) scene->grid->at(c, 0, l).colour = c + l == 1 ? 1.0f : 0.0f;
+            for (int l = 1; l <= 20; ++l)
+                scene->grid->at(c, 0, l).colour = c + l == 1 ? 1.0f : 0.0f;
     for (auto _ : state) benchmark::DoNotOptimize(looseCubes(*scene->grid, 20).count);
 }
 
@@ -153,9 +156,11 @@ void toolAsOneStep(benchmark::State& state) {
     EditHistory history;
     for (auto _ : state) {
         LayerCodes codes = layerCodes(*scene->grid, 20, 5);
-        const LayerCells cells = state.range(0) == 0 ? floodCells(codes, 20, {7, 7}) : lineCells({0, 3}, {19, 15});
+        const LayerCells cells =
+            state.range(0) == 0 ? floodCells(codes, 20, {7, 7}) : lineCells({0, 3}, {19, 15});
         paintCells(codes, 20, cells, 1, Mirror::Off);
-        history.paint({20, 20, 5, 5}, *scene->grid, codes.data(), Recording::On, StepName::TurnRightToFront);
+        history.paint({20, 20, 5, 5}, *scene->grid, codes.data(), Recording::On,
+                      StepName::TurnRightToFront);
         history.undo(*scene->grid);
         benchmark::DoNotOptimize(scene->grid.get());
     }
@@ -163,17 +168,28 @@ void toolAsOneStep(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(toolAsOneStep)->Name("tool as one step+undo, 0 flood of a full 20 x 20 layer, 1 line of 20")->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(toolAsOneStep)
+    ->Name("tool as one step+undo, 0 flood of a full 20 x 20 layer, 1 line of 20")
+    ->DenseRange(0, 1)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(floodOfALayer)->Name("flood fill, a full 20 x 20 layer")->Unit(benchmark::kMicrosecond);
 BENCHMARK(lineOfTwentyCells)->Name("line of 20 cells")->Unit(benchmark::kMicrosecond);
-BENCHMARK(looseOfTheBlock)->Name("loose cubes, size 20")->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
-BENCHMARK(operationOnTheBlock)->Name("operation+undo, size 20")->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
+BENCHMARK(looseOfTheBlock)
+    ->Name("loose cubes, size 20")
+    ->DenseRange(0, 1)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(operationOnTheBlock)
+    ->Name("operation+undo, size 20")
+    ->DenseRange(0, 7)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(writeDesign)->Name("design text, size 20/write")->Unit(benchmark::kMicrosecond);
 BENCHMARK(readDesignBack)->Name("design text, size 20/read")->Unit(benchmark::kMicrosecond);
 BENCHMARK(pasteAndUndo)->Name("paste+undo of a design, size 20")->Unit(benchmark::kMicrosecond);
 BENCHMARK(pressPlain)->Name("press/plain")->Unit(benchmark::kNanosecond);
 BENCHMARK(pressRecorded)->Name("press/recorded")->Unit(benchmark::kNanosecond);
 BENCHMARK(fillAndClearPlain)->Name("fill+clear, size 20/plain")->Unit(benchmark::kMicrosecond);
-BENCHMARK(fillAndClearRecorded)->Name("fill+clear, size 20/recorded")->Unit(benchmark::kMicrosecond);
+BENCHMARK(fillAndClearRecorded)
+    ->Name("fill+clear, size 20/recorded")
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(undoAndRedoClear)->Name("undo+redo of CLEAR, size 20")->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "render/frame_renderer.h"
 #include "reference_frame.h"
+#include "render/frame_renderer.h"
 #include "scenes.h"
 
 using namespace kadro;
@@ -27,9 +27,12 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"full block, size 20", 20, 1, Case::Full}, {"full block, size 10", 10, 1, Case::Full},
-    {"full block, size 2", 2, 1, Case::Full},   {"empty grid, size 20", 20, 1, Case::Empty},
-    {"half filled, size 20", 20, 1, Case::Random}, {"half filled, size 20, layer 15", 20, 15, Case::Random},
+    {"full block, size 20", 20, 1, Case::Full},
+    {"full block, size 10", 10, 1, Case::Full},
+    {"full block, size 2", 2, 1, Case::Full},
+    {"empty grid, size 20", 20, 1, Case::Empty},
+    {"half filled, size 20", 20, 1, Case::Random},
+    {"half filled, size 20, layer 15", 20, 15, Case::Random},
 };
 
 std::unique_ptr<SceneModel> makeScene(const Case& c) {
@@ -55,8 +58,8 @@ void byRenderer(benchmark::State& state, const Case* c) {
     std::vector<Pixel> pixels(kDrawingWidth * kDrawingHeight);
     auto renderer = std::make_unique<FrameRenderer>();
     for (auto _ : state) {
-        renderer->draw({pixels.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth}, scene->state, *scene->grid, 550,
-                       580);
+        renderer->draw({pixels.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth}, scene->state,
+                       *scene->grid, 550, 580);
         benchmark::DoNotOptimize(pixels.data());
     }
 }
@@ -87,9 +90,12 @@ int surveySizes() {
         draw();
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < frames; ++i) draw();
-        return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count() / frames;
+        return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+                   .count() /
+               frames;
     };
-    std::printf("%-5s %-7s %14s %14s %8s\n", "size", "block", "reference (us)", "renderer (us)", "ratio");
+    std::printf("%-5s %-7s %14s %14s %8s\n", "size", "block", "reference (us)", "renderer (us)",
+                "ratio");
     for (int size = kMinSize; size <= kMaxSize; ++size) {
         for (auto fill : {Case::Full, Case::Random, Case::Empty}) {
             auto scene = makeScene({"", size, 1, fill});
@@ -102,8 +108,10 @@ int surveySizes() {
                 benchmark::DoNotOptimize(pixels.data());
             });
             std::printf("%-5d %-7s %14.1f %14.1f %7.1fx\n", size,
-                        fill == Case::Full ? "full" : fill == Case::Random ? "half" : "empty", reference, rendered,
-                        reference / rendered);
+                        fill == Case::Full     ? "full"
+                        : fill == Case::Random ? "half"
+                                               : "empty",
+                        reference, rendered, reference / rendered);
         }
     }
     return 0;
@@ -114,7 +122,8 @@ int main(int argc, char** argv) {
     for (const Case& c : kCases) {
         benchmark::RegisterBenchmark((std::string("reference/") + c.name).c_str(), byReference, &c)
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark((std::string("renderer/") + c.name).c_str(), byRenderer, &c)->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((std::string("renderer/") + c.name).c_str(), byRenderer, &c)
+            ->Unit(benchmark::kMicrosecond);
     }
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
@@ -124,7 +133,8 @@ int main(int argc, char** argv) {
         const auto r = reporter.times.find(std::string("reference/") + c.name);
         const auto f = reporter.times.find(std::string("renderer/") + c.name);
         if (r == reporter.times.end() || f == reporter.times.end()) continue;
-        std::printf("%-34s %14.1f %14.1f %7.1fx\n", c.name, r->second, f->second, r->second / f->second);
+        std::printf("%-34s %14.1f %14.1f %7.1fx\n", c.name, r->second, f->second,
+                    r->second / f->second);
     }
     return 0;
 }

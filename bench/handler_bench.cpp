@@ -40,7 +40,8 @@ void press(benchmark::State& bench, bool recorded) {
     Window window(recorded);
     const QPoint at(10 + 13 * 3 + 13, 400 - 13 * 4 - 13);  // the top face of cell (3, 4)
     for (auto _ : bench) {
-        window.state.currentColour = 1 + window.state.currentColour % 5;  // every press changes the cell
+        window.state.currentColour =
+            1 + window.state.currentColour % 5;  // every press changes the cell
         QTest::mousePress(window.form->Image1, Qt::LeftButton, {}, at);
         QTest::mouseRelease(window.form->Image1, Qt::LeftButton, {}, at);
     }
@@ -80,11 +81,11 @@ void wholeFrame(benchmark::State& bench, bool outlined) {
     if (outlined) {
         QTest::keyClick(window.form.get(), Qt::Key_M);
         QTest::keyClick(window.form.get(), Qt::Key_L);
-        QMouseEvent press(QEvent::MouseButtonPress, face(0, 0), area->mapToGlobal(face(0, 0)), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, face(0, 0), area->mapToGlobal(face(0, 0)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(area, &press);
-        QMouseEvent move(QEvent::MouseMove, face(19, 19), area->mapToGlobal(face(19, 19)), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, face(19, 19), area->mapToGlobal(face(19, 19)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(area, &move);
     }
     window.form->Timer1Timer(window.form->Timer1);
@@ -126,14 +127,18 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     for (bool recorded : {false, true}) {
         const char* how = recorded ? "recorded" : "not recorded";
-        benchmark::RegisterBenchmark((std::string("press on the drawing area/") + how).c_str(), press, recorded);
-        benchmark::RegisterBenchmark((std::string("FILL + CLEAR, size 20/") + how).c_str(), fillAndClear, recorded)
+        benchmark::RegisterBenchmark((std::string("press on the drawing area/") + how).c_str(),
+                                     press, recorded);
+        benchmark::RegisterBenchmark((std::string("FILL + CLEAR, size 20/") + how).c_str(),
+                                     fillAndClear, recorded)
             ->Unit(benchmark::kMicrosecond);
     }
-    benchmark::RegisterBenchmark("tick with nothing to draw, size 20", idleTick)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("tick with nothing to draw, size 20", idleTick)
+        ->Unit(benchmark::kMicrosecond);
     for (bool outlined : {false, true})
-        benchmark::RegisterBenchmark(outlined ? "whole frame shown/tools' outlines" : "whole frame shown/nothing outlined",
-                                     wholeFrame, outlined)
+        benchmark::RegisterBenchmark(
+            outlined ? "whole frame shown/tools' outlines" : "whole frame shown/nothing outlined",
+            wholeFrame, outlined)
             ->Unit(benchmark::kMicrosecond);
     for (bool outlined : {false, true})
         benchmark::RegisterBenchmark(outlined

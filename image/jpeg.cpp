@@ -1,15 +1,16 @@
 #include "image/jpeg.h"
 
+#include <jerror.h>
+#include <jpeglib.h>
+
 #include <csetjmp>
 #include <cstdio>
 #include <string>
 
-#include <jpeglib.h>
-#include <jerror.h>
-
 namespace kadro {
 
-JpegError::JpegError(int code) : std::runtime_error("JPEG error #" + std::to_string(code)), code_(code) {}
+JpegError::JpegError(int code)
+    : std::runtime_error("JPEG error #" + std::to_string(code)), code_(code) {}
 
 namespace {
 
@@ -46,7 +47,8 @@ int decodeInto(jpeg_decompress_struct& info, ErrorManager& errors, const uint8_t
     image.components = info.num_components;
     image.rgb.resize(static_cast<size_t>(image.width) * image.height * 3);
     while (info.output_scanline < info.output_height) {
-        JSAMPROW row = image.rgb.data() + static_cast<size_t>(info.output_scanline) * image.width * 3;
+        JSAMPROW row =
+            image.rgb.data() + static_cast<size_t>(info.output_scanline) * image.width * 3;
         jpeg_read_scanlines(&info, &row, 1);
     }
     jpeg_finish_decompress(&info);

@@ -14,6 +14,7 @@ inline constexpr int kSheetCellPixels = 22;
 
 // The sheet for the block at the size in use; `picture` is the src of the model's picture (a
 // data: URL), or empty for none.
-std::string buildSheetHtml(const ViewState& state, const CellGrid& grid, const std::string& picture);
+std::string buildSheetHtml(const ViewState& state, const CellGrid& grid,
+                           const std::string& picture);
 
 }  // namespace kadro

@@ -9,7 +9,8 @@ namespace kadro {
 
 int32_t layerForUpDown(const ViewState& state, int position) {
     int32_t layer = position;
-    if (state.gridHeight < static_cast<float>(position)) layer = static_cast<int32_t>(state.gridHeight);
+    if (state.gridHeight < static_cast<float>(position))
+        layer = static_cast<int32_t>(state.gridHeight);
     if (state.gridDepth < static_cast<float>(layer)) layer = static_cast<int32_t>(state.gridDepth);
     return layer;
 }

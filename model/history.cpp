@@ -4,7 +4,6 @@
 #include <bit>
 #include <cstring>
 
-
 #include "model/editing.h"
 #include "model/visible_block.h"
 
@@ -27,7 +26,8 @@ constexpr size_t kDesignHeaderBytes = 5;
 uint8_t codeOf(float colour) { return static_cast<uint8_t>(colour); }
 
 size_t cellsIn(const VisibleBlock& block) {
-    return static_cast<size_t>(block.columns) * static_cast<size_t>(block.rows) * static_cast<size_t>(block.layers());
+    return static_cast<size_t>(block.columns) * static_cast<size_t>(block.rows) *
+           static_cast<size_t>(block.layers());
 }
 
 // Whether any of `count` colour codes differs from `code`, eight at a time.
@@ -52,13 +52,15 @@ void packPairs(const uint8_t* codes, size_t count, uint8_t* packed) {
     for (; i + 8 <= count; i += 8, packed += 4) {
         uint64_t eight;
         std::memcpy(&eight, codes + i, sizeof eight);
-        uint64_t pairs = (eight | eight >> 4) & 0x00FF00FF00FF00FFu;  // byte 2k: code 2k | code 2k+1 << 4
+        uint64_t pairs =
+            (eight | eight >> 4) & 0x00FF00FF00FF00FFu;  // byte 2k: code 2k | code 2k+1 << 4
         pairs = (pairs | pairs >> 8) & 0x0000FFFF0000FFFFu;
         pairs = (pairs | pairs >> 16) & 0x00000000FFFFFFFFu;
         const auto four = static_cast<uint32_t>(pairs);
         std::memcpy(packed, &four, sizeof four);
     }
-    for (; i < count; i += 2) *packed++ = static_cast<uint8_t>(codes[i] | (i + 1 < count ? codes[i + 1] << 4 : 0));
+    for (; i < count; i += 2)
+        *packed++ = static_cast<uint8_t>(codes[i] | (i + 1 < count ? codes[i + 1] << 4 : 0));
 }
 
 // Colours packed by packPairs, given back to a block's cells.
@@ -109,8 +111,9 @@ bool EditHistory::press(const ViewState& state, CellGrid& grid, int x, int y, Re
     if (cell->colour == before) return false;
     dropRedo();
     const auto index = static_cast<uint16_t>(cell - &grid.cells[0][0][0]);
-    const uint8_t step[kCellStepBytes] = {kCell, static_cast<uint8_t>(index & 0xFF), static_cast<uint8_t>(index >> 8),
-                                          codeOf(before), codeOf(cell->colour)};
+    const uint8_t step[kCellStepBytes] = {kCell, static_cast<uint8_t>(index & 0xFF),
+                                          static_cast<uint8_t>(index >> 8), codeOf(before),
+                                          codeOf(cell->colour)};
     log_.append(step, kCellStepBytes);
     commit(kCellStepBytes);
     return true;
@@ -145,12 +148,14 @@ bool EditHistory::paintBlock(const ViewState& state, CellGrid& grid, float colou
     const int layers = block.layers();
     for (int column = 0; column < block.columns; ++column) {
         for (int row = 0; row < block.rows; ++row) {
-            GridCell* run = &grid.at(column, row, block.firstLayer);  // the layers lie next to each other
+            GridCell* run =
+                &grid.at(column, row, block.firstLayer);  // the layers lie next to each other
             int k = 0;
             // Four codes to a store: a store per cell besides the painting's own costs more than
             // everything else that recording adds.
             for (; k + 4 <= layers; k += 4) {
-                const uint32_t four = uint32_t{codeOf(run[k].colour)} | uint32_t{codeOf(run[k + 1].colour)} << 8 |
+                const uint32_t four = uint32_t{codeOf(run[k].colour)} |
+                                      uint32_t{codeOf(run[k + 1].colour)} << 8 |
                                       uint32_t{codeOf(run[k + 2].colour)} << 16 |
                                       uint32_t{codeOf(run[k + 3].colour)} << 24;
                 run[k].colour = colour;
@@ -217,7 +222,8 @@ bool EditHistory::record(const VisibleBlock& block, CellGrid& grid, const uint8_
         reserveStep(paintedStepBytes(cellsIn(block), name));
     } catch (const NotEnoughMemory&) {
         i = 0;
-        forEachCell(block, grid, [&](GridCell& cell) { cell.colour = static_cast<float>(before[i++]); });
+        forEachCell(block, grid,
+                    [&](GridCell& cell) { cell.colour = static_cast<float>(before[i++]); });
         throw;
     }
     commitPainted(block, name, before, scratch_.data());
@@ -239,20 +245,32 @@ void EditHistory::commitPainted(const VisibleBlock& block, StepName name, const 
 
 const char* stepWords(StepName name) {
     switch (name) {
-        case StepName::Paste: return "paste";
+        case StepName::Paste:
+            return "paste";
         case StepName::TurnRightToFront:
-        case StepName::TurnLeftToFront: return "turn";
+        case StepName::TurnLeftToFront:
+            return "turn";
         case StepName::TipTopToFront:
-        case StepName::TipBottomToFront: return "tip";
-        case StepName::Flip: return "flip";
-        case StepName::Shift: return "shift";
-        case StepName::CopyLayer: return "layer copy";
-        case StepName::Recolour: return "colour swap";
-        case StepName::MirroredPress: return "mirrored click";
-        case StepName::BrushStroke: return "brush stroke";
-        case StepName::Line: return "line";
-        case StepName::Rectangle: return "rectangle";
-        case StepName::FloodFill: return "flood fill";
+        case StepName::TipBottomToFront:
+            return "tip";
+        case StepName::Flip:
+            return "flip";
+        case StepName::Shift:
+            return "shift";
+        case StepName::CopyLayer:
+            return "layer copy";
+        case StepName::Recolour:
+            return "colour swap";
+        case StepName::MirroredPress:
+            return "mirrored click";
+        case StepName::BrushStroke:
+            return "brush stroke";
+        case StepName::Line:
+            return "line";
+        case StepName::Rectangle:
+            return "rectangle";
+        case StepName::FloodFill:
+            return "flood fill";
     }
     return "";
 }
@@ -293,11 +311,17 @@ StepSummary EditHistory::summaryAt(size_t offset, size_t size) const {
     if (head[0] == kDesign) return {StepSummary::Kind::Paste};
     if (head[0] == kOperation)
         return {StepSummary::Kind::Operation, 0, 0, 0, 0, 0, static_cast<StepName>(head[5])};
-    if (head[0] == kBlock) return {head[5] == 0 ? StepSummary::Kind::Clear : StepSummary::Kind::Fill, 0, 0, 0, 0, head[5]};
+    if (head[0] == kBlock)
+        return {
+            head[5] == 0 ? StepSummary::Kind::Clear : StepSummary::Kind::Fill, 0, 0, 0, 0, head[5]};
     const int index = head[1] | head[2] << 8;
     // The cell's index in the grid's array, whose last index is the layer.
-    return {StepSummary::Kind::Press, index / (kGridSide * kGridSide), index / kGridSide % kGridSide,
-            index % kGridSide, head[3], head[4]};
+    return {StepSummary::Kind::Press,
+            index / (kGridSide * kGridSide),
+            index / kGridSide % kGridSide,
+            index % kGridSide,
+            head[3],
+            head[4]};
 }
 
 std::optional<StepSummary> EditHistory::nextUndo() const {

@@ -25,7 +25,8 @@ namespace kadro {
 // What an edit throws when there is no memory to record it; the edit has then changed nothing.
 class NotEnoughMemory : public std::runtime_error {
 public:
-    NotEnoughMemory() : std::runtime_error("Not enough memory to record this change; nothing was changed.") {}
+    NotEnoughMemory()
+        : std::runtime_error("Not enough memory to record this change; nothing was changed.") {}
 };
 
 // Whether an edit is kept as a step: not while the start-up animation runs, whose next pass
@@ -61,8 +62,8 @@ const char* stepWords(StepName name);
 struct StepSummary {
     enum class Kind { Press, Clear, Fill, Paste, Operation } kind;
     int column = 0, row = 0, layer = 0;  // the pressed cell
-    uint8_t before = 0, after = 0;        // its colour codes; `after` is FILL's colour too
-    StepName name = StepName::Paste;      // a block painted at once: what made it
+    uint8_t before = 0, after = 0;       // its colour codes; `after` is FILL's colour too
+    StepName name = StepName::Paste;     // a block painted at once: what made it
 };
 
 class EditHistory {
@@ -76,7 +77,8 @@ public:
     // recording is on. Returns whether a step was recorded. While recording, every edit finds
     // its memory before it changes a cell: when there is none, it throws NotEnoughMemory and has
     // changed nothing, neither the cells nor what can be undone and redone.
-    bool press(const ViewState& state, CellGrid& grid, int x, int y, Recording recording = Recording::On);
+    bool press(const ViewState& state, CellGrid& grid, int x, int y,
+               Recording recording = Recording::On);
     // CLEAR and FILL, exactly as clearVisibleBlock and fillVisibleBlock, recorded likewise.
     bool clear(const ViewState& state, CellGrid& grid, Recording recording = Recording::On);
     bool fill(const ViewState& state, CellGrid& grid, Recording recording = Recording::On);
@@ -131,9 +133,9 @@ private:
 
     // The steps' bytes, oldest first.
     StepLog log_;
-    StepSizes sizes_;  // bytes of each step, oldest first
-    size_t current_ = 0;          // steps that can be undone; those after it can be redone
-    size_t undoBytes_ = 0;        // bytes of those steps
+    StepSizes sizes_;       // bytes of each step, oldest first
+    size_t current_ = 0;    // steps that can be undone; those after it can be redone
+    size_t undoBytes_ = 0;  // bytes of those steps
     size_t dropped_ = 0;
     size_t recorded_ = 0;
     // The colours a block held, a byte a cell, while its step is made.

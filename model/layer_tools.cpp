@@ -23,31 +23,39 @@ LayerCells lineCells(LayerCell a, LayerCell b) {
         line.add(a);
         return line;
     }
-    for (int t = 0; t <= k; ++t) line.add({a.column + roundedQuotient(t * dc, k), a.row + roundedQuotient(t * dr, k)});
+    for (int t = 0; t <= k; ++t)
+        line.add({a.column + roundedQuotient(t * dc, k), a.row + roundedQuotient(t * dr, k)});
     return line;
 }
 
 LayerCells rectangleCells(LayerCell a, LayerCell b) {
     LayerCells box;
     for (int row = std::min(a.row, b.row); row <= std::max(a.row, b.row); ++row)
-        for (int column = std::min(a.column, b.column); column <= std::max(a.column, b.column); ++column)
+        for (int column = std::min(a.column, b.column); column <= std::max(a.column, b.column);
+             ++column)
             box.add({column, row});
     return box;
 }
 
 LayerCells floodCells(const LayerCodes& codes, int size, LayerCell start) {
     LayerCells joined;
-    if (start.column < 0 || start.column >= size || start.row < 0 || start.row >= size) return joined;
+    if (start.column < 0 || start.column >= size || start.row < 0 || start.row >= size)
+        return joined;
     const uint8_t colour = codes[start.column * size + start.row];
     std::array<bool, kMaxSize * kMaxSize> seen{};
     seen[start.column * size + start.row] = true;
     joined.add(start);
-    // The cells found so far are also the queue of cells whose neighbours are still to be looked at.
+    // The cells found so far are also the queue of cells whose neighbours are still to be looked
+    // at.
     for (int next = 0; next < joined.count; ++next) {
         const LayerCell at = joined.cells[next];
-        const LayerCell sides[4] = {{at.column - 1, at.row}, {at.column + 1, at.row}, {at.column, at.row - 1}, {at.column, at.row + 1}};
+        const LayerCell sides[4] = {{at.column - 1, at.row},
+                                    {at.column + 1, at.row},
+                                    {at.column, at.row - 1},
+                                    {at.column, at.row + 1}};
         for (const LayerCell side : sides) {
-            if (side.column < 0 || side.column >= size || side.row < 0 || side.row >= size) continue;
+            if (side.column < 0 || side.column >= size || side.row < 0 || side.row >= size)
+                continue;
             const int i = side.column * size + side.row;
             if (seen[i] || codes[i] != colour) continue;
             seen[i] = true;
@@ -67,7 +75,8 @@ LayerCodes layerCodes(const CellGrid& grid, int size, int layer) {
 
 void setLayerCodes(CellGrid& grid, int size, int layer, const LayerCodes& codes) {
     for (int column = 0; column < size; ++column)
-        for (int row = 0; row < size; ++row) grid.at(column, row, layer).colour = codes[column * size + row];
+        for (int row = 0; row < size; ++row)
+            grid.at(column, row, layer).colour = codes[column * size + row];
 }
 
 int paintCells(LayerCodes& codes, int size, const LayerCells& cells, uint8_t code, Mirror mirror) {

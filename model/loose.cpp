@@ -27,7 +27,8 @@ LooseCubes looseCubes(const CellGrid& grid, int size) {
     while (head < tail) {
         const int at = queue[head++];
         const int c = at / (size * size), r = at / size % size, l = at % size + 1;
-        const int next[6][3] = {{c - 1, r, l}, {c + 1, r, l}, {c, r - 1, l}, {c, r + 1, l}, {c, r, l - 1}, {c, r, l + 1}};
+        const int next[6][3] = {{c - 1, r, l}, {c + 1, r, l}, {c, r - 1, l},
+                                {c, r + 1, l}, {c, r, l - 1}, {c, r, l + 1}};
         for (const auto& [nc, nr, nl] : next) {
             if (nc < 0 || nc >= size || nr < 0 || nr >= size || nl < 1 || nl > size) continue;
             const size_t i = index(nc, nr, nl);

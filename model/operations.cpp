@@ -17,7 +17,8 @@ Design mapped(const Design& block, Map destination) {
         for (int r = 0; r < n; ++r) {
             for (int l = 1; l <= n; ++l) {
                 const Cell to = destination(Cell{c, r, l});
-                out.codes[blockIndex(n, to.column, to.row, to.layer)] = block.codes[blockIndex(n, c, r, l)];
+                out.codes[blockIndex(n, to.column, to.row, to.layer)] =
+                    block.codes[blockIndex(n, c, r, l)];
             }
         }
     }
@@ -30,17 +31,24 @@ Design blockOf(const CellGrid& grid, int size) {
     Design block;
     block.size = size;
     size_t i = 0;
-    forEachCell(block.block(), grid, [&](const GridCell& cell) { block.codes[i++] = static_cast<uint8_t>(cell.colour); });
+    forEachCell(block.block(), grid, [&](const GridCell& cell) {
+        block.codes[i++] = static_cast<uint8_t>(cell.colour);
+    });
     return block;
 }
 
 StepName stepName(Turn turn) {
     switch (turn) {
-        case Turn::RightToFront: return StepName::TurnRightToFront;
-        case Turn::LeftToFront: return StepName::TurnLeftToFront;
-        case Turn::TopToFront: return StepName::TipTopToFront;
-        case Turn::BottomToFront: return StepName::TipBottomToFront;
-        case Turn::Flip: return StepName::Flip;
+        case Turn::RightToFront:
+            return StepName::TurnRightToFront;
+        case Turn::LeftToFront:
+            return StepName::TurnLeftToFront;
+        case Turn::TopToFront:
+            return StepName::TipTopToFront;
+        case Turn::BottomToFront:
+            return StepName::TipBottomToFront;
+        case Turn::Flip:
+            return StepName::Flip;
     }
     return StepName::Flip;
 }
@@ -87,7 +95,8 @@ Design layerCopied(const Design& block, int from, int to) {
     Design out = block;
     for (int c = 0; c < block.size; ++c)
         for (int r = 0; r < block.size; ++r)
-            out.codes[blockIndex(block.size, c, r, to)] = block.codes[blockIndex(block.size, c, r, from)];
+            out.codes[blockIndex(block.size, c, r, to)] =
+                block.codes[blockIndex(block.size, c, r, from)];
     return out;
 }
 

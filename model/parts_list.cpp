@@ -14,8 +14,13 @@ PartsList partsList(const ViewState& state, const CellGrid& grid) {
     whole.firstLayer = 1;
     const int size = static_cast<int>(state.gridDepth);
     const LooseCubes loose = looseCubes(grid, size);
-    return {size,          block.firstLayer, block.lastLayer, countColours(block, grid), countColours(whole, grid),
-            loose.countFrom(block.firstLayer), loose.count};
+    return {size,
+            block.firstLayer,
+            block.lastLayer,
+            countColours(block, grid),
+            countColours(whole, grid),
+            loose.countFrom(block.firstLayer),
+            loose.count};
 }
 
 namespace {
@@ -24,11 +29,15 @@ std::string header(const PartsList& list) {
     const std::string side = std::to_string(list.size);
     std::string text = "KADRO parts list, size " + side + " x " + side + " x " + side + ", ";
     if (list.firstLayer > list.lastLayer) return text + "no layer visible";
-    if (list.firstLayer == list.lastLayer) return text + "layer " + std::to_string(list.firstLayer) + " visible";
-    return text + "layers " + std::to_string(list.firstLayer) + " to " + std::to_string(list.lastLayer) + " visible";
+    if (list.firstLayer == list.lastLayer)
+        return text + "layer " + std::to_string(list.firstLayer) + " visible";
+    return text + "layers " + std::to_string(list.firstLayer) + " to " +
+           std::to_string(list.lastLayer) + " visible";
 }
 
-int32_t total(const std::array<int32_t, kColourCount>& counts) { return std::accumulate(counts.begin(), counts.end(), 0); }
+int32_t total(const std::array<int32_t, kColourCount>& counts) {
+    return std::accumulate(counts.begin(), counts.end(), 0);
+}
 
 }  // namespace
 
@@ -37,20 +46,22 @@ std::string partsListText(const PartsList& list) {
     for (int i = 0; i < kColourCount; ++i)
         text += std::string(kPalette[i].name) + "\t" + std::to_string(list.visible[i]) + "\t" +
                 std::to_string(list.whole[i]) + "\n";
-    return text + "total\t" + std::to_string(total(list.visible)) + "\t" + std::to_string(total(list.whole)) + "\n" +
-           "loose cubes\t" + std::to_string(list.looseVisible) + "\t" + std::to_string(list.looseWhole) + "\n";
+    return text + "total\t" + std::to_string(total(list.visible)) + "\t" +
+           std::to_string(total(list.whole)) + "\n" + "loose cubes\t" +
+           std::to_string(list.looseVisible) + "\t" + std::to_string(list.looseWhole) + "\n";
 }
 
 std::string partsListHtml(const PartsList& list) {
-    auto row = [](const std::string& cell, const std::string& open, const std::string& close, int32_t visible,
-                  int32_t whole) {
-        return "<tr>" + open + cell + close + open + std::to_string(visible) + close + open + std::to_string(whole) +
-               close + "</tr>\n";
+    auto row = [](const std::string& cell, const std::string& open, const std::string& close,
+                  int32_t visible, int32_t whole) {
+        return "<tr>" + open + cell + close + open + std::to_string(visible) + close + open +
+               std::to_string(whole) + close + "</tr>\n";
     };
     // The header is a row of the table: a spreadsheet pasting the HTML keeps only the table.
     std::string html = "<table>\n<tr><th colspan=\"3\">" + header(list) +
                        "</th></tr>\n<tr><th>colour</th><th>visible</th><th>whole block</th></tr>\n";
-    for (int i = 0; i < kColourCount; ++i) html += row(kPalette[i].name, "<td>", "</td>", list.visible[i], list.whole[i]);
+    for (int i = 0; i < kColourCount; ++i)
+        html += row(kPalette[i].name, "<td>", "</td>", list.visible[i], list.whole[i]);
     html += row("total", "<th>", "</th>", total(list.visible), total(list.whole));
     html += row("loose cubes", "<td>", "</td>", list.looseVisible, list.looseWhole);
     return html + "</table>\n";

@@ -10,10 +10,10 @@
 namespace kadro {
 
 struct PartsList {
-    int size;                                    // cells per side in use
-    int firstLayer, lastLayer;                   // the layers visible
-    std::array<int32_t, kColourCount> visible;   // cubes in the visible block, by code - 1
-    std::array<int32_t, kColourCount> whole;     // cubes in every layer at this size
+    int size;                                   // cells per side in use
+    int firstLayer, lastLayer;                  // the layers visible
+    std::array<int32_t, kColourCount> visible;  // cubes in the visible block, by code - 1
+    std::array<int32_t, kColourCount> whole;    // cubes in every layer at this size
     int32_t looseVisible = 0, looseWhole = 0;   // cubes that would fall off (model/loose.h)
 };
 

@@ -15,7 +15,8 @@ std::optional<Hit> hitTest(const ViewState& state, int x, int y) {
 
     const int32_t layer = state.currentLayer;
     const double depthShift = size * 0.5 * (layer - 1);
-    const auto column = static_cast<int32_t>(((x - state.originX) - depthShift - size * 0.5) / size);
+    const auto column =
+        static_cast<int32_t>(((x - state.originX) - depthShift - size * 0.5) / size);
     const auto rowQuotient =
         static_cast<int32_t>(((y - state.originY) - depthShift + size * 0.5) / size);
     const int32_t row = std::abs(rowQuotient) - layer + 1;

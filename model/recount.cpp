@@ -12,6 +12,8 @@ ColourCounts countColours(const VisibleBlock& block, const CellGrid& grid) {
     return counts;
 }
 
-void recount(ViewState& state, const CellGrid& grid) { state.colourCounts = countColours(visibleBlock(state), grid); }
+void recount(ViewState& state, const CellGrid& grid) {
+    state.colourCounts = countColours(visibleBlock(state), grid);
+}
 
 }  // namespace kadro

@@ -9,7 +9,8 @@ void StepLog::reserve(size_t at, size_t count) {
     if (count == 0) return;
     const size_t lastPage = (at + count - 1) / kPageBytes;
     if (pages_.empty()) firstPage_ = at / kPageBytes;
-    while (firstPage_ + pages_.size() <= lastPage) pages_.push_back(std::make_unique<uint8_t[]>(kPageBytes));
+    while (firstPage_ + pages_.size() <= lastPage)
+        pages_.push_back(std::make_unique<uint8_t[]>(kPageBytes));
     reservedEnd_ = std::max(reservedEnd_, at + count);
 }
 
@@ -58,7 +59,8 @@ void StepLog::freeUnused() {
         pages_.pop_front();
         ++firstPage_;
     }
-    while (!pages_.empty() && firstPage_ + pages_.size() - 1 > (kept - 1) / kPageBytes) pages_.pop_back();
+    while (!pages_.empty() && firstPage_ + pages_.size() - 1 > (kept - 1) / kPageBytes)
+        pages_.pop_back();
 }
 
 }  // namespace kadro

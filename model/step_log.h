@@ -45,7 +45,8 @@ private:
 // or the back, never more than the capacity.
 class StepSizes {
 public:
-    explicit StepSizes(size_t capacity) : values_(std::make_unique<uint32_t[]>(capacity)), capacity_(capacity) {}
+    explicit StepSizes(size_t capacity)
+        : values_(std::make_unique<uint32_t[]>(capacity)), capacity_(capacity) {}
     size_t size() const { return size_; }
     uint32_t operator[](size_t i) const { return values_[(first_ + i) % capacity_]; }
     uint32_t front() const { return (*this)[0]; }

@@ -27,7 +27,8 @@ template <typename Grid, typename Visit>
 void forEachCell(const VisibleBlock& block, Grid& grid, Visit visit) {
     for (int column = 0; column < block.columns; ++column) {
         for (int row = 0; row < block.rows; ++row) {
-            for (int layer = block.firstLayer; layer <= block.lastLayer; ++layer) visit(grid.at(column, row, layer));
+            for (int layer = block.firstLayer; layer <= block.lastLayer; ++layer)
+                visit(grid.at(column, row, layer));
         }
     }
 }

@@ -43,7 +43,16 @@ bool clipRectangle(int x1, int y1, int x2, int y2, const PixelRect& bounds, Rect
     const int left = std::max(x1, bounds.left), right = std::min(x2, bounds.right);
     const int top = std::max(y1, bounds.top), bottom = std::min(y2, bounds.bottom);
     if (left >= right || top >= bottom) return false;
-    area = {x1, y1, x2, y2, left, top, right, bottom, std::clamp(x1 + 1, left, right), std::clamp(x2 - 1, left, right)};
+    area = {x1,
+            y1,
+            x2,
+            y2,
+            left,
+            top,
+            right,
+            bottom,
+            std::clamp(x1 + 1, left, right),
+            std::clamp(x2 - 1, left, right)};
     return true;
 }
 

@@ -106,8 +106,6 @@ PixelRect copyChanges(const PixelBuffer& from, const PixelBuffer& copy, PixelRec
 void paintOutline(const PixelBuffer& target, const PixelRect& box);
 
 // True for the pixels that a diagonal-cross brush paints.
-constexpr bool isHatchPixel(int x, int y) {
-    return ((x - y) & 7) == 0 || ((x + y) & 7) == 7;
-}
+constexpr bool isHatchPixel(int x, int y) { return ((x - y) & 7) == 0 || ((x + y) & 7) == 7; }
 
 }  // namespace kadro

@@ -49,9 +49,9 @@ bool FrameInputs::takeChangedCells(const CellGrid& grid, double cellSize, Area a
     return changed > 0;
 }
 
-bool FrameInputs::unchanged(const ViewState& state, const CellGrid& grid, uint64_t cellChanges, int windowWidth,
-                            int windowHeight) {
-    const View view{state.gridWidth,    state.gridHeight,    state.gridDepth,  state.cellSize,
+bool FrameInputs::unchanged(const ViewState& state, const CellGrid& grid, uint64_t cellChanges,
+                            int windowWidth, int windowHeight) {
+    const View view{state.gridWidth,    state.gridHeight,    state.gridDepth,   state.cellSize,
                     state.currentLayer, state.currentColour, state.gridVisible, state.eraseMode,
                     windowWidth,        windowHeight};
     const bool counted = known_ && cellChanges == cellChanges_;
@@ -63,7 +63,8 @@ bool FrameInputs::unchanged(const ViewState& state, const CellGrid& grid, uint64
     const bool bounding = viewSame && state.cellSize >= 0.0f && state.cellSize <= 1000.0f;
     area_ = bounding ? PixelRect{} : kEverywhere;
     const bool cellsChanged =
-        !counted && takeChangedCells(grid, state.cellSize, bounding ? Area::Bounded : Area::Everywhere);
+        !counted &&
+        takeChangedCells(grid, state.cellSize, bounding ? Area::Bounded : Area::Everywhere);
     known_ = true;
     view_ = view;
     return viewSame && !cellsChanged;

@@ -20,8 +20,8 @@ public:
     // True when the view, the window size and the cells are the same as at the last call that
     // returned false; otherwise remembers them and returns false. The cells are compared only
     // when cellChanges differs from the last call's. Allocates only once, when constructed.
-    bool unchanged(const ViewState& state, const CellGrid& grid, uint64_t cellChanges, int windowWidth,
-                   int windowHeight);
+    bool unchanged(const ViewState& state, const CellGrid& grid, uint64_t cellChanges,
+                   int windowWidth, int windowHeight);
 
     // After unchanged() returned false: the pixels where the frame of the new inputs can differ
     // from the frame of the ones before. With only cells changed, each cell paints within its

@@ -18,7 +18,8 @@ struct GridLook {
     Pixel brush;
 };
 inline GridLook gridLook(bool evenColumn, bool evenLayer) {
-    return {evenColumn || evenLayer ? colours::white : colours::grey, evenColumn ? colours::grey : colours::navy};
+    return {evenColumn || evenLayer ? colours::white : colours::grey,
+            evenColumn ? colours::grey : colours::navy};
 }
 
 // The preview cube while erasing: each square navy-bordered with a white hatch.

@@ -17,7 +17,8 @@ namespace {
 // drawing area; for short runs its call costs more than it saves.
 void fillLong(Pixel* run, int count, Pixel colour) {
     if constexpr (sizeof(wchar_t) == sizeof(Pixel)) {
-        std::wmemset(reinterpret_cast<wchar_t*>(run), static_cast<wchar_t>(colour), static_cast<size_t>(count));
+        std::wmemset(reinterpret_cast<wchar_t*>(run), static_cast<wchar_t>(colour),
+                     static_cast<size_t>(count));
     } else {
         std::fill_n(run, count, colour);
     }
@@ -115,7 +116,8 @@ void FrameRenderer::paintCube(int32_t x0, int32_t y0, Pixel colour) {
     if (tabled_ && x0 >= clip.left && x0 + squares_ + side_.down <= clip.right &&
         y0 - rise >= clip.top && y0 - 2 < clip.bottom) {
         Pixel* line = target.pixels + static_cast<long>(y0 - 2) * target.stride + x0;
-        for (int d = 2; d <= rise; ++d, line -= target.stride) fillRun(line + spanLeft_[d], spanRight_[d] - spanLeft_[d], colour);
+        for (int d = 2; d <= rise; ++d, line -= target.stride)
+            fillRun(line + spanLeft_[d], spanRight_[d] - spanLeft_[d], colour);
         return;
     }
     forEachStackRow(x0, y0, squares_, size_, clip, [&](int y, int left, int right) {
@@ -154,7 +156,8 @@ void FrameRenderer::paintPreview(const ViewState& state) {
         const Pixel colour = owners_ ? kNoOwner : colourOfCode(state.currentColour);
         forEachStackRow(kPreviewX, kPreviewY, preview.squares, preview.side, clip_,
                         [&](int y, int left, int right) {
-                            fillRun(target_.pixels + static_cast<long>(y) * target_.stride + left, right - left, colour);
+                            fillRun(target_.pixels + static_cast<long>(y) * target_.stride + left,
+                                    right - left, colour);
                         });
         return;
     }
@@ -170,7 +173,8 @@ void FrameRenderer::paintPreview(const ViewState& state) {
 bool FrameRenderer::scanCells(const VisibleBlock& block, const CellGrid& grid, double size) {
     const int columns = block.columns, rows = block.rows;
     const int front = block.firstLayer, layers = block.layers();
-    if (columns < 1 || columns >= kGridSide || rows < 1 || rows >= kGridSide || front < 1) return false;
+    if (columns < 1 || columns >= kGridSide || rows < 1 || rows >= kGridSide || front < 1)
+        return false;
     // In memory order: the layers of one column and row lie next to each other.
     for (int i = 0; i < layers; ++i) std::fill_n(filled_[i], columns, 0u);
     for (int c = 0; c < columns; ++c) {
@@ -181,9 +185,10 @@ bool FrameRenderer::scanCells(const VisibleBlock& block, const CellGrid& grid, d
             bool moved = false;
             for (int i = 0; i < layers; ++i) {
                 const GridCell& cell = stack[i];
-                moved |= (cell.layer != static_cast<float>(front + i)) | (cell.screenX != bottom[i].screenX) |
-                         (cell.screenY != left[i].screenY);
-                filled_[i][c] |= static_cast<uint32_t>(cell.colour != 0.0f) << r;  // no branch on random data
+                moved |= (cell.layer != static_cast<float>(front + i)) |
+                         (cell.screenX != bottom[i].screenX) | (cell.screenY != left[i].screenY);
+                filled_[i][c] |= static_cast<uint32_t>(cell.colour != 0.0f)
+                                 << r;  // no branch on random data
             }
             if (moved) return false;
         }
@@ -205,7 +210,8 @@ bool FrameRenderer::scanCells(const VisibleBlock& block, const CellGrid& grid, d
         for (int c = 0; c < columns; ++c) {
             const bool sameColumn = i >= 2 && c + 1 < columns && x0_[i][c] == x0_[i - 2][c + 1];
             lined_[i][c] = sameColumn ? sameRows : 0;
-            behind_[i][c] = sameColumn ? (behind_[i - 2][c + 1] | filled_[i - 2][c + 1]) >> 1 & sameRows : 0;
+            behind_[i][c] =
+                sameColumn ? (behind_[i - 2][c + 1] | filled_[i - 2][c + 1]) >> 1 & sameRows : 0;
         }
     }
     return true;
@@ -257,7 +263,8 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
         };
         for (int column = 0; column < columns; ++column) {
             if (!laidOut) {
-                for (int row = 0; row < rows; ++row) paintCell(column, row, stackAnchor(grid.at(column, row, layer), size_));
+                for (int row = 0; row < rows; ++row)
+                    paintCell(column, row, stackAnchor(grid.at(column, row, layer), size_));
                 continue;
             }
             // Rows from the bottom: the cubes not hidden, and the grid rectangles of the empty

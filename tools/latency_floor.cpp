@@ -1,6 +1,7 @@
 // The floor for press-to-pixels latency: a minimal Qt window, black, frameless and 550 x 580 as
 // the main window, that repaints itself at once when pressed (or dragged over), with a white
-// square where it was pressed. With --square it repaints only the square, the least a program can do.
+// square where it was pressed. With --square it repaints only the square, the least a program can
+// do.
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>

@@ -47,8 +47,8 @@ void sync(xcb_connection_t* connection) {
     std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 }
 
-int alternate(xcb_connection_t* connection, xcb_window_t root, int count, const int (&at)[4], uint8_t button,
-              int waitEvery) {
+int alternate(xcb_connection_t* connection, xcb_window_t root, int count, const int (&at)[4],
+              uint8_t button, int waitEvery) {
     for (int n = 0; n < count; ++n) {
         const int x = at[n % 2 * 2], y = at[n % 2 * 2 + 1];
         fake(connection, root, XCB_MOTION_NOTIFY, 0, x, y);
@@ -66,12 +66,14 @@ int alternate(xcb_connection_t* connection, xcb_window_t root, int count, const 
 
 int main(int argc, char** argv) {
     const bool bursting = argc == 7 && std::strcmp(argv[1], "--burst") == 0;
-    const bool alternating = ((argc == 7 || argc == 8) && std::strcmp(argv[1], "--alternate") == 0) || bursting;
+    const bool alternating =
+        ((argc == 7 || argc == 8) && std::strcmp(argv[1], "--alternate") == 0) || bursting;
     const bool dragging = argc == 6 && std::strcmp(argv[1], "--drag") == 0;
     if (argc != 3 && !alternating && !dragging) {
         std::fprintf(stderr,
                      "usage: press_latency X Y | press_latency --drag X0 Y0 X Y | "
-                     "press_latency --alternate N X1 Y1 X2 Y2 [BUTTON] | press_latency --burst N X1 Y1 X2 Y2\n");
+                     "press_latency --alternate N X1 Y1 X2 Y2 [BUTTON] | press_latency --burst N "
+                     "X1 Y1 X2 Y2\n");
         return 2;
     }
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
@@ -84,7 +86,8 @@ int main(int argc, char** argv) {
         const int at[4] = {std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                            std::atoi(argv[6])};
         const auto button = static_cast<uint8_t>(argc == 8 ? std::atoi(argv[7]) : 1);
-        const int status = alternate(connection, root, std::atoi(argv[2]), at, button, bursting ? 1000 : 1);
+        const int status =
+            alternate(connection, root, std::atoi(argv[2]), at, button, bursting ? 1000 : 1);
         xcb_disconnect(connection);
         return status;
     }

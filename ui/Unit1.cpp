@@ -179,11 +179,21 @@ void TForm1::ShapeMouseDown(QObject*, ColourCode code) {
     Button4->setText("ERASE IS OFF");
 }
 
-void TForm1::Shape1MouseDown(QObject* s, const MouseEventArgs&) { ShapeMouseDown(s, ColourCode::Yellow); }
-void TForm1::Shape2MouseDown(QObject* s, const MouseEventArgs&) { ShapeMouseDown(s, ColourCode::Lime); }
-void TForm1::Shape3MouseDown(QObject* s, const MouseEventArgs&) { ShapeMouseDown(s, ColourCode::Aqua); }
-void TForm1::Shape4MouseDown(QObject* s, const MouseEventArgs&) { ShapeMouseDown(s, ColourCode::Fuchsia); }
-void TForm1::Shape5MouseDown(QObject* s, const MouseEventArgs&) { ShapeMouseDown(s, ColourCode::Red); }
+void TForm1::Shape1MouseDown(QObject* s, const MouseEventArgs&) {
+    ShapeMouseDown(s, ColourCode::Yellow);
+}
+void TForm1::Shape2MouseDown(QObject* s, const MouseEventArgs&) {
+    ShapeMouseDown(s, ColourCode::Lime);
+}
+void TForm1::Shape3MouseDown(QObject* s, const MouseEventArgs&) {
+    ShapeMouseDown(s, ColourCode::Aqua);
+}
+void TForm1::Shape4MouseDown(QObject* s, const MouseEventArgs&) {
+    ShapeMouseDown(s, ColourCode::Fuchsia);
+}
+void TForm1::Shape5MouseDown(QObject* s, const MouseEventArgs&) {
+    ShapeMouseDown(s, ColourCode::Red);
+}
 
 void TForm1::Timer1Timer(QObject*) {
     if (Timer1->interval() != kFrameInterval) Timer1->setInterval(kFrameInterval);
@@ -242,11 +252,16 @@ void TForm1::showEvent(QShowEvent* event) {
 
 TLabel* TForm1::countLabel(ColourCode code) const {
     switch (code) {
-        case ColourCode::Yellow: return Label1;
-        case ColourCode::Lime: return Label2;
-        case ColourCode::Aqua: return Label4;
-        case ColourCode::Fuchsia: return Label8;
-        case ColourCode::Red: return Label9;
+        case ColourCode::Yellow:
+            return Label1;
+        case ColourCode::Lime:
+            return Label2;
+        case ColourCode::Aqua:
+            return Label4;
+        case ColourCode::Fuchsia:
+            return Label8;
+        case ColourCode::Red:
+            return Label9;
     }
     return Label1;  // no other code exists
 }
@@ -263,4 +278,6 @@ void TForm1::Timer2Timer(QObject*) {
     if (!goesOn) Timer2->stop();
 }
 
-Recording TForm1::recording() const { return animationFinished(state_) ? Recording::On : Recording::Off; }
+Recording TForm1::recording() const {
+    return animationFinished(state_) ? Recording::On : Recording::Off;
+}

@@ -44,18 +44,23 @@ private:
 
 // The layer up-down as a spin box: its value is the current layer, within 1 and the size, and
 // the text it shows "Layer 2 of 5", which a screen reader says for a spin box's value.
-class LayerAccessible : public QAccessibleWidget, public QAccessibleValueInterface, public QAccessibleTextInterface {
+class LayerAccessible : public QAccessibleWidget,
+                        public QAccessibleValueInterface,
+                        public QAccessibleTextInterface {
 public:
     LayerAccessible(TUpDown* upDown, const ViewState& state)
         : QAccessibleWidget(upDown, QAccessible::SpinBox), upDown_(upDown), state_(state) {}
     void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
         if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
         return QAccessibleWidget::interface_cast(type);
     }
     // The text, read only, with no selection and the caret at its start.
     QString shown() const {
-        return QString("Layer %1 of %2").arg(state_.currentLayer).arg(static_cast<int>(state_.gridDepth));
+        return QString("Layer %1 of %2")
+            .arg(state_.currentLayer)
+            .arg(static_cast<int>(state_.gridDepth));
     }
     QString text(int start, int end) const override { return shown().mid(start, end - start); }
     int characterCount() const override { return static_cast<int>(shown().size()); }
@@ -104,10 +109,13 @@ public:
     int childCount() const override { return static_cast<int>(shown().size()); }
     QAccessibleInterface* child(int index) const override {
         const QList<QWidget*> controls = shown();
-        return index >= 0 && index < controls.size() ? QAccessible::queryAccessibleInterface(controls[index]) : nullptr;
+        return index >= 0 && index < controls.size()
+                   ? QAccessible::queryAccessibleInterface(controls[index])
+                   : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
-        return child ? static_cast<int>(shown().indexOf(qobject_cast<QWidget*>(child->object()))) : -1;
+        return child ? static_cast<int>(shown().indexOf(qobject_cast<QWidget*>(child->object())))
+                     : -1;
     }
 
 private:
@@ -126,7 +134,8 @@ void offerAsButton(QWidget* control, std::function<void()> press) {
 
 }  // namespace
 
-ScreenReaderNames::ScreenReaderNames(TForm1& form, const ViewState& state) : QObject(&form), form_(form), state_(state) {
+ScreenReaderNames::ScreenReaderNames(TForm1& form, const ViewState& state)
+    : QObject(&form), form_(form), state_(state) {
     for (int code = 1; code <= kColourCount; ++code) {
         TShape* swatch = form.swatch(static_cast<ColourCode>(code));
         offerAsButton(swatch, [swatch] { emit swatch->mouseDown({0, 0}); });
@@ -134,7 +143,8 @@ ScreenReaderNames::ScreenReaderNames(TForm1& form, const ViewState& state) : QOb
             ->setAccessibleName(QString("%1 cubes").arg(colourTitle(code)));
     }
     offerAsButton(form.Label14, [closeMark = form.Label14] { emit closeMark->clicked(); });
-    offerAccessible(form.UpDown1, [upDown = form.UpDown1, &state] { return new LayerAccessible(upDown, state); });
+    offerAccessible(form.UpDown1,
+                    [upDown = form.UpDown1, &state] { return new LayerAccessible(upDown, state); });
     offerAccessible(&form, [window = &form] { return new WindowAccessible(window); });
     form.UpDown1->upArrow()->setAccessibleName("One layer back");
     form.UpDown1->downArrow()->setAccessibleName("One layer forward");
@@ -167,20 +177,26 @@ void ScreenReaderNames::installTooltips(const std::vector<KeyRow>& keys) {
     for (int code = 1; code <= kColourCount; ++code) {
         const auto colour = static_cast<ColourCode>(code);
         form.swatch(colour)->setToolTip(
-            QString("%1: clicks place %2 cubes (key %3; Ctrl+%3 turns the current colour's cubes %2)")
+            QString(
+                "%1: clicks place %2 cubes (key %3; Ctrl+%3 turns the current colour's cubes %2)")
                 .arg(colourTitle(code), kPalette[code - 1].name)
                 .arg(code));
-        form.countLabel(colour)->setToolTip(QString("%1 cubes in the visible block").arg(colourTitle(code)) +
-                                            keysOn(form.countLabel(colour)));
+        form.countLabel(colour)->setToolTip(
+            QString("%1 cubes in the visible block").arg(colourTitle(code)) +
+            keysOn(form.countLabel(colour)));
     }
     form.Label14->setToolTip("Closes KADRO; nothing is saved" + keysOn(form.Label14));
     form.Button2->setToolTip("CLEAR: empties the visible block" + keysOn(form.Button2));
-    form.Button7->setToolTip("FILL: fills the visible block with the current colour" + keysOn(form.Button7));
+    form.Button7->setToolTip("FILL: fills the visible block with the current colour" +
+                             keysOn(form.Button7));
     form.Button3->setToolTip("Hides or shows the pattern on empty cells" + keysOn(form.Button3));
-    form.Button4->setToolTip("Switches erasing on or off: clicks then empty cells" + keysOn(form.Button4));
+    form.Button4->setToolTip("Switches erasing on or off: clicks then empty cells" +
+                             keysOn(form.Button4));
     // LOAD and SAVE do nothing; a design is kept through the clipboard.
-    form.Button5->setToolTip("Not available: KADRO keeps no files. Ctrl+V brings back a design copied with Ctrl+C");
-    form.Button6->setToolTip("Not available: KADRO keeps no files. Ctrl+C copies the design as text; keep it anywhere");
+    form.Button5->setToolTip(
+        "Not available: KADRO keeps no files. Ctrl+V brings back a design copied with Ctrl+C");
+    form.Button6->setToolTip(
+        "Not available: KADRO keeps no files. Ctrl+C copies the design as text; keep it anywhere");
     form.Button11->setToolTip("Shows the About window");
     form.Label14->setAccessibleDescription(form.Label14->toolTip());
     // A screen reader says a button's name before its description, so the description does
@@ -191,7 +207,8 @@ void ScreenReaderNames::installTooltips(const std::vector<KeyRow>& keys) {
         description[0] = description[0].toUpper();
         button->setAccessibleDescription(description);
     }
-    const QString layerTip = "The layer that clicks edit: up cuts the front layers away" + keysOn(form.UpDown1);
+    const QString layerTip =
+        "The layer that clicks edit: up cuts the front layers away" + keysOn(form.UpDown1);
     for (QWidget* layer : {static_cast<QWidget*>(form.UpDown1), static_cast<QWidget*>(form.Label5),
                            static_cast<QWidget*>(form.Label7)})
         layer->setToolTip(layerTip);
@@ -200,8 +217,9 @@ void ScreenReaderNames::installTooltips(const std::vector<KeyRow>& keys) {
                           static_cast<QWidget*>(form.Label6), static_cast<QWidget*>(form.Label10)})
         size->setToolTip(sizeTip);
     // The logo stands for the whole model: its tip names the keys that work on all of it.
-    form.Image2->setToolTip("KADRO. The whole model: T / Shift+T turn, V / Shift+V tip, H flips, Ctrl+arrows and "
-                            "Ctrl+Page Up / Down shift");
+    form.Image2->setToolTip(
+        "KADRO. The whole model: T / Shift+T turn, V / Shift+V tip, H flips, Ctrl+arrows and "
+        "Ctrl+Page Up / Down shift");
     QStringList tools;
     for (const ToolRow& tool : toolRows())
         tools << QKeySequence(tool.key).toString() + " " + tool.name;
@@ -216,8 +234,7 @@ void ScreenReaderNames::describe() {
         const auto colour = static_cast<ColourCode>(code);
         const int32_t count = state_.countOf(colour);
         total += count;
-        const QString name =
-            QString("%1, %2").arg(colourTitle(code), countedCubes(count));
+        const QString name = QString("%1, %2").arg(colourTitle(code), countedCubes(count));
         if (form_.swatch(colour)->accessibleName() != name)
             form_.swatch(colour)->setAccessibleName(name);
     }
@@ -238,15 +255,15 @@ void ScreenReaderNames::describe() {
                               .arg(size)
                               .arg(state_.currentLayer)
                               .arg(countedCubes(total));
-    if (form_.Image1->accessibleDescription() != block) form_.Image1->setAccessibleDescription(block);
+    if (form_.Image1->accessibleDescription() != block)
+        form_.Image1->setAccessibleDescription(block);
 }
 
 bool ScreenReaderNames::eventFilter(QObject* watched, QEvent* event) {
     if (watched == form_.Image1 && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         QToolTip::showText(help->globalPos(),
-                           pressTip(help->pos().x(), help->pos().y()) + toolKeys_,
-                           form_.Image1);
+                           pressTip(help->pos().x(), help->pos().y()) + toolKeys_, form_.Image1);
         return true;
     }
     return QObject::eventFilter(watched, event);
@@ -266,8 +283,9 @@ QString ScreenReaderNames::pressTip(int x, int y) const {
     const bool shown = hit->column < state_.gridWidth && hit->row < state_.gridHeight;
     if (reach_ == PressReach::BlockOnly && !shown) return "A click here changes nothing";
     const QString what = does_ == PressDoes::Pick ? QString("picks the colour of")
-                         : state_.eraseMode ? QString("empties")
-                                          : QString("places %1 in").arg(kPalette[state_.currentColour - 1].name);
+                         : state_.eraseMode
+                             ? QString("empties")
+                             : QString("places %1 in").arg(kPalette[state_.currentColour - 1].name);
     const QString tip = QString("click here %1 column %2, row %3, layer %4%5")
                             .arg(what)
                             .arg(hit->column + 1)

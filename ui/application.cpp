@@ -18,7 +18,8 @@ KadroApplication::KadroApplication(int& argc, char** argv) : QApplication(argc, 
     // window class, and show this icon for them.
     setDesktopFileName(kDesktopFileName);
     const auto icon = kadro::assets::windowIconPng();
-    setWindowIcon(QIcon(QPixmap::fromImage(QImage::fromData(icon.data(), static_cast<int>(icon.size())))));
+    setWindowIcon(
+        QIcon(QPixmap::fromImage(QImage::fromData(icon.data(), static_cast<int>(icon.size())))));
 }
 
 bool KadroApplication::notify(QObject* receiver, QEvent* event) {
@@ -56,7 +57,8 @@ int runGuarded(const std::function<int()>& body) {
 
 ExitWithoutDisplay* ExitWithoutDisplay::holder_ = nullptr;
 
-void ExitWithoutDisplay::exitOnFatal(QtMsgType type, const QMessageLogContext&, const QString& message) {
+void ExitWithoutDisplay::exitOnFatal(QtMsgType type, const QMessageLogContext&,
+                                     const QString& message) {
     if (type != QtFatalMsg) {
         holder_->heldMessages_.append({type, message});
         return;
@@ -72,18 +74,21 @@ void ExitWithoutDisplay::exitWith(const char* why) const {
     if (wayland && *wayland && !waylandPluginInstalled()) {
         // A Wayland desktop: what is missing is Qt's Wayland plugin, not a display.
         std::fprintf(stderr,
-                     "%s: cannot open the Wayland display \"%s\" (DISPLAY is %s%s): Qt's Wayland plugin is not "
+                     "%s: cannot open the Wayland display \"%s\" (DISPLAY is %s%s): Qt's Wayland "
+                     "plugin is not "
                      "installed; install the package qt6-wayland\n",
                      name, wayland, shown.c_str(), why);
         std::fflush(stderr);
         std::_Exit(1);
     }
-    const std::string waylandShown =
-        wayland && *wayland ? std::string(", WAYLAND_DISPLAY is \"") + wayland + "\"" : std::string();
-    std::fprintf(stderr,
-                 "%s: cannot open a display (DISPLAY is %s%s%s): run it on a desktop, or under Xvfb: "
-                 "xvfb-run -s '-screen 0 1024x768x24' %s\n",
-                 name, shown.c_str(), waylandShown.c_str(), why, name);
+    const std::string waylandShown = wayland && *wayland
+                                         ? std::string(", WAYLAND_DISPLAY is \"") + wayland + "\""
+                                         : std::string();
+    std::fprintf(
+        stderr,
+        "%s: cannot open a display (DISPLAY is %s%s%s): run it on a desktop, or under Xvfb: "
+        "xvfb-run -s '-screen 0 1024x768x24' %s\n",
+        name, shown.c_str(), waylandShown.c_str(), why, name);
     std::fflush(stderr);
     std::_Exit(1);
 }
@@ -95,7 +100,8 @@ ExitWithoutDisplay::ExitWithoutDisplay(const char* name) {
     // Connecting waits for the display's answer without a limit of its own.
     watchdog_ = std::thread([this] {
         std::unique_lock<std::mutex> lock(mutex_);
-        if (!released_.wait_for(lock, std::chrono::seconds(kAnswerSeconds), [this] { return !held_; }))
+        if (!released_.wait_for(lock, std::chrono::seconds(kAnswerSeconds),
+                                [this] { return !held_; }))
             exitWith(", which does not answer");
     });
 }
@@ -112,7 +118,8 @@ void ExitWithoutDisplay::release() {
     if (watchdog_.joinable()) watchdog_.join();
     qInstallMessageHandler(previousHandler_);
     holder_ = nullptr;
-    for (const HeldMessage& message : heldMessages_) previousHandler_(message.type, QMessageLogContext(), message.text);
+    for (const HeldMessage& message : heldMessages_)
+        previousHandler_(message.type, QMessageLogContext(), message.text);
     heldMessages_.clear();
 }
 
@@ -121,7 +128,8 @@ void preferWaylandOnWayland() {
     const bool onWayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     // Qt tries the platforms in turn: without the plugin, or with a compositor that does not
     // answer, the window opens through XWayland.
-    if (!platformChosen && onWayland && waylandPluginInstalled()) qputenv("QT_QPA_PLATFORM", "wayland;xcb");
+    if (!platformChosen && onWayland && waylandPluginInstalled())
+        qputenv("QT_QPA_PLATFORM", "wayland;xcb");
 }
 
 bool waylandPluginInstalled() {

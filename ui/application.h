@@ -1,9 +1,9 @@
 #pragma once
 #include <QApplication>
 #include <QList>
+#include <condition_variable>
 #include <exception>
 #include <functional>
-#include <condition_variable>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -45,7 +45,8 @@ public:
 private:
     // Qt's message handler is a plain function; it reaches the one instance through this.
     static ExitWithoutDisplay* holder_;
-    static void exitOnFatal(QtMsgType type, const QMessageLogContext& context, const QString& message);
+    static void exitOnFatal(QtMsgType type, const QMessageLogContext& context,
+                            const QString& message);
     [[noreturn]] void exitWith(const char* why) const;
 
     struct HeldMessage {
@@ -72,8 +73,9 @@ void preferWaylandOnWayland();
 // Whether Qt's Wayland platform plugin is installed (package qt6-wayland).
 bool waylandPluginInstalled();
 
-// On Wayland: ends the program with `status` at once, once its windows are gone, rather than through
-// Qt's teardown of the connection to the compositor, which Qt 6.4 can leave waiting for ever (see
-// the definition). The compositor lets go of everything the program had when the connection
-// closes, and nothing is left to save. Elsewhere it returns and the program ends as usual.
+// On Wayland: ends the program with `status` at once, once its windows are gone, rather than
+// through Qt's teardown of the connection to the compositor, which Qt 6.4 can leave waiting for
+// ever (see the definition). The compositor lets go of everything the program had when the
+// connection closes, and nothing is left to save. Elsewhere it returns and the program ends as
+// usual.
 void endAtOnceOnWayland(int status);

@@ -34,7 +34,8 @@ void CellCursor::follow() {
     // Exactly where a click changes this cell (the top face of its cube), as the tooltip says.
     const PressArea area = pressArea(state_, cell_->column, cell_->row);
     std::vector<QRect> box;
-    if (!area.empty()) box.emplace_back(QPoint(area.left, area.top), QPoint(area.right - 1, area.bottom - 1));
+    if (!area.empty())
+        box.emplace_back(QPoint(area.left, area.top), QPoint(area.right - 1, area.bottom - 1));
     outlines_.set(OutlineLayer::Owner::CellCursor, std::move(box));
 }
 

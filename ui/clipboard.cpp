@@ -35,7 +35,8 @@ void Clipboard::copyPartsListAndDesign() {
     const std::string design = designText(state_, grid_);
     auto* data = new QMimeData;
     data->setText(QString::fromStdString(partsListText(list) + "\n" + design));
-    data->setHtml(QString::fromStdString(partsListHtml(list) + buildSheetHtml(state_, grid_, pictureFromTheFront())));
+    data->setHtml(QString::fromStdString(partsListHtml(list) +
+                                         buildSheetHtml(state_, grid_, pictureFromTheFront())));
     data->setData(kDesignMimeType, QByteArray::fromStdString(design));
     QGuiApplication::clipboard()->setMimeData(data);
 }
@@ -54,7 +55,9 @@ std::string Clipboard::pictureFromTheFront() const {
     const int n = static_cast<int>(state_.gridDepth);
     const CubeBox first = cubeBox(grid_.at(0, 0, 1), state_.cellSize);
     const CubeBox last = cubeBox(grid_.at(n - 1, n - 1, n), state_.cellSize);
-    const QRect block = QRect(QPoint(first.left, last.top), QPoint(last.right - 1, first.bottom - 1)).intersected(image.rect());
+    const QRect block =
+        QRect(QPoint(first.left, last.top), QPoint(last.right - 1, first.bottom - 1))
+            .intersected(image.rect());
     QByteArray png;
     QBuffer out(&png);
     out.open(QIODevice::WriteOnly);
@@ -79,8 +82,7 @@ void Clipboard::pasteDesign() {
         !QGuiApplication::clipboard()->ownsClipboard()) {
         if (!selection_) {
             selection_ = new X11Selection(this);
-            connect(selection_, &X11Selection::done, this,
-                    &Clipboard::pasteAnswer);
+            connect(selection_, &X11Selection::done, this, &Clipboard::pasteAnswer);
             holding_ = new QTimer(this);
             holding_->setSingleShot(true);
             connect(holding_, &QTimer::timeout, this, &Clipboard::giveBackInput);
@@ -170,7 +172,8 @@ void Clipboard::pasteWithQt() {
 
 void Clipboard::paste(const QByteArray& text) {
     if (!animationFinished(state_)) return;
-    const DesignReading reading = readDesign(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+    const DesignReading reading =
+        readDesign(std::string_view(text.constData(), static_cast<size_t>(text.size())));
     if (!reading.ok) {
         refuse(QString::fromStdString(reading.error));
         return;

@@ -54,7 +54,8 @@ protected:
 private:
     void pasteWithQt();
     void giveBackInput();
-    void pasteAnswer(X11Selection::Outcome outcome, const QByteArray& bytes, const QByteArray& target);
+    void pasteAnswer(X11Selection::Outcome outcome, const QByteArray& bytes,
+                     const QByteArray& target);
     void paste(const QByteArray& text);
     void refuse(const QString& why);
     std::string pictureFromTheFront() const;

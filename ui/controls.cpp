@@ -1,12 +1,12 @@
 #include "ui/controls.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QApplication>
-#include <QKeyEvent>
 #include <QToolButton>
 
 const char* const kFontFamily = "Liberation Sans";
@@ -17,8 +17,8 @@ MouseEventArgs mouseEventArgs(const QMouseEvent* event) {
 }
 
 QImage imageOf(const kadro::PixelBuffer& buffer) {
-    return QImage(reinterpret_cast<const uchar*>(buffer.pixels), buffer.width, buffer.height, buffer.stride * 4,
-                  QImage::Format_RGB32);
+    return QImage(reinterpret_cast<const uchar*>(buffer.pixels), buffer.width, buffer.height,
+                  buffer.stride * 4, QImage::Format_RGB32);
 }
 
 TLabel::TLabel(QWidget* parent) : QLabel(parent) {
@@ -46,13 +46,16 @@ void TLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (click) emit clicked();
 }
 
-bool TMemo::canInsertFromMimeData(const QMimeData* source) const { return source && source->hasText(); }
+bool TMemo::canInsertFromMimeData(const QMimeData* source) const {
+    return source && source->hasText();
+}
 
 qsizetype TMemo::room() const {
     // The selection, which new text replaces, makes room. characterCount() counts the end of the
     // document as one character.
     const QTextCursor cursor = textCursor();
-    const qsizetype length = document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart());
+    const qsizetype length =
+        document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart());
     return std::max<qsizetype>(kMaxLength - length, 0);
 }
 
@@ -70,8 +73,9 @@ void TMemo::insertFromMimeData(const QMimeData* source) {
 void TMemo::keyPressEvent(QKeyEvent* event) {
     // Typing, as pasting, stops at the bound; keys that insert nothing still work there.
     const QString typed = event->text();
-    const bool inserts = !typed.isEmpty() && (typed.front().isPrint() || typed == "\r" || typed == "\t") &&
-                         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const bool inserts =
+        !typed.isEmpty() && (typed.front().isPrint() || typed == "\r" || typed == "\t") &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (inserts && typed.size() > room()) {
         event->accept();
         return;
@@ -176,11 +180,14 @@ void TImage::showChanges(const kadro::PixelRect& within) {
         return;
     }
     // Only the part inside the window shows; the rest is repainted from the canvas when exposed.
-    const int visible = std::clamp(window()->width() - mapTo(window(), QPoint(0, 0)).x(), 0, now.width);
+    const int visible =
+        std::clamp(window()->width() - mapTo(window(), QPoint(0, 0)).x(), 0, now.width);
     const kadro::PixelRect changed =
         kadro::copyChanges({now.pixels, visible, now.height, now.stride},
                            {shown_.data(), visible, now.height, now.stride}, within);
-    if (!changed.empty()) repaint(QRect(QPoint(changed.left, changed.top), QPoint(changed.right - 1, changed.bottom - 1)));
+    if (!changed.empty())
+        repaint(QRect(QPoint(changed.left, changed.top),
+                      QPoint(changed.right - 1, changed.bottom - 1)));
 }
 
 void TImage::setPicture(const QImage& picture) {

@@ -30,6 +30,7 @@ bool CountLabels::eventFilter(QObject* watched, QEvent* event) {
     painter.setPen(label->palette().color(label->foregroundRole()));
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.scale(static_cast<double>(label->width()) / wide, 1.0);
-    painter.drawText(QRect(0, 0, wide, label->height()), static_cast<int>(label->alignment()), label->text());
+    painter.drawText(QRect(0, 0, wide, label->height()), static_cast<int>(label->alignment()),
+                     label->text());
     return true;
 }

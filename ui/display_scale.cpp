@@ -40,7 +40,8 @@ bool sensibleScale(const QByteArray& value) {
         if (number.isEmpty() && parts.size() > 1) continue;
         bool ok = false;
         const double scale = number.toDouble(&ok);
-        if (!ok || !std::isfinite(scale) || scale < kMinSensibleScale || scale > kMaxSensibleScale) return false;
+        if (!ok || !std::isfinite(scale) || scale < kMinSensibleScale || scale > kMaxSensibleScale)
+            return false;
         any = true;
     }
     return any;
@@ -49,18 +50,21 @@ bool sensibleScale(const QByteArray& value) {
 namespace {
 
 // The value of a root window property, as bytes; empty when it is not set.
-std::string rootProperty(xcb_connection_t* connection, xcb_window_t root, const char* name, xcb_atom_t type) {
-    xcb_intern_atom_reply_t* atom =
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+std::string rootProperty(xcb_connection_t* connection, xcb_window_t root, const char* name,
+                         xcb_atom_t type) {
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 1, static_cast<uint16_t>(std::strlen(name)), name),
+        nullptr);
     if (!atom) return {};
     const xcb_atom_t property = atom->atom;
     std::free(atom);
     if (property == XCB_ATOM_NONE) return {};
-    xcb_get_property_reply_t* reply =
-        xcb_get_property_reply(connection, xcb_get_property(connection, 0, root, property, type, 0, 1 << 16), nullptr);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, root, property, type, 0, 1 << 16), nullptr);
     if (!reply) return {};
-    std::string value(static_cast<const char*>(xcb_get_property_value(reply)),
-                      static_cast<size_t>(xcb_get_property_value_length(reply)) * (reply->format / 8));
+    std::string value(
+        static_cast<const char*>(xcb_get_property_value(reply)),
+        static_cast<size_t>(xcb_get_property_value_length(reply)) * (reply->format / 8));
     std::free(reply);
     return value;
 }
@@ -98,13 +102,15 @@ std::optional<DisplayDensity> readDisplayDensity() {
     }
     const xcb_screen_t& screen = *screens.data;
     DisplayDensity display;
-    display.resourceDpi = xftDpi(rootProperty(connection, screen.root, "RESOURCE_MANAGER", XCB_ATOM_STRING));
+    display.resourceDpi =
+        xftDpi(rootProperty(connection, screen.root, "RESOURCE_MANAGER", XCB_ATOM_STRING));
     if (screen.width_in_millimeters > 0)
         display.physicalDpi = screen.width_in_pixels * 25.4 / screen.width_in_millimeters;
     display.availableWidth = screen.width_in_pixels;
     display.availableHeight = screen.height_in_pixels;
     // A window manager's work area leaves its panels out: x, y, width, height of the first desktop.
-    const std::string area = rootProperty(connection, screen.root, "_NET_WORKAREA", XCB_ATOM_CARDINAL);
+    const std::string area =
+        rootProperty(connection, screen.root, "_NET_WORKAREA", XCB_ATOM_CARDINAL);
     if (area.size() >= 4 * sizeof(uint32_t)) {
         uint32_t values[4];
         std::memcpy(values, area.data(), sizeof values);
@@ -120,13 +126,14 @@ void chooseDisplayScale(int windowWidth, int windowHeight) {
     // one of 32767 pixels) is said and left out.
     for (const char* scale : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"}) {
         if (qEnvironmentVariableIsSet(scale) && !sensibleScale(qgetenv(scale))) {
-            std::fprintf(stderr, "kadro: %s=%s is not a scale from %g to %g; using the display's own\n", scale,
-                         qgetenv(scale).left(40).constData(), kMinSensibleScale, kMaxSensibleScale);
+            std::fprintf(
+                stderr, "kadro: %s=%s is not a scale from %g to %g; using the display's own\n",
+                scale, qgetenv(scale).left(40).constData(), kMinSensibleScale, kMaxSensibleScale);
             qunsetenv(scale);
         }
     }
-    for (const char* own : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING",
-                            "QT_USE_PHYSICAL_DPI", "QT_FONT_DPI"}) {
+    for (const char* own : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
+                            "QT_ENABLE_HIGHDPI_SCALING", "QT_USE_PHYSICAL_DPI", "QT_FONT_DPI"}) {
         if (qEnvironmentVariableIsSet(own)) return;
     }
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");

@@ -7,9 +7,9 @@ namespace kadro {
 
 // What the X display says about its density and room, read before Qt starts.
 struct DisplayDensity {
-    int resourceDpi = 0;      // Xft.dpi from the X resource database, 0 when not set
-    double physicalDpi = 0;   // from the screen's size in pixels and millimetres, 0 when unknown
-    int availableWidth = 0;   // the work area (the screen less panels), in device pixels
+    int resourceDpi = 0;     // Xft.dpi from the X resource database, 0 when not set
+    double physicalDpi = 0;  // from the screen's size in pixels and millimetres, 0 when unknown
+    int availableWidth = 0;  // the work area (the screen less panels), in device pixels
     int availableHeight = 0;
 };
 

@@ -25,8 +25,10 @@ public:
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) control_->setFocus(Qt::MouseFocusReason);
+        if (event->type() == QEvent::MouseButtonPress ||
+            event->type() == QEvent::MouseButtonDblClick) {
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+                control_->setFocus(Qt::MouseFocusReason);
         }
         return false;
     }

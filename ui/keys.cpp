@@ -22,13 +22,15 @@ namespace {
 int colourKey(const QKeyEvent& key) {
     if (key.key() >= Qt::Key_1 && key.key() <= Qt::Key_5) return key.key() - Qt::Key_1 + 1;
     const quint32 code = key.nativeScanCode();
-    return code >= 10 && code <= 14 && !(key.modifiers() & Qt::KeypadModifier) ? static_cast<int>(code) - 9 : 0;
+    return code >= 10 && code <= 14 && !(key.modifiers() & Qt::KeypadModifier)
+               ? static_cast<int>(code) - 9
+               : 0;
 }
 
 }  // namespace
 
-Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& clipboard, Speech& speech,
-           ModelOperations& operations, LooseOutlines& looseOutlines, Tools& tools)
+Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& clipboard,
+           Speech& speech, ModelOperations& operations, LooseOutlines& looseOutlines, Tools& tools)
     : QObject(&form),
       form_(form),
       grid_(grid),
@@ -36,19 +38,26 @@ Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& c
       speech_(speech),
       operations_(operations),
       tools_(tools) {
-    using kadro::Turn;
     using kadro::Side;
+    using kadro::Turn;
     TForm1* f = &form;
     Clipboard* c = &clipboard;
     ModelOperations* o = &operations;
-    const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier,
+    const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier,
+                                ctrl = Qt::ControlModifier,
                                 ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
     const QList<QWidget*> counts = {f->Label1, f->Label2, f->Label4, f->Label8, f->Label9};
     const auto size = [f](QAbstractSlider::SliderAction step) {
         return [f, step] { f->ScrollBar4->triggerAction(step); };
     };
     windowKeys_ = {
-        {Qt::Key_Z, ctrl, "Ctrl+Z", "undo", [this] { undo(); }, {f->Button2, f->Button7}, "undoes it"},
+        {Qt::Key_Z,
+         ctrl,
+         "Ctrl+Z",
+         "undo",
+         [this] { undo(); },
+         {f->Button2, f->Button7},
+         "undoes it"},
         {Qt::Key_Z, ctrlShift, "Ctrl+Shift+Z", "redo", [this] { redo(); }},
         {Qt::Key_Y, ctrl, "Ctrl+Y", "redo", [this] { redo(); }},
         {Qt::Key_C, ctrl, "Ctrl+C", "copy the parts list with the design",
@@ -56,12 +65,21 @@ Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& c
         {Qt::Key_C, ctrlShift, "Ctrl+Shift+C", "copy the picture", [c] { c->copyPicture(); }},
         {Qt::Key_V, ctrl, "Ctrl+V", "paste a design", [c] { c->pasteDesign(); }},
         {Qt::Key_Insert, shift, "Shift+Insert", "paste a design", [c] { c->pasteDesign(); }},
-        {Qt::Key_Q, ctrl, "Ctrl+Q", "close, as the red X", [f] { f->Label14Click(f->Label14); },
+        {Qt::Key_Q,
+         ctrl,
+         "Ctrl+Q",
+         "close, as the red X",
+         [f] { f->Label14Click(f->Label14); },
          {f->Label14}},
         {Qt::Key_L, ctrl, "Ctrl+L", "show or hide outlines on the loose cubes",
          [&looseOutlines] { looseOutlines.toggle(); }},
-        {Qt::Key_D, ctrl, "Ctrl+D", "copy the current layer onto the layer behind it and step there",
-         [o] { o->copyLayer(Side::Back); }, {f->UpDown1}, "copies it onto the layer behind"},
+        {Qt::Key_D,
+         ctrl,
+         "Ctrl+D",
+         "copy the current layer onto the layer behind it and step there",
+         [o] { o->copyLayer(Side::Back); },
+         {f->UpDown1},
+         "copies it onto the layer behind"},
         {Qt::Key_D, ctrlShift, "Ctrl+Shift+D",
          "copy the current layer onto the layer in front of it and step there",
          [o] { o->copyLayer(Side::Front); }},
@@ -77,13 +95,16 @@ Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& c
          [o] { o->shift(Side::Back); }},
         {Qt::Key_PageDown, ctrl, "Ctrl+Page Down", "shift every cube one layer forward",
          [o] { o->shift(Side::Front); }},
-        {Qt::Key_T, none, "T", "turn the whole model a quarter turn: the right side comes to the front",
+        {Qt::Key_T, none, "T",
+         "turn the whole model a quarter turn: the right side comes to the front",
          [o] { o->turn(Turn::RightToFront); }},
-        {Qt::Key_T, shift, "Shift+T", "turn the whole model a quarter turn: the left side comes to the front",
+        {Qt::Key_T, shift, "Shift+T",
+         "turn the whole model a quarter turn: the left side comes to the front",
          [o] { o->turn(Turn::LeftToFront); }},
         {Qt::Key_V, none, "V", "tip the whole model a quarter turn: the top comes to the front",
          [o] { o->turn(Turn::TopToFront); }},
-        {Qt::Key_V, shift, "Shift+V", "tip the whole model a quarter turn: the bottom comes to the front",
+        {Qt::Key_V, shift, "Shift+V",
+         "tip the whole model a quarter turn: the bottom comes to the front",
          [o] { o->turn(Turn::BottomToFront); }},
         {Qt::Key_H, none, "H", "flip the whole model left and right", [o] { o->turn(Turn::Flip); }},
     };
@@ -92,21 +113,40 @@ Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& c
                                QString("choose the %1 tool: %2").arg(tool.name, tool.description),
                                [&tools, &tool] { tools.choose(tool); }});
     windowKeys_.insert(windowKeys_.end(), {
-        {Qt::Key_M, none, "M", "mirror editing on or off", [&tools] { tools.toggleMirror(); }},
-        {Qt::Key_E, none, "E", "erasing on or off", [f] { f->Button4Click(f->Button4); }, {f->Button4}},
-        {Qt::Key_G, none, "G", "grid pattern on or off", [f] { f->Button3Click(f->Button3); },
-         {f->Button3}},
-        // One layer back or forward, never past the block.
-        {Qt::Key_PageUp, none, "Page Up", "one layer back, never past the block",
-         [o] { o->stepLayer(Side::Back); }, {f->UpDown1}},
-        {Qt::Key_PageDown, none, "Page Down", "one layer forward, never past the block",
-         [o] { o->stepLayer(Side::Front); }, {f->UpDown1}},
-    });
+                                              {Qt::Key_M, none, "M", "mirror editing on or off",
+                                               [&tools] { tools.toggleMirror(); }},
+                                              {Qt::Key_E,
+                                               none,
+                                               "E",
+                                               "erasing on or off",
+                                               [f] { f->Button4Click(f->Button4); },
+                                               {f->Button4}},
+                                              {Qt::Key_G,
+                                               none,
+                                               "G",
+                                               "grid pattern on or off",
+                                               [f] { f->Button3Click(f->Button3); },
+                                               {f->Button3}},
+                                              // One layer back or forward, never past the block.
+                                              {Qt::Key_PageUp,
+                                               none,
+                                               "Page Up",
+                                               "one layer back, never past the block",
+                                               [o] { o->stepLayer(Side::Back); },
+                                               {f->UpDown1}},
+                                              {Qt::Key_PageDown,
+                                               none,
+                                               "Page Down",
+                                               "one layer forward, never past the block",
+                                               [o] { o->stepLayer(Side::Front); },
+                                               {f->UpDown1}},
+                                          });
     // The size bar's arrows; + and = may need Shift, depending on the layout.
     for (const Qt::KeyboardModifiers modifiers : {none, shift}) {
         const QString larger = "the size bar's right arrow: one cell more per side";
         const QString smaller = "the size bar's left arrow: one cell less per side";
-        const auto add = QAbstractSlider::SliderSingleStepAdd, sub = QAbstractSlider::SliderSingleStepSub;
+        const auto add = QAbstractSlider::SliderSingleStepAdd,
+                   sub = QAbstractSlider::SliderSingleStepSub;
         windowKeys_.push_back({Qt::Key_Plus, modifiers, "+", larger, size(add), {f->ScrollBar4}});
         windowKeys_.push_back({Qt::Key_Equal, modifiers, "+", larger, size(add), {f->ScrollBar4}});
         windowKeys_.push_back({Qt::Key_Minus, modifiers, "-", smaller, size(sub), {f->ScrollBar4}});
@@ -121,7 +161,8 @@ Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& c
 // The window's own keys, wherever its focus is. Returns whether the key was one of them.
 bool Keys::windowKey(const QKeyEvent& key) {
     const Qt::KeyboardModifiers modifiers =
-        key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        key.modifiers() &
+        (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     // Escape first drops what a tool has under way; any other key ends a brush stroke, so that the
     // stroke is a step of its own before what the key does.
     if (key.key() == Qt::Key_Escape && modifiers == Qt::NoModifier && tools_.cancel()) return true;

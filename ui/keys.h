@@ -1,9 +1,9 @@
 #pragma once
 // The main window's keys, all of them in one place: one table of the window's own keys (the
 // toggles, layer and size arrows, undo, the clipboard, the operations on the whole model and
-// closing, the drawing tools), the colour keys, and the keys that the focused control or the cell cursor takes
-// (arrows, Enter, Insert, Escape). Every key calls a handler of the
-// window or an addition, so it does exactly what its control does.
+// closing, the drawing tools), the colour keys, and the keys that the focused control or the cell
+// cursor takes (arrows, Enter, Insert, Escape). Every key calls a handler of the window or an
+// addition, so it does exactly what its control does.
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -26,8 +26,8 @@ class Tools;
 class Keys : public QObject {
     Q_OBJECT
 public:
-    Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& clipboard, Speech& speech,
-         ModelOperations& operations, LooseOutlines& looseOutlines, Tools& tools);
+    Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& clipboard,
+         Speech& speech, ModelOperations& operations, LooseOutlines& looseOutlines, Tools& tools);
 
     // The window's own keys, each with its modifiers, in the table's order.
     std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> windowKeys() const;

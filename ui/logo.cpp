@@ -4,10 +4,13 @@
 #include "image/jpeg.h"
 #include "ui/application.h"
 
-QImage decodePicture(const uint8_t* data, size_t size, const std::function<void(const std::exception&)>& report) {
+QImage decodePicture(const uint8_t* data, size_t size,
+                     const std::function<void(const std::exception&)>& report) {
     try {
         const kadro::DecodedImage image = kadro::decodeJpeg(data, size);
-        return QImage(image.rgb.data(), image.width, image.height, image.width * 3, QImage::Format_RGB888).copy();
+        return QImage(image.rgb.data(), image.width, image.height, image.width * 3,
+                      QImage::Format_RGB888)
+            .copy();
     } catch (const std::exception& error) {
         report(error);
         return QImage();

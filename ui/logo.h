@@ -12,4 +12,5 @@
 const QImage& logoPicture();
 
 // JPEG bytes as a picture. A failure is passed to `report` and gives a null image.
-QImage decodePicture(const uint8_t* data, size_t size, const std::function<void(const std::exception&)>& report);
+QImage decodePicture(const uint8_t* data, size_t size,
+                     const std::function<void(const std::exception&)>& report);

@@ -22,9 +22,8 @@ QString looseSentence(int loose, int hidden) {
     if (loose == 0) return "No loose cubes";
     QString sentence = countedCubes(loose, "loose");
     if (hidden > 0)
-        sentence +=
-            QString("; %1 not in view: turn or cut away to see %2")
-                .arg(countedCubes(hidden, "loose"), hidden == 1 ? "it" : "them");
+        sentence += QString("; %1 not in view: turn or cut away to see %2")
+                        .arg(countedCubes(hidden, "loose"), hidden == 1 ? "it" : "them");
     return sentence;
 }
 

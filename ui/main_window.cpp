@@ -44,12 +44,14 @@ Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid
     new CountLabels(form);
     additions.notice = new Notice(form);
     outlines->raise();
-    additions.operations = new ModelOperations(form, state, grid, *additions.speech, *additions.notice);
+    additions.operations =
+        new ModelOperations(form, state, grid, *additions.speech, *additions.notice);
     additions.looseOutlines = new LooseOutlines(form, state, grid, *additions.speech, *outlines);
     additions.tools = new Tools(form, state, grid, *additions.cellCursor, *additions.speech,
                                 *additions.names, *outlines);
-    additions.keys = new Keys(form, grid, *additions.cellCursor, *additions.clipboard, *additions.speech,
-                              *additions.operations, *additions.looseOutlines, *additions.tools);
+    additions.keys =
+        new Keys(form, grid, *additions.cellCursor, *additions.clipboard, *additions.speech,
+                 *additions.operations, *additions.looseOutlines, *additions.tools);
     additions.names->installTooltips(additions.keys->rows());
     return additions;
 }

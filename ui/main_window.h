@@ -15,15 +15,15 @@ class Speech;
 class Tools;
 
 struct Additions {
-    Clipboard* clipboard;      // Ctrl+C and Ctrl+Shift+C
-    CellCursor* cellCursor;    // the arrow keys' cell on the current layer
-    ScreenReaderNames* names;  // accessible names, roles and tooltips
-    Speech* speech;            // what a screen reader says as the user works
-    Notice* notice;            // a refusal's sentence shown over the drawing area for a while
-    ModelOperations* operations;  // turn, tip, flip, shift, copy a layer, swap a colour
+    Clipboard* clipboard;          // Ctrl+C and Ctrl+Shift+C
+    CellCursor* cellCursor;        // the arrow keys' cell on the current layer
+    ScreenReaderNames* names;      // accessible names, roles and tooltips
+    Speech* speech;                // what a screen reader says as the user works
+    Notice* notice;                // a refusal's sentence shown over the drawing area for a while
+    ModelOperations* operations;   // turn, tip, flip, shift, copy a layer, swap a colour
     LooseOutlines* looseOutlines;  // Ctrl+L: outlines on the cubes that would fall off
-    Tools* tools;              // what a press on the drawing area does: place, brush, line, ...
-    Keys* keys;                // every key; calls the handlers and the additions above
+    Tools* tools;                  // what a press on the drawing area does: place, brush, line, ...
+    Keys* keys;                    // every key; calls the handlers and the additions above
 };
 
 // Attaches the additions to a window just made, before its FormCreate runs: the focus chain and

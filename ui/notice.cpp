@@ -38,6 +38,7 @@ void Notice::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), QColor(48, 48, 48));
     painter.setPen(Qt::white);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    painter.drawText(rect().adjusted(kPadding, kPadding, -kPadding, -kPadding), Qt::AlignLeft | Qt::AlignVCenter,
-                     painter.fontMetrics().elidedText(sentence_, Qt::ElideRight, width() - 2 * kPadding));
+    painter.drawText(
+        rect().adjusted(kPadding, kPadding, -kPadding, -kPadding), Qt::AlignLeft | Qt::AlignVCenter,
+        painter.fontMetrics().elidedText(sentence_, Qt::ElideRight, width() - 2 * kPadding));
 }

@@ -15,32 +15,44 @@ namespace {
 
 const char* sideName(Side side) {
     switch (side) {
-        case Side::Left: return "the left side";
-        case Side::Right: return "the right side";
-        case Side::Bottom: return "the bottom";
-        case Side::Top: return "the top";
-        case Side::Back: return "the back";
-        case Side::Front: return "the front";
+        case Side::Left:
+            return "the left side";
+        case Side::Right:
+            return "the right side";
+        case Side::Bottom:
+            return "the bottom";
+        case Side::Top:
+            return "the top";
+        case Side::Back:
+            return "the back";
+        case Side::Front:
+            return "the front";
     }
     return "";
 }
 
 const char* shiftName(Side side) {
     switch (side) {
-        case Side::Left: return "one cell left";
-        case Side::Right: return "one cell right";
-        case Side::Bottom: return "one cell down";
-        case Side::Top: return "one cell up";
-        case Side::Back: return "one layer back";
-        case Side::Front: return "one layer forward";
+        case Side::Left:
+            return "one cell left";
+        case Side::Right:
+            return "one cell right";
+        case Side::Bottom:
+            return "one cell down";
+        case Side::Top:
+            return "one cell up";
+        case Side::Back:
+            return "one layer back";
+        case Side::Front:
+            return "one layer forward";
     }
     return "";
 }
 
 }  // namespace
 
-ModelOperations::ModelOperations(TForm1& form, const ViewState& state, CellGrid& grid, Speech& speech,
-                                 Notice& notice)
+ModelOperations::ModelOperations(TForm1& form, const ViewState& state, CellGrid& grid,
+                                 Speech& speech, Notice& notice)
     : QObject(&form), form_(form), state_(state), grid_(grid), speech_(speech), notice_(notice) {}
 
 bool ModelOperations::ready() const { return animationFinished(state_); }
@@ -103,7 +115,9 @@ void ModelOperations::copyLayer(Side towards) {
     const int from = state_.currentLayer;
     const int to = towards == Side::Back ? from + 1 : from - 1;
     if (to < 1 || to > size()) {
-        refuse(QString("Layer %1 is the %2; nothing copied.").arg(from).arg(to < 1 ? "first" : "last"));
+        refuse(QString("Layer %1 is the %2; nothing copied.")
+                   .arg(from)
+                   .arg(to < 1 ? "first" : "last"));
         return;
     }
     apply(layerCopied(blockOf(grid_, size()), from, to), StepName::CopyLayer,

@@ -16,8 +16,8 @@ class TForm1;
 class ModelOperations : public QObject {
     Q_OBJECT
 public:
-    ModelOperations(TForm1& form, const kadro::ViewState& state, kadro::CellGrid& grid, Speech& speech,
-                    Notice& notice);
+    ModelOperations(TForm1& form, const kadro::ViewState& state, kadro::CellGrid& grid,
+                    Speech& speech, Notice& notice);
 
     // T, Shift+T, V, Shift+V and H.
     void turn(kadro::Turn turn);

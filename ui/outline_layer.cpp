@@ -39,7 +39,8 @@ void OutlineLayer::set(Owner owner, std::vector<QRect> boxes, QRect marker) {
     std::vector<QRect> dirty;
     for (const QRect& box : now) dirty.push_back(covered(box));
     for (const QRect& box : boxes) dirty.push_back(covered(box));
-    if (marker != marker_) dirty.insert(dirty.end(), {coveredByMarker(marker_), coveredByMarker(marker)});
+    if (marker != marker_)
+        dirty.insert(dirty.end(), {coveredByMarker(marker_), coveredByMarker(marker)});
     now = std::move(boxes);
     marker_ = marker;
     // Many boxes at once (the loose cubes) are painted anew within their bounds, once.
@@ -62,9 +63,9 @@ void OutlineLayer::repaintWithin(const QRect& dirty) {
     const QRect within = dirty & overlay_.rect();
     if (within.isEmpty()) return;
     // The overlay within `within` alone, so that nothing outside it is painted over.
-    const PixelBuffer part{reinterpret_cast<Pixel*>(overlay_.scanLine(within.top())) + within.left(),
-                           within.width(), within.height(),
-                           static_cast<int>(overlay_.bytesPerLine() / sizeof(Pixel))};
+    const PixelBuffer part{
+        reinterpret_cast<Pixel*>(overlay_.scanLine(within.top())) + within.left(), within.width(),
+        within.height(), static_cast<int>(overlay_.bytesPerLine() / sizeof(Pixel))};
     const QPoint origin = within.topLeft();
     fill(part, QRect(QPoint(0, 0), within.size()), 0);
     for (int owner = 0; owner < kOwners; ++owner) {

@@ -20,8 +20,10 @@ int fit(int start, int low, int high, int extent) {
 
 WindowPosition placeOnScreen(const Area& screen, const Area& available, Extent controls) {
     const WindowPosition centred = startPosition(screen.width, screen.height);
-    return {fit(screen.left + centred.left, available.left, available.left + available.width, controls.width),
-            fit(screen.top + centred.top, available.top, available.top + available.height, controls.height)};
+    return {fit(screen.left + centred.left, available.left, available.left + available.width,
+                controls.width),
+            fit(screen.top + centred.top, available.top, available.top + available.height,
+                controls.height)};
 }
 
 }  // namespace kadro

@@ -30,7 +30,9 @@ public:
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return owner_ ? owner_->window()->windowHandle() : nullptr; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(owner_.data()); }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(owner_.data());
+    }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
@@ -63,10 +65,13 @@ private:
 // A widget offered with one virtual child, or none while `child` gives none.
 class ParentAccessible : public QAccessibleWidget {
 public:
-    ParentAccessible(QWidget* widget, QAccessible::Role role, std::function<QAccessibleInterface*()> child)
+    ParentAccessible(QWidget* widget, QAccessible::Role role,
+                     std::function<QAccessibleInterface*()> child)
         : QAccessibleWidget(widget, role), child_(std::move(child)) {}
     int childCount() const override { return child_() ? 1 : 0; }
-    QAccessibleInterface* child(int index) const override { return index == 0 ? child_() : nullptr; }
+    QAccessibleInterface* child(int index) const override {
+        return index == 0 ? child_() : nullptr;
+    }
     int indexOfChild(const QAccessibleInterface* child) const override {
         return child && child == child_() ? 0 : -1;
     }
@@ -114,23 +119,28 @@ Speech::Speech(TForm1& form, const ViewState& state, const CellGrid& grid, const
     statusBar_->setAccessibleName("Status");
 
     Objects* objects = objects_;
-    objects->notification = new VirtualAccessible(statusBar_, QAccessible::Notification, [this] { return said_; });
+    objects->notification =
+        new VirtualAccessible(statusBar_, QAccessible::Notification, [this] { return said_; });
     for (auto& cell : objects->cells)
-        cell = new VirtualAccessible(form.Image1, QAccessible::Client, [this] { return cursorCell(); });
+        cell = new VirtualAccessible(form.Image1, QAccessible::Client,
+                                     [this] { return cursorCell(); });
     offerAccessible(statusBar_, [bar = statusBar_, objects] {
-        return new ParentAccessible(bar, QAccessible::StatusBar, [objects] { return objects->notification; });
+        return new ParentAccessible(bar, QAccessible::StatusBar,
+                                    [objects] { return objects->notification; });
     });
     offerAccessible(form.Image1, [area = form.Image1, objects] {
-        return new ParentAccessible(area, QAccessible::Client, [objects]() -> QAccessibleInterface* {
-            return objects->current < 0 ? nullptr : objects->cells[objects->current];
-        });
+        return new ParentAccessible(
+            area, QAccessible::Client, [objects]() -> QAccessibleInterface* {
+                return objects->current < 0 ? nullptr : objects->cells[objects->current];
+            });
     });
     connect(this, &QObject::destroyed, [objects, bar = statusBar_, area = form.Image1] {
         withdrawAccessible(bar);
         withdrawAccessible(area);
-        for (QAccessibleInterface* object : {static_cast<QAccessibleInterface*>(objects->notification),
-                                             static_cast<QAccessibleInterface*>(objects->cells[0]),
-                                             static_cast<QAccessibleInterface*>(objects->cells[1])})
+        for (QAccessibleInterface* object :
+             {static_cast<QAccessibleInterface*>(objects->notification),
+              static_cast<QAccessibleInterface*>(objects->cells[0]),
+              static_cast<QAccessibleInterface*>(objects->cells[1])})
             QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(object));
         delete objects;
     });
@@ -141,10 +151,10 @@ Speech::Speech(TForm1& form, const ViewState& state, const CellGrid& grid, const
             // The usual frame reads nothing from the history.
             const EditHistory& history = form_.history();
             const StepTaken taken = stepTaken(seen_, now);
-            const std::optional<StepSummary> step =
-                taken == StepTaken::None     ? std::nullopt
-                : taken == StepTaken::Undone ? history.nextRedo()
-                                             : history.nextUndo();
+            const std::optional<StepSummary> step = taken == StepTaken::None ? std::nullopt
+                                                    : taken == StepTaken::Undone
+                                                        ? history.nextRedo()
+                                                        : history.nextUndo();
             QString sentence = changesSaid(seen_, now, step);
             if (!pending_.isEmpty()) sentence += (sentence.isEmpty() ? "" : ". ") + pending_;
             if (!sentence.isEmpty()) say(sentence);
@@ -171,7 +181,8 @@ Speech::Speech(TForm1& form, const ViewState& state, const CellGrid& grid, const
         cursorShown_ = cursor_.cell().has_value();
     });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now == form_.Image1 && cursor_.cell()) QTimer::singleShot(0, this, [this] { focusCell(); });
+        if (now == form_.Image1 && cursor_.cell())
+            QTimer::singleShot(0, this, [this] { focusCell(); });
     });
 }
 
@@ -193,7 +204,6 @@ void Speech::say(const QString& sentence) {
     QAccessible::updateAccessibility(&event);
 }
 
-
 void Speech::confirmColour() {
     const FrameSummary now = see();
     if (started_ && !now.differsFrom(seen_)) say(whatAPressDoes(now));
@@ -201,7 +211,9 @@ void Speech::confirmColour() {
 
 QString Speech::cursorHolds() const {
     const std::optional<Hit> cell = cursor_.cell();
-    return cell ? colourName(static_cast<int>(grid_.at(cell->column, cell->row, state_.currentLayer).colour)) : QString();
+    return cell ? colourName(static_cast<int>(
+                      grid_.at(cell->column, cell->row, state_.currentLayer).colour))
+                : QString();
 }
 
 void Speech::sayUnchangedCell() {
@@ -234,7 +246,8 @@ FrameSummary Speech::see() const {
     seen.grid = state_.gridVisible;
     seen.layer = state_.currentLayer;
     seen.size = static_cast<int>(state_.gridDepth);
-    seen.cubes = std::accumulate(state_.colourCounts.begin(), state_.colourCounts.end(), int32_t{0});
+    seen.cubes =
+        std::accumulate(state_.colourCounts.begin(), state_.colourCounts.end(), int32_t{0});
     seen.stepsDone = history.droppedSteps() + history.undoSteps();
     seen.recorded = history.recordedSteps();
     seen.focus = form_.ScrollBar4->hasFocus() ? FrameSummary::Focus::SizeBar

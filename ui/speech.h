@@ -24,7 +24,8 @@ class QWidget;
 class Speech : public QObject {
     Q_OBJECT
 public:
-    Speech(TForm1& form, const kadro::ViewState& state, const kadro::CellGrid& grid, const CellCursor& cursor);
+    Speech(TForm1& form, const kadro::ViewState& state, const kadro::CellGrid& grid,
+           const CellCursor& cursor);
 
     // Says a sentence now, wherever the focus is.
     void say(const QString& sentence);

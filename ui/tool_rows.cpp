@@ -7,7 +7,9 @@ using namespace kadro;
 
 namespace {
 
-LayerCells line(const LayerCodes&, int, LayerCell from, LayerCell to) { return lineCells(from, to); }
+LayerCells line(const LayerCodes&, int, LayerCell from, LayerCell to) {
+    return lineCells(from, to);
+}
 LayerCells rectangle(const LayerCodes&, int, LayerCell from, LayerCell to) {
     return rectangleCells(from, to);
 }

@@ -30,8 +30,8 @@ struct ToolRow {
     const char* name;         // as said and shown: "flood fill"
     const char* description;  // what a press does with it, as the key's description
     Gesture gesture;
-    kadro::StepName step;     // what the history calls its steps
-    const char* stepSaid;     // how a step is said: "Flood fill: 5 cells now red"
+    kadro::StepName step;  // what the history calls its steps
+    const char* stepSaid;  // how a step is said: "Flood fill: 5 cells now red"
     // Two cells and fill: the cells that change on `layer` (of the block of `size`) for a gesture
     // from `from` to `to` (the same cell for a fill).
     kadro::LayerCells (*cells)(const kadro::LayerCodes& layer, int size, kadro::LayerCell from,

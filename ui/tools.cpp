@@ -26,7 +26,9 @@ namespace {
 enum class Mirrored { No, Yes };
 
 QRect outlineOf(const PressArea& area) {
-    return area.empty() ? QRect() : QRect(QPoint(area.left, area.top), QPoint(area.right - 1, area.bottom - 1));
+    return area.empty()
+               ? QRect()
+               : QRect(QPoint(area.left, area.top), QPoint(area.right - 1, area.bottom - 1));
 }
 
 // A tool's pointer: the cross of the place tool, white on black, with the tool's sign below right
@@ -73,7 +75,8 @@ QCursor toolPointer(const ToolRow& tool, Mirrored mirrored, qreal ratio) {
     }
     painter.end();
     // The hot spot is the cross's centre. Qt takes it in the window's pixels, but its X11 plugin
-    // hands it to the server unscaled beside the picture's own pixels, so there it is given in those.
+    // hands it to the server unscaled beside the picture's own pixels, so there it is given in
+    // those.
     const int hot = QGuiApplication::platformName() == "xcb" ? 7 * scale + scale / 2 : 7;
     return QCursor(pixmap, hot, hot);
 }
@@ -174,7 +177,8 @@ void Tools::apply(const LayerCells& cells) {
 }
 
 void Tools::pick(LayerCell cell) {
-    const int colour = static_cast<int>(grid_.at(cell.column, cell.row, state_.currentLayer).colour);
+    const int colour =
+        static_cast<int>(grid_.at(cell.column, cell.row, state_.currentLayer).colour);
     if (colour < 1 || colour > kColourCount) {
         speech_.say("An empty cell: nothing picked");
         return;
@@ -283,7 +287,8 @@ void Tools::endStroke(Ending ending) {
     }
     // The grid holds the stroke already: the history records it from the layer as it began.
     int changed = 0;
-    for (size_t i = 0; i < stroke.before.size(); ++i) changed += stroke.before[i] != stroke.painted[i];
+    for (size_t i = 0; i < stroke.before.size(); ++i)
+        changed += stroke.before[i] != stroke.painted[i];
     // Said now: the frames have shown the stroke as it went, so the next one may find nothing new.
     speech_.say(changeSaid(QString("%1 stroke").arg(tool_->stepSaid), changed, code()));
     form_.history().record({stroke.size, stroke.size, stroke.layer, stroke.layer}, grid_,
@@ -330,7 +335,8 @@ bool Tools::actAtCursor() {
     } else if (!mark_) {
         mark_ = cell;
         follow();
-        speech_.say(QString("Start marked at column %1, row %2").arg(cell.column + 1).arg(cell.row + 1));
+        speech_.say(
+            QString("Start marked at column %1, row %2").arg(cell.column + 1).arg(cell.row + 1));
     } else {
         const LayerCell start = *mark_;
         mark_.reset();
@@ -396,12 +402,14 @@ void Tools::follow() {
 
 void Tools::showTool() {
     const Mirrored mirrored = mirror() ? Mirrored::Yes : Mirrored::No;
-    form_.Image1->setCursor(designedPress() ? designedCursor_
-                                            : toolPointer(*tool_, mirrored, form_.devicePixelRatioF()));
+    form_.Image1->setCursor(designedPress()
+                                ? designedCursor_
+                                : toolPointer(*tool_, mirrored, form_.devicePixelRatioF()));
     QString word = tool_->gesture == Gesture::Press ? QString() : QString(tool_->name);
     if (mirror()) word += word.isEmpty() ? "mirrored" : ", mirrored";
-    names_.setTool(word, tool_->gesture == Gesture::Press ? PressReach::WholeLayer : PressReach::BlockOnly,
-                   tool_->gesture == Gesture::Pick ? PressDoes::Pick : PressDoes::Change);
+    names_.setTool(
+        word, tool_->gesture == Gesture::Press ? PressReach::WholeLayer : PressReach::BlockOnly,
+        tool_->gesture == Gesture::Pick ? PressDoes::Pick : PressDoes::Change);
     follow();
 }
 

@@ -34,8 +34,8 @@ public:
     // The keys' work; nothing during the start-up animation.
     void choose(const ToolRow& tool);
     void toggleMirror();
-    // Enter at the cell cursor: the tool acts at its cell (a line or rectangle marks its start, then
-    // ends there). Returns whether the cursor was shown.
+    // Enter at the cell cursor: the tool acts at its cell (a line or rectangle marks its start,
+    // then ends there). Returns whether the cursor was shown.
     bool actAtCursor();
     // Escape: drops a line or rectangle being dragged, a brush stroke under way, or a marked start.
     // Returns whether there was one.
@@ -112,7 +112,7 @@ private:
         kadro::LayerCodes painted;              // and as it has painted it
     };
     std::optional<Drag> drag_;
-    bool strokePainting_ = false;  // the stroke's own change is under way
+    bool strokePainting_ = false;           // the stroke's own change is under way
     std::optional<kadro::LayerCell> mark_;  // a two-cell tool's start marked with Enter
     std::optional<QPoint> pointer_;         // over the drawing area
     QRect hovered_;
