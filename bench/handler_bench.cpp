@@ -13,9 +13,9 @@
 #include "model/animation.h"
 #include "model/editing.h"
 #include "model/projection.h"
-#include "ui/Unit1.h"
+#include "ui/form/Unit1.h"
 #include "ui/main_window.h"
-#include "ui/tools.h"
+#include "ui/additions/tools/tools.h"
 
 using namespace kadro;
 

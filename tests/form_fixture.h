@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "model/animation.h"
-#include "ui/Unit1.h"
-#include "ui/Unit2.h"
+#include "ui/form/Unit1.h"
+#include "ui/form/Unit2.h"
 #include "ui/main_window.h"
 
 class MainWindowTest : public ::testing::Test {

@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "form_fixture.h"
-#include "ui/logo.h"
+#include "ui/form/logo.h"
 
 class AboutWindowTest : public MainAndAboutWindowTest {
 protected:

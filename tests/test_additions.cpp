@@ -10,11 +10,11 @@
 #include "model/animation.h"
 #include "model/projection.h"
 #include "scenes.h"
-#include "ui/accessibility.h"
-#include "ui/cell_cursor.h"
-#include "ui/focus.h"
-#include "ui/loose_outline.h"
-#include "ui/speech.h"
+#include "ui/additions/reach/accessibility.h"
+#include "ui/additions/cell_cursor.h"
+#include "ui/additions/focus.h"
+#include "ui/additions/loose_outline.h"
+#include "ui/additions/reach/speech.h"
 
 using namespace kadro;
 

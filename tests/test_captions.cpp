@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "scenes.h"
-#include "ui/captions.h"
-#include "ui/display_scale.h"
-#include "ui/placement.h"
+#include "ui/form/captions.h"
+#include "ui/platform/display_scale.h"
+#include "ui/form/placement.h"
 
 using namespace kadro;
 using kadro::Area;

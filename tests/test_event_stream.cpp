@@ -17,8 +17,8 @@
 #include <string>
 
 #include "form_fixture.h"
-#include "ui/keys.h"
-#include "ui/undo.h"
+#include "ui/additions/keys.h"
+#include "ui/additions/undo.h"
 #include "scenes.h"
 #include "model/animation.h"
 #include "model/design_text.h"

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "form_fixture.h"
-#include "ui/undo.h"
+#include "ui/additions/undo.h"
 #include "model/animation.h"
 
 using namespace kadro;

@@ -7,7 +7,7 @@
 #include <QSet>
 
 #include "form_fixture.h"
-#include "ui/keys.h"
+#include "ui/additions/keys.h"
 
 namespace {
 

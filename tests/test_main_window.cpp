@@ -7,8 +7,8 @@
 #include "message_box.h"
 #include "model/palette.h"
 #include "render/canvas.h"
-#include "ui/application.h"
-#include "ui/placement.h"
+#include "ui/platform/application.h"
+#include "ui/form/placement.h"
 
 using namespace kadro;
 

@@ -2,7 +2,7 @@
 // and the step taken between them.
 #include <gtest/gtest.h>
 
-#include "ui/sentences.h"
+#include "ui/additions/reach/sentences.h"
 
 using kadro::StepName;
 using kadro::StepSummary;

@@ -8,9 +8,9 @@
 #include "scenes.h"
 #include "model/palette.h"
 #include "model/projection.h"
-#include "ui/cell_cursor.h"
-#include "ui/speech.h"
-#include "ui/tools.h"
+#include "ui/additions/cell_cursor.h"
+#include "ui/additions/reach/speech.h"
+#include "ui/additions/tools/tools.h"
 
 using namespace kadro;
 

@@ -7,7 +7,7 @@
 #include "message_box.h"
 #include "model/design_text.h"
 #include "model/palette.h"
-#include "ui/clipboard.h"
+#include "ui/additions/clipboard.h"
 #include "scenes.h"
 #include "model/animation.h"
 #include "model/parts_list.h"

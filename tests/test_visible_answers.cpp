@@ -6,10 +6,10 @@
 
 #include "form_fixture.h"
 #include "model/palette.h"
-#include "ui/count_labels.h"
-#include "ui/notice.h"
-#include "ui/speech.h"
-#include "ui/tools.h"
+#include "ui/additions/count_labels.h"
+#include "ui/additions/notice.h"
+#include "ui/additions/reach/speech.h"
+#include "ui/additions/tools/tools.h"
 
 using namespace kadro;
 

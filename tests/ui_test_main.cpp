@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/application.h"
+#include "ui/platform/application.h"
 
 // Widget tests share one application object, as the program does.
 int main(int argc, char** argv) {

@@ -3,11 +3,11 @@
 #include <memory>
 
 #include "model/grid.h"
-#include "ui/Unit1.h"
-#include "ui/Unit2.h"
-#include "ui/application.h"
-#include "ui/display_scale.h"
-#include "ui/logo.h"
+#include "ui/form/Unit1.h"
+#include "ui/form/Unit2.h"
+#include "ui/platform/application.h"
+#include "ui/platform/display_scale.h"
+#include "ui/form/logo.h"
 #include "ui/main_window.h"
 
 namespace {

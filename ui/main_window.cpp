@@ -2,20 +2,20 @@
 
 #include <malloc.h>
 
-#include "ui/Unit1.h"
-#include "ui/accessibility.h"
-#include "ui/cell_cursor.h"
-#include "ui/clipboard.h"
-#include "ui/count_labels.h"
-#include "ui/focus.h"
-#include "ui/keys.h"
-#include "ui/loose_outline.h"
-#include "ui/notice.h"
-#include "ui/operations.h"
-#include "ui/outline_layer.h"
-#include "ui/speech.h"
-#include "ui/tools.h"
-#include "ui/window_move.h"
+#include "ui/form/Unit1.h"
+#include "ui/additions/reach/accessibility.h"
+#include "ui/additions/cell_cursor.h"
+#include "ui/additions/clipboard.h"
+#include "ui/additions/count_labels.h"
+#include "ui/additions/focus.h"
+#include "ui/additions/keys.h"
+#include "ui/additions/loose_outline.h"
+#include "ui/additions/notice.h"
+#include "ui/additions/operations.h"
+#include "ui/additions/outline_layer.h"
+#include "ui/additions/reach/speech.h"
+#include "ui/additions/tools/tools.h"
+#include "ui/additions/window_move.h"
 
 namespace {
 

@@ -1,0 +1,193 @@
+#include "ui/additions/clipboard.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTimer>
+#include <memory>
+#include <string_view>
+
+#include "model/animation.h"
+#include "model/build_sheet.h"
+#include "model/design_text.h"
+#include "model/parts_list.h"
+#include "model/projection.h"
+#include "render/frame_renderer.h"
+#include "ui/form/Unit1.h"
+#include "ui/platform/x11_selection.h"
+
+using namespace kadro;
+
+Clipboard::Clipboard(TForm1& form, ViewState& state, CellGrid& grid)
+    : QObject(&form), form_(form), state_(state), grid_(grid) {}
+
+Clipboard::~Clipboard() {
+    for (auto& held : held_) delete held.second;
+}
+
+void Clipboard::copyPartsListAndDesign() {
+    const PartsList list = partsList(state_, grid_);
+    const std::string design = designText(state_, grid_);
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(partsListText(list) + "\n" + design));
+    data->setHtml(QString::fromStdString(partsListHtml(list) +
+                                         buildSheetHtml(state_, grid_, pictureFromTheFront())));
+    data->setData(kDesignMimeType, QByteArray::fromStdString(design));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+// The whole block as a frame draws it from layer 1, cropped to the block, as a PNG data: URL.
+std::string Clipboard::pictureFromTheFront() const {
+    const PixelBuffer drawn = form_.Image1->canvas().target();
+    QImage image(drawn.width, drawn.height, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    ViewState front = state_;
+    front.currentLayer = 1;
+    const auto renderer = std::make_unique<FrameRenderer>();
+    renderer->draw({reinterpret_cast<Pixel*>(image.bits()), image.width(), image.height(),
+                    static_cast<int>(image.bytesPerLine() / sizeof(Pixel))},
+                   front, grid_, form_.width(), form_.height());
+    const int n = static_cast<int>(state_.gridDepth);
+    const CubeBox first = cubeBox(grid_.at(0, 0, 1), state_.cellSize);
+    const CubeBox last = cubeBox(grid_.at(n - 1, n - 1, n), state_.cellSize);
+    const QRect block =
+        QRect(QPoint(first.left, last.top), QPoint(last.right - 1, first.bottom - 1))
+            .intersected(image.rect());
+    QByteArray png;
+    QBuffer out(&png);
+    out.open(QIODevice::WriteOnly);
+    image.copy(block).save(&out, "PNG");
+    return "data:image/png;base64," + png.toBase64().toStdString();
+}
+
+void Clipboard::copyPicture() {
+    QGuiApplication::clipboard()->setImage(imageOf(form_.Image1->canvas().target()).copy());
+}
+
+void Clipboard::pasteDesign() {
+    // History starts with the animation's last pattern, which would overwrite a paste anyway.
+    if (refusing_ || !animationFinished(state_)) return;
+    if (selection_ && selection_->busy()) {
+        emit said("A paste is already under way");
+        return;
+    }
+    // Another program's X11 clipboard is read on a connection of our own, the window answering
+    // meanwhile; the program's own clipboard, and Wayland's, as Qt reads them.
+    if (QGuiApplication::platformName() == "xcb" &&
+        !QGuiApplication::clipboard()->ownsClipboard()) {
+        if (!selection_) {
+            selection_ = new X11Selection(this);
+            connect(selection_, &X11Selection::done, this, &Clipboard::pasteAnswer);
+            holding_ = new QTimer(this);
+            holding_->setSingleShot(true);
+            connect(holding_, &QTimer::timeout, this, &Clipboard::giveBackInput);
+        }
+        selection_->read({kDesignMimeType, "UTF8_STRING", "text/plain;charset=utf-8", "STRING"},
+                         kPasteTimeout, kMaxDesignTextBytes + 1);
+        qApp->installEventFilter(this);
+        holding_->start(kHoldInput);
+        return;
+    }
+    pasteWithQt();
+}
+
+// For a moment after Ctrl+V, what the user does next in the main window waits for the paste, in
+// its order (Ctrl+V then T turns the pasted design); an owner slower than that gets no more, and
+// the window answers again. Ctrl+Q ends the program at once, and a second Ctrl+V is said to be
+// ignored.
+bool Clipboard::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+            break;
+        default:
+            return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != &form_) return false;
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool quit = key->key() == Qt::Key_Q && key->modifiers() & Qt::ControlModifier;
+        if (quit || key->matches(QKeySequence::Paste)) return false;
+    }
+    held_.emplace_back(widget, event->clone());
+    return true;
+}
+
+void Clipboard::giveBackInput() {
+    holding_->stop();
+    qApp->removeEventFilter(this);
+    // Given back in its order as the event loop goes on.
+    for (auto& [widget, event] : held_) {
+        if (widget) {
+            QCoreApplication::postEvent(widget, event);
+        } else {
+            delete event;
+        }
+    }
+    held_.clear();
+}
+
+void Clipboard::pasteAnswer(X11Selection::Outcome outcome, const QByteArray& bytes,
+                            const QByteArray& target) {
+    qApp->removeEventFilter(this);  // keys typed while a message shows go to it
+    switch (outcome) {
+        case X11Selection::Outcome::NoAnswer:
+            refuse(
+                "The program holding the clipboard did not answer within 5 s; nothing was pasted.");
+            break;
+        case X11Selection::Outcome::NoServer:
+            pasteWithQt();
+            break;
+        default:
+            // Not offered as text gives no bytes, which the design reader refuses as no design.
+            paste(target == "STRING" ? QString::fromLatin1(bytes).toUtf8() : bytes);
+    }
+    giveBackInput();
+}
+
+void Clipboard::pasteWithQt() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    // The list of types is asked for once: with a clipboard owner that never answers, each
+    // question waits out Qt's timeout, and an unanswered list is asked for again every time.
+    const QStringList types = data ? data->formats() : QStringList();
+    QByteArray text;
+    if (types.contains(kDesignMimeType)) {
+        text = data->data(kDesignMimeType);
+    } else if (types.contains("text/plain")) {
+        text = data->text().toUtf8();
+    }
+    paste(text);
+}
+
+void Clipboard::paste(const QByteArray& text) {
+    if (!animationFinished(state_)) return;
+    const DesignReading reading =
+        readDesign(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+    if (!reading.ok) {
+        refuse(QString::fromStdString(reading.error));
+        return;
+    }
+    // When the size already is the design's, the bar does not move and the layer stays.
+    form_.ScrollBar4->setValue(reading.design.size);
+    form_.wake();
+    form_.history().paint(reading.design.block(), grid_, reading.design.codes.data());
+}
+
+void Clipboard::refuse(const QString& why) {
+    refusing_ = true;
+    QMessageBox box(QMessageBox::Warning, "KADRO", why, QMessageBox::Ok, &form_);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+    refusing_ = false;
+}
