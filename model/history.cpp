@@ -190,18 +190,22 @@ size_t paintedStepBytes(size_t cells, StepName name) {
 
 }  // namespace
 
-bool EditHistory::paint(const VisibleBlock& block, CellGrid& grid, const uint8_t* codes,
-                        Recording recording, StepName name) {
-    bool changed = false;
+bool EditHistory::readBlock(const VisibleBlock& block, CellGrid& grid, const uint8_t* other) {
+    bool differs = false;
     size_t i = 0;
     forEachCell(block, grid, [&](GridCell& cell) {
         scratch_[i] = codeOf(cell.colour);
-        changed |= scratch_[i] != codes[i];
+        differs |= scratch_[i] != other[i];
         ++i;
     });
-    if (!changed) return false;
+    return differs;
+}
+
+bool EditHistory::paint(const VisibleBlock& block, CellGrid& grid, const uint8_t* codes,
+                        Recording recording, StepName name) {
+    if (!readBlock(block, grid, codes)) return false;
     if (recording == Recording::On) reserveStep(paintedStepBytes(cellsIn(block), name));
-    i = 0;
+    size_t i = 0;
     forEachCell(block, grid, [&](GridCell& cell) { cell.colour = static_cast<float>(codes[i++]); });
     if (recording == Recording::Off) return false;
     commitPainted(block, name, scratch_.data(), codes);
@@ -210,18 +214,11 @@ bool EditHistory::paint(const VisibleBlock& block, CellGrid& grid, const uint8_t
 
 bool EditHistory::record(const VisibleBlock& block, CellGrid& grid, const uint8_t* before,
                          StepName name) {
-    bool changed = false;
-    size_t i = 0;
-    forEachCell(block, grid, [&](GridCell& cell) {
-        scratch_[i] = codeOf(cell.colour);
-        changed |= scratch_[i] != before[i];
-        ++i;
-    });
-    if (!changed) return false;
+    if (!readBlock(block, grid, before)) return false;
     try {
         reserveStep(paintedStepBytes(cellsIn(block), name));
     } catch (const NotEnoughMemory&) {
-        i = 0;
+        size_t i = 0;
         forEachCell(block, grid,
                     [&](GridCell& cell) { cell.colour = static_cast<float>(before[i++]); });
         throw;

@@ -127,6 +127,8 @@ private:
     void reserveStep(size_t size);
     // Drops what could be redone and begins a block step in step_, its kind and block written.
     uint8_t* newBlockStep(uint8_t kind, const VisibleBlock& block);
+    // Reads the block's colours into scratch_; whether any differs from other's.
+    bool readBlock(const VisibleBlock& block, CellGrid& grid, const uint8_t* other);
     // Writes and takes a painted block's step, its memory reserved: the colours before and after.
     void commitPainted(const VisibleBlock& block, StepName name, const uint8_t* before,
                        const uint8_t* after);

@@ -188,7 +188,33 @@ TEST(History, AnEditWithoutMemoryToRecordItChangesNothing) {
     std::array<uint8_t, 8000> codes{};
     codes.fill(3);  // the block is red: every cell changes
     expectNothingChanged(history, [&] { history.paint({20, 20, 1, 20}, *scene.grid, codes.data()); }, "paste");
+    // A block painted already (a brush stroke, here over the whole block) puts its colours before back when it cannot be
+    // recorded, so that nothing unrecorded stays.
+    const std::vector<float> unpainted = coloursOf(*scene.grid);
+    std::array<uint8_t, 8000> layer{};
+    size_t i = 0;
+    forEachCell({20, 20, 1, 20}, *scene.grid, [&](GridCell& cell) {
+        layer[i++] = static_cast<uint8_t>(cell.colour);
+        cell.colour = 4.0f;
+    });
+    {
+        Armed armed;
+        EXPECT_THROW(history.record({20, 20, 1, 20}, *scene.grid, layer.data(), StepName::BrushStroke),
+                     NotEnoughMemory);
+    }
+    EXPECT_EQ(coloursOf(*scene.grid), unpainted);
     // With memory the same edits go through, and the messages say why in one sentence.
+    forEachCell({20, 20, 1, 20}, *scene.grid, [&](GridCell& cell) { cell.colour = 4.0f; });
+    const std::vector<float> painted = coloursOf(*scene.grid);
+    EXPECT_TRUE(history.record({20, 20, 1, 20}, *scene.grid, layer.data(), StepName::BrushStroke));
+    std::array<uint8_t, 8000> same{};
+    same.fill(4);
+    EXPECT_FALSE(history.record({20, 20, 1, 20}, *scene.grid, same.data(), StepName::BrushStroke));
+    EXPECT_EQ(history.nextUndo()->name, StepName::BrushStroke);
+    ASSERT_TRUE(history.undo(*scene.grid));
+    EXPECT_EQ(coloursOf(*scene.grid), unpainted);
+    ASSERT_TRUE(history.redo(*scene.grid));
+    EXPECT_EQ(coloursOf(*scene.grid), painted);
     EXPECT_TRUE(history.paint({20, 20, 1, 20}, *scene.grid, codes.data()));
     EXPECT_TRUE(fresh.fill(scene.state, *scene.grid));
     EXPECT_STREQ(NotEnoughMemory().what(), "Not enough memory to record this change; nothing was changed.");
