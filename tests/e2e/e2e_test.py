@@ -625,7 +625,7 @@ class Scenario(unittest.TestCase):
 def main_window_controls():
     """Name and centre, in window coordinates, of every control the main window's layout shows."""
     import xml.etree.ElementTree as ElementTree
-    layout = ElementTree.parse(os.path.join(os.path.dirname(__file__), "..", "..", "ui", "Unit1.ui")).getroot()
+    layout = ElementTree.parse(os.path.join(os.path.dirname(__file__), "..", "..", "ui", "form", "Unit1.ui")).getroot()
     controls = []
     for widget in layout.iter("widget"):
         props = {p.get("name"): p for p in widget.findall("property")}
