@@ -268,6 +268,10 @@ const char* stepWords(StepName name) {
             return "rectangle";
         case StepName::FloodFill:
             return "flood fill";
+        case StepName::Attach:
+            return "attach";
+        case StepName::Colour:
+            return "colour";
     }
     return "";
 }

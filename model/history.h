@@ -52,9 +52,13 @@ enum class StepName : uint8_t {
     Line,
     Rectangle,
     FloodFill,
+    // The tools that act on the cube under the pointer.
+    Attach,
+    Colour,
 };
 // The step's name as an undo says it: "paste", "turn", "tip", "flip", "shift", "layer copy",
-// "colour swap", "mirrored click", "brush stroke", "line", "rectangle", "flood fill".
+// "colour swap", "mirrored click", "brush stroke", "line", "rectangle", "flood fill", "attach",
+// "colour".
 const char* stepWords(StepName name);
 
 // What one step did, as a screen reader says it: a press on one cell (its place and its colours

@@ -50,10 +50,18 @@ bool FrameInputs::takeChangedCells(const CellGrid& grid, double cellSize, Area a
 }
 
 bool FrameInputs::unchanged(const ViewState& state, const CellGrid& grid, uint64_t cellChanges,
-                            int windowWidth, int windowHeight) {
-    const View view{state.gridWidth,    state.gridHeight,    state.gridDepth,   state.cellSize,
-                    state.currentLayer, state.currentColour, state.gridVisible, state.eraseMode,
-                    windowWidth,        windowHeight};
+                            int windowWidth, int windowHeight, Look look) {
+    const View view{state.gridWidth,
+                    state.gridHeight,
+                    state.gridDepth,
+                    state.cellSize,
+                    state.currentLayer,
+                    state.currentColour,
+                    state.gridVisible,
+                    state.eraseMode,
+                    windowWidth,
+                    windowHeight,
+                    look};
     const bool counted = known_ && cellChanges == cellChanges_;
     // A change to the cells that was not counted would leave a stale picture.
     assert(!counted || std::memcmp(grid_.get(), &grid, sizeof(CellGrid)) == 0);

@@ -9,6 +9,7 @@
 
 #include "model/grid.h"
 #include "render/canvas.h"
+#include "render/frame_look.h"
 
 namespace kadro {
 
@@ -21,7 +22,7 @@ public:
     // returned false; otherwise remembers them and returns false. The cells are compared only
     // when cellChanges differs from the last call's. Allocates only once, when constructed.
     bool unchanged(const ViewState& state, const CellGrid& grid, uint64_t cellChanges,
-                   int windowWidth, int windowHeight);
+                   int windowWidth, int windowHeight, Look look = Look::Designed);
 
     // After unchanged() returned false: the pixels where the frame of the new inputs can differ
     // from the frame of the ones before. With only cells changed, each cell paints within its
@@ -35,6 +36,7 @@ private:
         int32_t currentLayer, currentColour;
         bool gridVisible, eraseMode;
         int windowWidth, windowHeight;
+        Look look;
         bool operator==(const View&) const = default;
     };
     // Takes over the cells that differ from `grid`; false when none did. When bounding, widens

@@ -22,6 +22,25 @@ inline GridLook gridLook(bool evenColumn, bool evenLayer) {
             evenColumn ? colours::grey : colours::navy};
 }
 
+// The look with edges: each cube a solid seen from the front, its upper face lighter and its
+// right face darker than its colour (mixed with white and with black by fixed shares), every
+// face edged in a dark grey that is no cube colour and not the ground's black.
+enum class Look { Designed, Edged };
+inline constexpr Pixel edgeColour = rgb(48, 48, 48);
+inline Pixel lighter(Pixel colour) {
+    const auto mix = [&](int shift) {
+        const int c = static_cast<int>(colour >> shift & 0xFF);
+        return static_cast<Pixel>(c + (255 - c) * 45 / 100) << shift;
+    };
+    return 0xFF000000u | mix(16) | mix(8) | mix(0);
+}
+inline Pixel darker(Pixel colour) {
+    const auto mix = [&](int shift) {
+        return static_cast<Pixel>((colour >> shift & 0xFF) * 60 / 100) << shift;
+    };
+    return 0xFF000000u | mix(16) | mix(8) | mix(0);
+}
+
 // The preview cube while erasing: each square navy-bordered with a white hatch.
 inline constexpr Pixel previewErasePen = colours::navy;
 inline constexpr Pixel previewEraseBrush = colours::white;

@@ -125,6 +125,80 @@ void FrameRenderer::paintCube(int32_t x0, int32_t y0, Pixel colour) {
     });
 }
 
+void FrameRenderer::paintEdgedCube(int32_t x0, int32_t y0, const std::array<Pixel, 3>& faces,
+                                   Pixel edge, Edges edges) {
+    const int rise = squares_ + side_.up;
+    // Off the tables' reach (coordinates below zero, sizes far off the layout): its silhouette.
+    if (!tabled_ || x0 < 0 || y0 - rise < 0) {
+        paintCube(x0, y0, faces[0]);
+        return;
+    }
+    if (partial_ && outside(x0, y0)) return;
+    // The rows from the top, d = rise .. 2 above the anchor, from the span tables; the front
+    // square's top and right edge split them into faces.
+    const int32_t top = y0 - rise;
+    const int count = rise - 1;  // rows top .. y0 - 2
+    const int32_t frontTop = y0 - 1 - side_.up, frontRight = x0 + 1 + side_.down;
+    for (int i = 0; i < count; ++i) {
+        const int d = rise - i;
+        const int32_t left = x0 + spanLeft_[d], right = x0 + spanRight_[d], y = top + i;
+        const bool front = y >= frontTop;
+        const int32_t split = std::clamp(front ? frontRight : frontRight + (frontTop - y), left,
+                                         std::max(left, right));
+        edgedRows_[i] = {left, split, right, left < right ? (front ? 0 : 1) : -1};
+    }
+    const EdgedRow none{0, 0, 0, -1};
+    // A face's run on a row, with the runs of the same face on the rows above and below: pixels
+    // with a side outside the face are its edge.
+    const auto paintFace = [&](Pixel* line, int32_t from, int32_t to, Pixel colour,
+                               int32_t innerFrom, int32_t innerTo) {
+        const int32_t left = std::max(from, clip_.left), right = std::min(to, clip_.right);
+        if (left >= right) return;
+        if (edges == Edges::None || innerFrom >= innerTo) {
+            fillRun(line + left, right - left, edges == Edges::None ? colour : edge);
+            return;
+        }
+        const int32_t inFrom = std::clamp(innerFrom, left, right),
+                      inTo = std::clamp(innerTo, left, right);
+        fillRun(line + left, inFrom - left, edge);
+        fillRun(line + inFrom, inTo - inFrom, colour);
+        fillRun(line + inTo, right - inTo, edge);
+    };
+    const int32_t firstRow = std::max(top, clip_.top), lastRow = std::min(y0 - 2, clip_.bottom - 1);
+    for (int32_t y = firstRow; y <= lastRow; ++y) {
+        const int i = y - top;
+        const EdgedRow& row = edgedRows_[i];
+        if (row.first < 0) continue;
+        const EdgedRow& above = i > 0 ? edgedRows_[i - 1] : none;
+        const EdgedRow& below = i + 1 < count ? edgedRows_[i + 1] : none;
+        Pixel* line = target_.pixels + static_cast<long>(y) * target_.stride;
+        // The front or upper face: inside where the same face goes on above and below.
+        const auto sameFirst = [&](const EdgedRow& other) { return other.first == row.first; };
+        int32_t innerFrom = row.left + 1, innerTo = row.split - 1;
+        for (const EdgedRow* other : {&above, &below}) {
+            if (!sameFirst(*other)) {
+                innerTo = innerFrom;
+                break;
+            }
+            innerFrom = std::max(innerFrom, other->left);
+            innerTo = std::min(innerTo, other->split);
+        }
+        paintFace(line, row.left, row.split, faces[static_cast<size_t>(row.first)], innerFrom,
+                  innerTo);
+        // The right face likewise.
+        innerFrom = row.split + 1, innerTo = row.right - 1;
+        for (const EdgedRow* other : {&above, &below}) {
+            if (other->first < 0) {
+                innerTo = innerFrom;
+                break;
+            }
+            innerFrom = std::max(innerFrom, other->split);
+            innerTo = std::min(innerTo, other->right);
+        }
+        paintFace(line, row.split, row.right, faces[2], innerFrom, innerTo);
+    }
+}
+
 void FrameRenderer::paintGridRectangle(int32_t x0, int32_t y0, Pixel pen, Pixel brush) {
     const PixelBuffer& target = target_;
     const PixelRect& clip = clip_;
@@ -218,8 +292,9 @@ bool FrameRenderer::scanCells(const VisibleBlock& block, const CellGrid& grid, d
 }
 
 void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellGrid& grid,
-                         int windowWidth, int windowHeight, const PixelRect& within) {
+                         int windowWidth, int windowHeight, const PixelRect& within, Look look) {
     target_ = target;
+    look_ = look;
     clip_ = {std::max(within.left, 0), std::max(within.top, 0),
              std::min(within.right, target.width), std::min(within.bottom, target.height)};
     if (clip_.empty()) return;
@@ -252,11 +327,24 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
         const bool evenLayer = isEven(static_cast<float>(layer));
         auto paintCell = [&](int column, int row, StackAnchor anchor) {
             const float colour = grid.at(column, row, layer).colour;
-            if (colour != 0.0f) {
+            if (colour != 0.0f && look_ == Look::Edged) {
+                if (owners_) {
+                    paintEdgedCube(
+                        anchor.x, anchor.y,
+                        {faceOwner(column, row, layer, 0), faceOwner(column, row, layer, 1),
+                         faceOwner(column, row, layer, 2)},
+                        kNoOwner, Edges::None);
+                } else {
+                    const Pixel own = colourOfCode(static_cast<int>(colour));
+                    paintEdgedCube(anchor.x, anchor.y, {own, lighter(own), darker(own)}, edgeColour,
+                                   Edges::Drawn);
+                }
+            } else if (colour != 0.0f) {
                 paintCube(anchor.x, anchor.y,
                           owners_ ? cellOwner(column, row, layer)
                                   : colourOfCode(static_cast<int>(colour)));
-            } else if (state.gridVisible) {
+            } else if (state.gridVisible &&
+                       (look_ == Look::Designed || layer == block.firstLayer)) {
                 const GridLook look = gridLook((column & 1) == 0, evenLayer);
                 paintGridRectangle(anchor.x, anchor.y, look.pen, look.brush);
             }
@@ -271,8 +359,10 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
             // cells without a cell on their line.
             const uint32_t allRows = (uint32_t{1} << rows) - 1;
             const uint32_t filled = filled_[index][column];
+            const bool gridShown =
+                state.gridVisible && (look_ == Look::Designed || layer == block.firstLayer);
             uint32_t shown = (filled & ~behind_[index][column]) |
-                             (state.gridVisible ? allRows & ~filled & ~lined_[index][column] : 0);
+                             (gridShown ? allRows & ~filled & ~lined_[index][column] : 0);
             for (; shown; shown &= shown - 1) {
                 const int row = std::countr_zero(shown);
                 paintCell(column, row, {x0_[index][column], y0_[index][row]});
@@ -288,6 +378,15 @@ void FrameRenderer::drawOwners(PixelBuffer target, const ViewState& state, const
     cubesOnly.gridVisible = false;
     owners_ = true;
     draw(target, cubesOnly, grid, windowWidth, windowHeight);
+    owners_ = false;
+}
+
+void FrameRenderer::drawFaceOwners(PixelBuffer target, const ViewState& state, const CellGrid& grid,
+                                   int windowWidth, int windowHeight) {
+    ViewState cubesOnly = state;
+    cubesOnly.gridVisible = false;
+    owners_ = true;
+    draw(target, cubesOnly, grid, windowWidth, windowHeight, kEverywhere, Look::Edged);
     owners_ = false;
 }
 

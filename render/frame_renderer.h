@@ -9,6 +9,7 @@
 #include "model/projection.h"
 #include "model/visible_block.h"
 #include "render/canvas.h"
+#include "render/frame_look.h"
 
 namespace kadro {
 
@@ -18,9 +19,11 @@ public:
     // Canvas::Rectangle would: pixels outside the clearing rectangle (0, 0, windowWidth,
     // windowHeight) that nothing paints keep what they held. Only the pixels within `within`
     // are touched: a frame that can differ from the last one only there is drawn there alone.
-    // Allocates nothing.
+    // Allocates nothing. With edges, each cube covers the same pixels in the colours of its
+    // faces, edged (model/cube_under.h names the faces), and the grid pattern marks only the
+    // current layer's empty cells.
     void draw(PixelBuffer target, const ViewState& state, const CellGrid& grid, int windowWidth,
-              int windowHeight, const PixelRect& within = kEverywhere);
+              int windowHeight, const PixelRect& within = kEverywhere, Look look = Look::Designed);
 
     // Which cube shows at each pixel of the frame draw() would paint, in place of colours:
     // cellOwner() of its cell where a cube shows, kNoOwner where the preview or nothing does.
@@ -32,6 +35,13 @@ public:
     static constexpr Pixel cellOwner(int column, int row, int layer) {
         return 1 + static_cast<Pixel>((column * kGridSide + row) * kGridSide + layer);
     }
+    // The same with each face a colour of its own: faceOwner() of the cell and the face (a
+    // model Face, as a number) where a cube shows.
+    void drawFaceOwners(PixelBuffer target, const ViewState& state, const CellGrid& grid,
+                        int windowWidth, int windowHeight);
+    static constexpr Pixel faceOwner(int column, int row, int layer, int face) {
+        return cellOwner(column, row, layer) * 3 + static_cast<Pixel>(face);
+    }
 
 private:
     // Reads the visible block in memory order. True when every cell is anchored by its column,
@@ -39,6 +49,11 @@ private:
     bool scanCells(const VisibleBlock& block, const CellGrid& grid, double size);
     // The stack of squares of one colour whose anchor is (x0, y0): its union, a span a row.
     void paintCube(int32_t x0, int32_t y0, Pixel colour);
+    // The same stack with its faces and edges: colours by face (front, upper, right), and the
+    // edges' colour unless Edges::None.
+    enum class Edges { Drawn, None };
+    void paintEdgedCube(int32_t x0, int32_t y0, const std::array<Pixel, 3>& faces, Pixel edge,
+                        Edges edges);
     // The grid rectangle of an empty cell whose anchor is (x0, y0): where its cube's last
     // square would be.
     void paintGridRectangle(int32_t x0, int32_t y0, Pixel pen, Pixel brush);
@@ -50,10 +65,18 @@ private:
                y0 - squares_ - side_.up - 2 >= clip_.bottom;
     }
 
+    static constexpr int kMaxRise = 512;
     PixelBuffer target_{};
     PixelRect clip_{};      // within the target
     bool partial_ = false;  // the clip is less than the whole target
     bool owners_ = false;   // drawing owners, not colours
+    Look look_ = Look::Designed;
+    // A stack's rows while it is painted with edges, from its top: where each starts, where its
+    // faces meet and where it ends, and which face comes first (0 front, 1 upper).
+    struct EdgedRow {
+        int32_t left, split, right, first;
+    };
+    std::array<EdgedRow, kMaxRise + 1> edgedRows_{};
     // The squares of this frame: their number, side, and side as the drawing truncates it
     // (x + side to x + side_.down and y - side to y - side_.up for whole x, y >= 0).
     int squares_ = 0;
@@ -62,7 +85,6 @@ private:
     // Row spans of a stack by the row d above its anchor, 2 <= d <= squares + side_.up: from
     // x0 + spanLeft_[d] to x0 + spanRight_[d], where no coordinate is negative. Valid when
     // tabled_.
-    static constexpr int kMaxRise = 512;
     bool tabled_ = false;
     std::array<int32_t, kMaxRise> spanLeft_{}, spanRight_{};
 

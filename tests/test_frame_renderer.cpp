@@ -223,6 +223,20 @@ TEST(FrameRenderer, DrawsWithoutAllocating) {
     EXPECT_GT(allocations - before, 0);
 }
 
+// The look with edges allocates nothing either.
+TEST(FrameRenderer, DrawsEdgedWithoutAllocating) {
+    SceneModel full(20), half(20);
+    full.stripes();
+    half.random(7, 0.5);
+    std::vector<Pixel> pixels(kDrawingWidth * kDrawingHeight);
+    auto renderer = std::make_unique<FrameRenderer>();
+    const long before = allocations;
+    for (SceneModel* scene : {&full, &half})
+        renderer->draw({pixels.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth}, scene->state,
+                       *scene->grid, 550, 580, kEverywhere, Look::Edged);
+    EXPECT_EQ(allocations - before, 0);
+}
+
 // Drawn within a rectangle: inside it the full frame's pixels, outside it what was there.
 TEST(FrameRenderer, DrawnWithinARectangleTouchesThatRectangleOnly) {
     std::mt19937 generator(9);

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Takes the README's pictures: the main window after the start-up animation with a few cubes
-cut away, and the main window with the About window open.
+cut away, the main window with the About window open, and a house pasted in and drawn with edges.
 
     tools/screenshot.py build/kadro docs"""
 import os
@@ -9,6 +9,50 @@ import sys
 import time
 
 import harness
+
+
+def house():
+    """A 7 x 7 x 7 house as design text: yellow walls with a door and two aqua windows in front,
+    a red roof in three steps."""
+    cells = {}
+    for layer in range(1, 8):
+        for column in range(7):
+            for row in range(4):
+                if column in (0, 6) or layer in (1, 7):
+                    cells[column, row, layer] = "Y"
+    for row in (0, 1):
+        del cells[3, row, 1]
+    cells[1, 2, 1] = cells[5, 2, 1] = "A"
+    for step, row in enumerate((4, 5, 6)):
+        for column in range(step, 7 - step):
+            for layer in range(1, 8):
+                cells[column, row, layer] = "R"
+    text = "KADRO design\nsize 7\n"
+    for layer in range(1, 8):
+        text += f"layer {layer}\n"
+        for row in range(6, -1, -1):
+            text += "".join(cells.get((column, row, layer), ".") for column in range(7)) + "\n"
+    return text
+
+
+def house_with_edges(binary, folder):
+    screen = harness.Screen(binary, size=(800, 700))
+    try:
+        if not screen.wait_until_still():
+            raise AssertionError("the start-up animation did not end")
+        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=house(), text=True, env=screen.env,
+                       check=True)
+        screen.run("xdotool", "windowfocus", "--sync", screen.window)
+        screen.run("xdotool", "key", "ctrl+v", "o")
+        screen.pointer_away()
+        time.sleep(0.5)
+        left, top, width, height = screen.geometry()
+        png = os.path.join(folder, "house-with-edges.png")
+        subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{left}+{top}", "+repage", png],
+                       env=screen.env, check=True)
+        print(f"wrote {png}")
+    finally:
+        screen.close()
 
 
 def main():
@@ -35,6 +79,7 @@ def main():
         print(f"wrote {main_png} and {both_png}")
     finally:
         screen.close()
+    house_with_edges(sys.argv[1], folder)
 
 
 if __name__ == "__main__":

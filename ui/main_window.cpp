@@ -2,20 +2,21 @@
 
 #include <malloc.h>
 
-#include "ui/form/Unit1.h"
-#include "ui/additions/reach/accessibility.h"
 #include "ui/additions/cell_cursor.h"
 #include "ui/additions/clipboard.h"
 #include "ui/additions/count_labels.h"
+#include "ui/additions/edges_view.h"
 #include "ui/additions/focus.h"
 #include "ui/additions/keys.h"
 #include "ui/additions/loose_outline.h"
 #include "ui/additions/notice.h"
 #include "ui/additions/operations.h"
 #include "ui/additions/outline_layer.h"
+#include "ui/additions/reach/accessibility.h"
 #include "ui/additions/reach/speech.h"
 #include "ui/additions/tools/tools.h"
 #include "ui/additions/window_move.h"
+#include "ui/form/Unit1.h"
 
 namespace {
 
@@ -47,11 +48,12 @@ Additions attachAdditions(TForm1& form, kadro::ViewState& state, kadro::CellGrid
     additions.operations =
         new ModelOperations(form, state, grid, *additions.speech, *additions.notice);
     additions.looseOutlines = new LooseOutlines(form, state, grid, *additions.speech, *outlines);
+    additions.edges = new EdgesView(form, state, *additions.speech);
     additions.tools = new Tools(form, state, grid, *additions.cellCursor, *additions.speech,
                                 *additions.names, *outlines);
-    additions.keys =
-        new Keys(form, grid, *additions.cellCursor, *additions.clipboard, *additions.speech,
-                 *additions.operations, *additions.looseOutlines, *additions.tools);
+    additions.keys = new Keys(form, grid, *additions.cellCursor, *additions.clipboard,
+                              *additions.speech, *additions.operations, *additions.looseOutlines,
+                              *additions.tools, *additions.edges);
     additions.names->installTooltips(additions.keys->rows());
     return additions;
 }

@@ -6,6 +6,7 @@
 class TForm1;
 class CellCursor;
 class Clipboard;
+class EdgesView;
 class Keys;
 class LooseOutlines;
 class ModelOperations;
@@ -23,6 +24,7 @@ struct Additions {
     ModelOperations* operations;   // turn, tip, flip, shift, copy a layer, swap a colour
     LooseOutlines* looseOutlines;  // Ctrl+L: outlines on the cubes that would fall off
     Tools* tools;                  // what a press on the drawing area does: place, brush, line, ...
+    EdgesView* edges;              // O: the cubes with edges or as designed
     Keys* keys;                    // every key; calls the handlers and the additions above
 };
 

@@ -5,15 +5,16 @@
 #include <QKeySequence>
 #include <functional>
 
-#include "ui/form/Unit1.h"
 #include "ui/additions/cell_cursor.h"
 #include "ui/additions/clipboard.h"
+#include "ui/additions/edges_view.h"
 #include "ui/additions/focus.h"
 #include "ui/additions/loose_outline.h"
 #include "ui/additions/operations.h"
 #include "ui/additions/reach/speech.h"
 #include "ui/additions/tools/tools.h"
 #include "ui/additions/undo.h"
+#include "ui/form/Unit1.h"
 
 namespace {
 
@@ -30,7 +31,8 @@ int colourKey(const QKeyEvent& key) {
 }  // namespace
 
 Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& clipboard,
-           Speech& speech, ModelOperations& operations, LooseOutlines& looseOutlines, Tools& tools)
+           Speech& speech, ModelOperations& operations, LooseOutlines& looseOutlines, Tools& tools,
+           EdgesView& edges)
     : QObject(&form),
       form_(form),
       grid_(grid),
@@ -112,35 +114,37 @@ Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& c
         windowKeys_.push_back({tool.key, none, QKeySequence(tool.key).toString(),
                                QString("choose the %1 tool: %2").arg(tool.name, tool.description),
                                [&tools, &tool] { tools.choose(tool); }});
-    windowKeys_.insert(windowKeys_.end(), {
-                                              {Qt::Key_M, none, "M", "mirror editing on or off",
-                                               [&tools] { tools.toggleMirror(); }},
-                                              {Qt::Key_E,
-                                               none,
-                                               "E",
-                                               "erasing on or off",
-                                               [f] { f->Button4Click(f->Button4); },
-                                               {f->Button4}},
-                                              {Qt::Key_G,
-                                               none,
-                                               "G",
-                                               "grid pattern on or off",
-                                               [f] { f->Button3Click(f->Button3); },
-                                               {f->Button3}},
-                                              // One layer back or forward, never past the block.
-                                              {Qt::Key_PageUp,
-                                               none,
-                                               "Page Up",
-                                               "one layer back, never past the block",
-                                               [o] { o->stepLayer(Side::Back); },
-                                               {f->UpDown1}},
-                                              {Qt::Key_PageDown,
-                                               none,
-                                               "Page Down",
-                                               "one layer forward, never past the block",
-                                               [o] { o->stepLayer(Side::Front); },
-                                               {f->UpDown1}},
-                                          });
+    const std::vector<KeyRow> more = {
+        {Qt::Key_M, none, "M", "mirror editing on or off", [&tools] { tools.toggleMirror(); }},
+        {Qt::Key_O, none, "O", "cubes drawn with edges, or as designed",
+         [&edges] { edges.toggle(); }},
+        {Qt::Key_E,
+         none,
+         "E",
+         "erasing on or off",
+         [f] { f->Button4Click(f->Button4); },
+         {f->Button4}},
+        {Qt::Key_G,
+         none,
+         "G",
+         "grid pattern on or off",
+         [f] { f->Button3Click(f->Button3); },
+         {f->Button3}},
+        // One layer back or forward, never past the block.
+        {Qt::Key_PageUp,
+         none,
+         "Page Up",
+         "one layer back, never past the block",
+         [o] { o->stepLayer(Side::Back); },
+         {f->UpDown1}},
+        {Qt::Key_PageDown,
+         none,
+         "Page Down",
+         "one layer forward, never past the block",
+         [o] { o->stepLayer(Side::Front); },
+         {f->UpDown1}},
+    };
+    windowKeys_.insert(windowKeys_.end(), more.begin(), more.end());
     // The size bar's arrows; + and = may need Shift, depending on the layout.
     for (const Qt::KeyboardModifiers modifiers : {none, shift}) {
         const QString larger = "the size bar's right arrow: one cell more per side";

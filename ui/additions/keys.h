@@ -17,6 +17,7 @@
 class TForm1;
 class CellCursor;
 class Clipboard;
+class EdgesView;
 class QKeyEvent;
 class LooseOutlines;
 class ModelOperations;
@@ -27,7 +28,8 @@ class Keys : public QObject {
     Q_OBJECT
 public:
     Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& clipboard,
-         Speech& speech, ModelOperations& operations, LooseOutlines& looseOutlines, Tools& tools);
+         Speech& speech, ModelOperations& operations, LooseOutlines& looseOutlines, Tools& tools,
+         EdgesView& edges);
 
     // The window's own keys, each with its modifiers, in the table's order.
     std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> windowKeys() const;

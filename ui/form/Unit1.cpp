@@ -206,11 +206,11 @@ void TForm1::Timer1Timer(QObject*) {
     Label7->setCaption(text(state_.currentLayer));
     // Nothing has changed the picture since the last frame unless the change count or the view
     // moved: the grid is not compared, nor the counts made again (they follow from the same).
-    const bool redraw = !lastFrame_.unchanged(state_, grid_, changes_, width(), height());
+    const bool redraw = !lastFrame_.unchanged(state_, grid_, changes_, width(), height(), look_);
     if (redraw) {
         // Only where the frame can differ from the last: at once for a press or a stroke.
         renderer_.draw(Image1->canvas().target(), state_, grid_, width(), height(),
-                       lastFrame_.changedArea());
+                       lastFrame_.changedArea(), look_);
         ++framesDrawn_;
         Button10Click(this);
         Image1->showChanges(
@@ -236,6 +236,11 @@ void TForm1::wake() {
     // The first tick comes as soon as the event loop is free, so that the change shows at once;
     // the tick goes back to the 10 ms cadence.
     if (!Timer1->isActive()) Timer1->start(0);
+}
+
+void TForm1::setLook(Look look) {
+    wake();
+    look_ = look;
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

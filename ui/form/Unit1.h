@@ -61,6 +61,9 @@ public:
     // frame timer if it sleeps, its next tick as soon as the event loop is free. The timer
     // sleeps once the animation is over and a tick found nothing to draw.
     void wake();
+    // How the picture draws the cubes: as designed (at start) or with edges.
+    kadro::Look look() const { return look_; }
+    void setLook(kadro::Look look);
 
     QTimer* Timer1;  // frame renderer, every 10 ms while anything changes (see wake())
     QTimer* Timer2;  // intro counter, until the start-up animation begins
@@ -119,5 +122,6 @@ private:
     kadro::FrameInputs lastFrame_;
     kadro::EditHistory history_;
     int framesDrawn_ = 0;
+    kadro::Look look_ = kadro::Look::Designed;
     uint64_t changes_ = 0;  // calls of wake(), and frames the animation painted
 };

@@ -11,11 +11,11 @@
 
 #include "model/palette.h"
 #include "model/projection.h"
-#include "ui/form/Unit1.h"
 #include "ui/additions/colour_words.h"
 #include "ui/additions/key_row.h"
 #include "ui/additions/reach/offered.h"
 #include "ui/additions/tools/tool_rows.h"
+#include "ui/form/Unit1.h"
 
 using namespace kadro;
 
@@ -269,7 +269,9 @@ bool ScreenReaderNames::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void ScreenReaderNames::setTool(const QString& word, PressReach reach, PressDoes does) {
+void ScreenReaderNames::setTool(const QString& word, PressReach reach, PressDoes does,
+                                std::function<QString(int x, int y)> tip) {
+    tip_ = std::move(tip);
     tool_ = word;
     reach_ = reach;
     does_ = does;
@@ -277,6 +279,7 @@ void ScreenReaderNames::setTool(const QString& word, PressReach reach, PressDoes
 }
 
 QString ScreenReaderNames::pressTip(int x, int y) const {
+    if (tip_) return tip_(x, y);
     const std::optional<Hit> hit = hitTest(state_, x, y);
     if (!hit || !CellGrid::contains(hit->column, hit->row, state_.currentLayer))
         return "A click here changes nothing";

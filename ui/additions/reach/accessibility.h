@@ -5,6 +5,7 @@
 // change. Nothing of it changes a pixel or what a handler does.
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "model/grid.h"
@@ -30,7 +31,9 @@ public:
     QString pressTip(int x, int y) const;
     // The drawing tool in use as the name and the tooltip say it ("rectangle", "brush, mirrored"),
     // empty for the designed press; where a press reaches and what it does.
-    void setTool(const QString& word, PressReach reach, PressDoes does);
+    // A tool that acts on the cube under the pointer gives the drawing area's tooltip itself.
+    void setTool(const QString& word, PressReach reach, PressDoes does,
+                 std::function<QString(int x, int y)> tip = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,6 +47,7 @@ private:
     const kadro::ViewState& state_;
     int layerSaid_ = 0;
     QString tool_;
+    std::function<QString(int x, int y)> tip_;
     QString toolKeys_;  // the tool keys, after the drawing area's tooltip
     PressReach reach_ = PressReach::WholeLayer;
     PressDoes does_ = PressDoes::Change;

@@ -60,6 +60,22 @@ const std::array kRows = {
                 sign.addEllipse(QPointF(21, 15), 2, 2);
             },
             SignFill::Filled},
+    ToolRow{Qt::Key_A, "attach", "put a cube onto the face pressed, whatever its layer",
+            Gesture::OnCube, StepName::Attach, "Attach", nullptr, PendingOutline::EachCell,
+            [](QPainterPath& sign) {  // a cube and a plus above it
+                sign.addRect(13.5, 17.5, 5, 5);
+                sign.moveTo(20.5, 11.5);
+                sign.lineTo(20.5, 16.5);
+                sign.moveTo(18, 14);
+                sign.lineTo(23, 14);
+            },
+            SignFill::Lines, besideFace, OffCube::Place, CubeDrag::PressOnly},
+    ToolRow{Qt::Key_C, "colour", "colour the cube pressed, or every cube dragged over",
+            Gesture::OnCube, StepName::Colour, "Colour", nullptr, PendingOutline::EachCell,
+            [](QPainterPath& sign) {  // a cube, filled
+                sign.addRect(14.5, 15.5, 6, 6);
+            },
+            SignFill::Filled, faceCube, OffCube::Nothing, CubeDrag::EveryCube},
 };
 
 }  // namespace

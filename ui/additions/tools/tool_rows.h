@@ -6,6 +6,7 @@
 #include <Qt>
 #include <span>
 
+#include "model/cube_under.h"
 #include "model/history.h"
 #include "model/layer_tools.h"
 
@@ -18,7 +19,12 @@ enum class Gesture {
     TwoCells,  // the cells from the press to the release (or a marked start to the cursor)
     Fill,      // the cells given from the pressed one; none when it has the colour already
     Pick,      // the pressed cube's colour becomes the current one; back to the tool before
+    OnCube,    // the cube the picture shows under the pointer, whatever its layer
 };
+// What a tool acting on the cube under the pointer does where no cube is: the place tool's
+// press, or nothing; and whether a drag goes on to every cube passed over.
+enum class OffCube { Place, Nothing };
+enum class CubeDrag { PressOnly, EveryCube };
 
 // How the cells a two-cell tool will change are outlined while it is dragged.
 enum class PendingOutline { EachCell, AroundAll };
@@ -40,6 +46,10 @@ struct ToolRow {
     // The sign below right of the pointer's cross, in a 24-pixel square; none for no function.
     void (*sign)(QPainterPath& path);
     SignFill fill;
+    // On a cube: the cell changed for a press on a cube's face.
+    kadro::CubeCell (*onCube)(const kadro::CubeFace& face) = nullptr;
+    OffCube offCube = OffCube::Nothing;
+    CubeDrag cubeDrag = CubeDrag::PressOnly;
 };
 
 // Every tool, in the order their keys are listed; the first is the tool at start.

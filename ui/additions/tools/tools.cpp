@@ -12,12 +12,13 @@
 #include "model/editing.h"
 #include "model/operations.h"
 #include "model/projection.h"
-#include "ui/form/Unit1.h"
-#include "ui/additions/reach/accessibility.h"
+#include "model/visible_block.h"
 #include "ui/additions/cell_cursor.h"
 #include "ui/additions/colour_words.h"
 #include "ui/additions/outline_layer.h"
+#include "ui/additions/reach/accessibility.h"
 #include "ui/additions/reach/speech.h"
+#include "ui/form/Unit1.h"
 
 using namespace kadro;
 
@@ -212,13 +213,13 @@ void Tools::press(QPoint at) {
     const std::optional<LayerCell> cell = cellAt(at);
     switch (tool_->gesture) {
         case Gesture::Stroke:
-            drag_ = Drag{state_.currentLayer, size(), std::nullopt, std::nullopt, {}, {}};
+            drag_ = Drag{state_.currentLayer, size(), std::nullopt, std::nullopt, {}, {}, {}, 0};
             drag_->before = layerCodes(grid_, drag_->size, drag_->layer);
             drag_->painted = drag_->before;
             if (cell) strokeTo(*cell);
             break;
         case Gesture::TwoCells:
-            drag_ = Drag{state_.currentLayer, size(), cell, std::nullopt, {}, {}};
+            drag_ = Drag{state_.currentLayer, size(), cell, std::nullopt, {}, {}, {}, 0};
             follow();
             break;
         case Gesture::Press:
@@ -231,11 +232,131 @@ void Tools::press(QPoint at) {
         case Gesture::Pick:
             if (cell) actOn(*cell);
             break;
+        case Gesture::OnCube:
+            pressCube(at);
+            break;
     }
+}
+
+void Tools::pressCube(QPoint at) {
+    const std::optional<CubeFace> under = cubeUnder(state_, grid_, at.x(), at.y());
+    if (!under) {
+        if (tool_->offCube == OffCube::Place) form_.Image1MouseDown(form_.Image1, {at.x(), at.y()});
+        return;
+    }
+    if (tool_->cubeDrag == CubeDrag::PressOnly || state_.eraseMode) {
+        if (!state_.eraseMode) return attach(*under);
+        // Erasing: the cube pressed goes.
+        const CubeCell cube = under->cube;
+        const int n = size();
+        LayerCodes codes = layerCodes(grid_, n, cube.layer);
+        LayerCells one;
+        one.add({cube.column, cube.row});
+        paintCells(codes, n, one, 0, Mirror::Off);
+        form_.wake();
+        form_.history().paint({n, n, cube.layer, cube.layer}, grid_, codes.data(), Recording::On,
+                              tool_->step);
+        speech_.sayOnceShown(QString("%1: the cube at column %2, row %3, layer %4 removed")
+                                 .arg(tool_->stepSaid)
+                                 .arg(cube.column + 1)
+                                 .arg(cube.row + 1)
+                                 .arg(cube.layer));
+        return;
+    }
+    const Design before = blockOf(grid_, size());
+    drag_ = Drag{state_.currentLayer, size(), std::nullopt, std::nullopt, {}, {}, {}, 0};
+    drag_->block.assign(before.codes.begin(), before.codes.end());
+    strokeCube(at);
+}
+
+void Tools::strokeCube(QPoint at) {
+    Drag& stroke = *drag_;
+    if (stroke.size != size()) return;
+    const std::optional<CubeFace> under = cubeUnder(state_, grid_, at.x(), at.y());
+    if (!under) return;
+    const CubeCell cell = tool_->onCube(*under);
+    GridCell& cube = grid_.at(cell.column, cell.row, cell.layer);
+    if (cube.colour == static_cast<float>(code())) return;
+    strokePainting_ = true;
+    form_.wake();
+    strokePainting_ = false;
+    cube.colour = static_cast<float>(code());
+    ++stroke.cubes;
+}
+
+void Tools::putBack(const std::vector<uint8_t>& block) {
+    const int n = size();
+    form_.wake();
+    size_t i = 0;
+    forEachCell(VisibleBlock{n, n, 1, n}, grid_,
+                [&](GridCell& cell) { cell.colour = static_cast<float>(block[i++]); });
+}
+
+QString Tools::cubeTip(int x, int y) const {
+    QString name = tool_->name;
+    name[0] = name[0].toUpper();
+    const std::optional<CubeFace> under = cubeUnder(state_, grid_, x, y);
+    if (!under) {
+        return tool_->offCube == OffCube::Place ? name + ": no cube here; a click places as P does"
+                                                : name + ": no cube here";
+    }
+    const CubeCell cube = under->cube;
+    const QString where = QString("column %1, row %2, layer %3")
+                              .arg(cube.column + 1)
+                              .arg(cube.row + 1)
+                              .arg(cube.layer);
+    if (state_.eraseMode) return QString("%1: a click here empties %2").arg(name, where);
+    if (tool_->cubeDrag == CubeDrag::EveryCube)
+        return QString("%1: a click here makes the cube at %2 %3")
+            .arg(name, where, colourName(code()));
+    const char* face = under->face == Face::Front   ? "front"
+                       : under->face == Face::Upper ? "upper"
+                                                    : "right";
+    return QString("%1: a click here puts %2 onto the %3 face of the cube at %4")
+        .arg(name, colourName(code()), face, where);
+}
+
+void Tools::attach(const CubeFace& face) {
+    const CubeCell cell = tool_->onCube(face);
+    const int n = size();
+    const char* side = face.face == Face::Front   ? "in front"
+                       : face.face == Face::Upper ? "above"
+                                                  : "to the right";
+    if (!insideBlock(cell, n)) {
+        speech_.say(QString("No room %1").arg(side));
+        return;
+    }
+    const int held = static_cast<int>(grid_.at(cell.column, cell.row, cell.layer).colour);
+    if (held != 0) {
+        const QString where = face.face == Face::Front ? QString("layer %1").arg(cell.layer)
+                              : face.face == Face::Upper
+                                  ? QString("row %1").arg(cell.row + 1)
+                                  : QString("column %1").arg(cell.column + 1);
+        speech_.say(QString("No room %1: %2 holds %3 there").arg(side, where, colourName(held)));
+        return;
+    }
+    LayerCodes codes = layerCodes(grid_, n, cell.layer);
+    LayerCells one;
+    one.add({cell.column, cell.row});
+    paintCells(codes, n, one, code(), Mirror::Off);
+    form_.wake();
+    form_.history().paint({n, n, cell.layer, cell.layer}, grid_, codes.data(), Recording::On,
+                          tool_->step);
+    // A cube put in front of the layers shown: the layer comes forward to it, as Page Down.
+    if (cell.layer < state_.currentLayer) {
+        form_.UpDown1->setPosition(state_.currentLayer);
+        form_.UpDown1->click(UpDownButton::Down);
+    }
+    speech_.sayOnceShown(QString("%1: %2 cube at column %3, row %4, layer %5")
+                             .arg(tool_->stepSaid, colourName(code()))
+                             .arg(cell.column + 1)
+                             .arg(cell.row + 1)
+                             .arg(cell.layer));
 }
 
 void Tools::drag(QPoint at) {
     if (!drag_) return;
+    if (tool_->gesture == Gesture::OnCube) return strokeCube(at);
     const std::optional<LayerCell> cell = cellAt(at);
     if (tool_->gesture == Gesture::Stroke) {
         if (cell && cell != drag_->last) strokeTo(*cell);
@@ -246,7 +367,7 @@ void Tools::drag(QPoint at) {
 
 void Tools::release(QPoint at) {
     if (!drag_) return;
-    if (tool_->gesture == Gesture::Stroke) {
+    if (tool_->gesture == Gesture::Stroke || tool_->gesture == Gesture::OnCube) {
         endStroke(Ending::Keep);
         return;
     }
@@ -275,6 +396,24 @@ void Tools::strokeTo(LayerCell cell) {
 }
 
 void Tools::endStroke(Ending ending) {
+    if (drag_ && tool_->gesture == Gesture::OnCube) {
+        const Drag stroke = std::move(*drag_);
+        drag_.reset();
+        if (stroke.cubes == 0) {
+            if (ending == Ending::Keep) speech_.say(QString("Already %1").arg(colourName(code())));
+            return;
+        }
+        const int n = stroke.size;
+        if (ending == Ending::Drop) {
+            putBack(stroke.block);
+            speech_.say(QString("%1 stroke cancelled").arg(tool_->stepSaid));
+            return;
+        }
+        speech_.say(QString("%1: %2 now %3")
+                        .arg(tool_->stepSaid, countedCubes(stroke.cubes), colourName(code())));
+        form_.history().record({n, n, 1, n}, grid_, stroke.block.data(), tool_->step);
+        return;
+    }
     if (!drag_ || tool_->gesture != Gesture::Stroke) return;
     const Drag stroke = *drag_;
     drag_.reset();
@@ -298,7 +437,7 @@ void Tools::endStroke(Ending ending) {
 void Tools::settle() { endStroke(Ending::Keep); }
 
 bool Tools::cancel() {
-    if (drag_ && tool_->gesture == Gesture::Stroke) {
+    if (drag_ && (tool_->gesture == Gesture::Stroke || tool_->gesture == Gesture::OnCube)) {
         endStroke(Ending::Drop);
         return true;
     }
@@ -327,6 +466,13 @@ bool Tools::actAtCursor() {
         const size_t recorded = form_.history().recordedSteps();
         cursor_.place();
         if (form_.history().recordedSteps() == recorded) speech_.sayUnchangedCell();
+        return true;
+    }
+    if (tool_->gesture == Gesture::OnCube) {
+        // As a press where a click changes the cursor's cell.
+        const Point at = topFaceCentre(state_, hit->column, hit->row);
+        pressCube({at.x, at.y});
+        endStroke(Ending::Keep);
         return true;
     }
     const LayerCell cell{hit->column, hit->row};
@@ -374,6 +520,17 @@ void Tools::follow() {
     // The cell a press would change, while the pointer is over the block.
     const std::optional<LayerCell> under = pointer_ ? cellAt(*pointer_) : std::nullopt;
     hovered_ = under ? outlineOf(pressArea(state_, under->column, under->row)) : QRect();
+    if (tool_->gesture == Gesture::OnCube) {
+        // The cube a press would act on, whatever its layer.
+        const std::optional<CubeFace> cube =
+            pointer_ ? cubeUnder(state_, grid_, pointer_->x(), pointer_->y()) : std::nullopt;
+        hovered_ = QRect();
+        if (cube) {
+            const CubeBox box = cubeBox(
+                grid_.at(cube->cube.column, cube->cube.row, cube->cube.layer), state_.cellSize);
+            hovered_ = QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1));
+        }
+    }
     // Two cells being dragged, or marked with Enter, up to the cell they would end on.
     if (mark_ && !insideLayer(*mark_, n)) mark_.reset();
     LayerCells cells;
@@ -407,9 +564,11 @@ void Tools::showTool() {
                                 : toolPointer(*tool_, mirrored, form_.devicePixelRatioF()));
     QString word = tool_->gesture == Gesture::Press ? QString() : QString(tool_->name);
     if (mirror()) word += word.isEmpty() ? "mirrored" : ", mirrored";
+    std::function<QString(int, int)> tip;
+    if (tool_->gesture == Gesture::OnCube) tip = [this](int x, int y) { return cubeTip(x, y); };
     names_.setTool(
         word, tool_->gesture == Gesture::Press ? PressReach::WholeLayer : PressReach::BlockOnly,
-        tool_->gesture == Gesture::Pick ? PressDoes::Pick : PressDoes::Change);
+        tool_->gesture == Gesture::Pick ? PressDoes::Pick : PressDoes::Change, std::move(tip));
     follow();
 }
 

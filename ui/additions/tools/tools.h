@@ -85,6 +85,17 @@ private:
     void strokeTo(kadro::LayerCell cell);
     void endStroke(Ending ending);
 
+    // A tool on the cube under the pointer: a press at `at`, and a drag on over cubes.
+    void pressCube(QPoint at);
+    void strokeCube(QPoint at);
+    // Puts a cube of the current colour in `cell` beside a face, as one step, unless the cell lies
+    // outside the block or holds a cube; then says why. The layer moves to it when it is cut away.
+    void attach(const kadro::CubeFace& face);
+    // The drawing area's tooltip for a tool on the cube under the pointer.
+    QString cubeTip(int x, int y) const;
+    // Writes what a stroke over cubes began with back into the grid.
+    void putBack(const std::vector<uint8_t>& block);
+
     // Brings the outlines up to date; showTool() the pointer, the name and the tooltip as well.
     void follow();
     void showTool();
@@ -110,6 +121,8 @@ private:
         std::optional<kadro::LayerCell> last;   // a stroke's last cell on the block
         kadro::LayerCodes before;               // a stroke: the layer as it began
         kadro::LayerCodes painted;              // and as it has painted it
+        std::vector<uint8_t> block;             // a stroke over cubes: the block as it began
+        int cubes = 0;                          // and the cubes it has changed
     };
     std::optional<Drag> drag_;
     bool strokePainting_ = false;           // the stroke's own change is under way
