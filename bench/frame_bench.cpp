@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "reference_frame.h"
+#include "model/cube_under.h"
 #include "render/frame_renderer.h"
 #include "scenes.h"
 
@@ -61,6 +62,31 @@ void byRenderer(benchmark::State& state, const Case* c) {
         renderer->draw({pixels.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth}, scene->state,
                        *scene->grid, 550, 580);
         benchmark::DoNotOptimize(pixels.data());
+    }
+}
+
+void edged(benchmark::State& state, const Case* c) {
+    auto scene = makeScene(*c);
+    std::vector<Pixel> pixels(kDrawingWidth * kDrawingHeight);
+    auto renderer = std::make_unique<FrameRenderer>();
+    for (auto _ : state) {
+        renderer->draw({pixels.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth}, scene->state,
+                       *scene->grid, 550, 580, kEverywhere, Look::Edged);
+        benchmark::DoNotOptimize(pixels.data());
+    }
+}
+
+// The cube and face under a point of a full 20-block: points on a grid over the whole drawing
+// area, most of them on cubes, the rest on the black ground (where every cell is looked at).
+void underPoint(benchmark::State& state) {
+    auto scene = makeScene({"", 20, 1, Case::Full});
+    std::vector<std::pair<int, int>> points;
+    for (int y = 3; y < kDrawingHeight; y += 17)
+        for (int x = 5; x < kDrawingWidth; x += 23) points.emplace_back(x, y);
+    size_t i = 0;
+    for (auto _ : state) {
+        const auto [x, y] = points[i++ % points.size()];
+        benchmark::DoNotOptimize(cubeUnder(scene->state, *scene->grid, x, y));
     }
 }
 
@@ -124,7 +150,11 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark((std::string("renderer/") + c.name).c_str(), byRenderer, &c)
             ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((std::string("edged/") + c.name).c_str(), edged, &c)
+            ->Unit(benchmark::kMicrosecond);
     }
+    benchmark::RegisterBenchmark("cube under a point/full block, size 20", underPoint)
+        ->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -135,6 +165,14 @@ int main(int argc, char** argv) {
         if (r == reporter.times.end() || f == reporter.times.end()) continue;
         std::printf("%-34s %14.1f %14.1f %7.1fx\n", c.name, r->second, f->second,
                     r->second / f->second);
+    }
+    std::printf("\n%-34s %14s %14s %8s\n", "case", "designed (us)", "edged (us)", "ratio");
+    for (const Case& c : kCases) {
+        const auto d = reporter.times.find(std::string("renderer/") + c.name);
+        const auto e = reporter.times.find(std::string("edged/") + c.name);
+        if (d == reporter.times.end() || e == reporter.times.end()) continue;
+        std::printf("%-34s %14.1f %14.1f %7.2fx\n", c.name, d->second, e->second,
+                    e->second / d->second);
     }
     return 0;
 }

@@ -125,77 +125,114 @@ void FrameRenderer::paintCube(int32_t x0, int32_t y0, Pixel colour) {
     });
 }
 
-void FrameRenderer::paintEdgedCube(int32_t x0, int32_t y0, const std::array<Pixel, 3>& faces,
-                                   Pixel edge, Edges edges) {
+void FrameRenderer::tableEdgedRows() {
+    edgedTabled_ = tabled_;
+    templated_ = false;
+    if (!edgedTabled_) return;
+    // Each row's span, and where the front square's top and right edge split it into faces: the
+    // front face on the front square's rows, the upper face above them up to the diagonal from
+    // its top right corner, the right face beyond.
     const int rise = squares_ + side_.up;
-    // Off the tables' reach (coordinates below zero, sizes far off the layout): its silhouette.
-    if (!tabled_ || x0 < 0 || y0 - rise < 0) {
-        paintCube(x0, y0, faces[0]);
+    const int frontD = 1 + side_.up;  // the front square's top row, counted up from the anchor
+    struct Faces {
+        int32_t left, split, right;
+        int first;  // 0 front, 1 upper, -1 no pixel
+    };
+    const auto faces = [&](int d) -> Faces {
+        if (d < 2 || d > rise) return {0, 0, 0, -1};
+        const int32_t left = spanLeft_[d], right = spanRight_[d];
+        if (left >= right) return {0, 0, 0, -1};
+        const bool front = d <= frontD;
+        const int32_t split = std::clamp(front ? 1 + side_.down : side_.down - side_.up + d, left, right);
+        return {left, split, right, front ? 0 : 1};
+    };
+    for (int d = 2; d <= rise; ++d) {
+        const Faces row = faces(d), above = faces(d + 1), below = faces(d - 1);
+        uint8_t count = 0;
+        // A face's run on the row: inside where the same face goes on above and below, its
+        // edge elsewhere.
+        const auto add = [&](int32_t from, int32_t to, int face, int32_t innerFrom, int32_t innerTo) {
+            if (from >= to) return;
+            const auto run = [&](int32_t a, int32_t b, uint8_t kind) {
+                if (a < b) edgedRuns_[d][count++] = {static_cast<int16_t>(a), static_cast<int16_t>(b - a), kind};
+            };
+            if (innerFrom >= innerTo) return run(from, to, static_cast<uint8_t>(face | kEdgeRun));
+            run(from, innerFrom, static_cast<uint8_t>(face | kEdgeRun));
+            run(innerFrom, innerTo, static_cast<uint8_t>(face));
+            run(innerTo, to, static_cast<uint8_t>(face | kEdgeRun));
+        };
+        if (row.first < 0) {
+            edgedRunCount_[d] = 0;
+            continue;
+        }
+        int32_t innerFrom = row.left + 1, innerTo = row.split - 1;
+        for (const Faces& other : {above, below}) {
+            if (other.first != row.first) innerTo = innerFrom;
+            innerFrom = std::max(innerFrom, other.left);
+            innerTo = std::min(innerTo, other.split);
+        }
+        add(row.left, row.split, row.first, innerFrom, std::max(innerFrom, innerTo));
+        innerFrom = row.split + 1, innerTo = row.right - 1;
+        for (const Faces& other : {above, below}) {
+            if (other.first < 0) innerTo = innerFrom;
+            innerFrom = std::max(innerFrom, other.split);
+            innerTo = std::min(innerTo, other.right);
+        }
+        add(row.split, row.right, 2, innerFrom, std::max(innerFrom, innerTo));
+        edgedRunCount_[d] = count;
+    }
+    // Small stacks, the usual ones, are copied a row at a time from a row drawn once per colour.
+    if (owners_ || rise >= kTemplateRows || squares_ + side_.down > kTemplateWidth) return;
+    templated_ = true;
+    for (int code = 1; code <= kColourCount; ++code) {
+        const Pixel own = colourOfCode(code);
+        const Pixel face[3] = {own, lighter(own), darker(own)};
+        for (int d = 2; d <= rise; ++d) {
+            Pixel* row = &templates_[static_cast<size_t>(((code - 1) * kTemplateRows + d) * kTemplateWidth)];
+            for (int i = 0; i < edgedRunCount_[d]; ++i) {
+                const EdgedRun& run = edgedRuns_[d][i];
+                const Pixel colour = run.kind & kEdgeRun ? edgeColour : face[run.kind & 3];
+                std::fill_n(row + (run.offset - spanLeft_[d]), run.length, colour);
+            }
+        }
+    }
+}
+
+void FrameRenderer::paintEdgedCube(int32_t x0, int32_t y0, int colour, int column, int row, int layer) {
+    const int rise = squares_ + side_.up;
+    const Pixel own = colourOfCode(colour);
+    // Off the tables' reach (coordinates below zero, sizes far off the layout, a code that is no
+    // colour): its silhouette.
+    if (!edgedTabled_ || x0 < 0 || y0 - rise < 0 || colour < 1 || colour > kColourCount) {
+        paintCube(x0, y0, owners_ ? cellOwner(column, row, layer) : own);
         return;
     }
     if (partial_ && outside(x0, y0)) return;
-    // The rows from the top, d = rise .. 2 above the anchor, from the span tables; the front
-    // square's top and right edge split them into faces.
-    const int32_t top = y0 - rise;
-    const int count = rise - 1;  // rows top .. y0 - 2
-    const int32_t frontTop = y0 - 1 - side_.up, frontRight = x0 + 1 + side_.down;
-    for (int i = 0; i < count; ++i) {
-        const int d = rise - i;
-        const int32_t left = x0 + spanLeft_[d], right = x0 + spanRight_[d], y = top + i;
-        const bool front = y >= frontTop;
-        const int32_t split = std::clamp(front ? frontRight : frontRight + (frontTop - y), left,
-                                         std::max(left, right));
-        edgedRows_[i] = {left, split, right, left < right ? (front ? 0 : 1) : -1};
+    const PixelRect& clip = clip_;
+    const int dLow = std::max(2, y0 - clip.bottom + 1), dHigh = std::min(rise, y0 - clip.top);
+    Pixel* line = target_.pixels + static_cast<long>(y0 - dLow) * target_.stride + x0;
+    const bool whole = x0 + spanLeft_[2] >= clip.left && x0 + squares_ + side_.down <= clip.right;
+    if (templated_ && whole) {
+        const Pixel* rows = &templates_[static_cast<size_t>((colour - 1) * kTemplateRows * kTemplateWidth)];
+        for (int d = dLow; d <= dHigh; ++d, line -= target_.stride) {
+            const int32_t left = spanLeft_[d];
+            std::memcpy(line + left, rows + d * kTemplateWidth,
+                        static_cast<size_t>(spanRight_[d] - left) * sizeof(Pixel));
+        }
+        return;
     }
-    const EdgedRow none{0, 0, 0, -1};
-    // A face's run on a row, with the runs of the same face on the rows above and below: pixels
-    // with a side outside the face are its edge.
-    const auto paintFace = [&](Pixel* line, int32_t from, int32_t to, Pixel colour,
-                               int32_t innerFrom, int32_t innerTo) {
-        const int32_t left = std::max(from, clip_.left), right = std::min(to, clip_.right);
-        if (left >= right) return;
-        if (edges == Edges::None || innerFrom >= innerTo) {
-            fillRun(line + left, right - left, edges == Edges::None ? colour : edge);
-            return;
+    Pixel colours[8];
+    for (uint8_t kind = 0; kind < 3; ++kind) {
+        colours[kind] = owners_ ? faceOwner(column, row, layer, kind) : kind == 0 ? own : kind == 1 ? lighter(own) : darker(own);
+        colours[kind | kEdgeRun] = owners_ ? colours[kind] : edgeColour;
+    }
+    for (int d = dLow; d <= dHigh; ++d, line -= target_.stride) {
+        for (int i = 0; i < edgedRunCount_[d]; ++i) {
+            const EdgedRun& run = edgedRuns_[d][i];
+            const int32_t from = std::max(x0 + run.offset, clip.left) - x0;
+            const int32_t to = std::min(x0 + run.offset + run.length, clip.right) - x0;
+            if (from < to) fillRun(line + from, to - from, colours[run.kind]);
         }
-        const int32_t inFrom = std::clamp(innerFrom, left, right),
-                      inTo = std::clamp(innerTo, left, right);
-        fillRun(line + left, inFrom - left, edge);
-        fillRun(line + inFrom, inTo - inFrom, colour);
-        fillRun(line + inTo, right - inTo, edge);
-    };
-    const int32_t firstRow = std::max(top, clip_.top), lastRow = std::min(y0 - 2, clip_.bottom - 1);
-    for (int32_t y = firstRow; y <= lastRow; ++y) {
-        const int i = y - top;
-        const EdgedRow& row = edgedRows_[i];
-        if (row.first < 0) continue;
-        const EdgedRow& above = i > 0 ? edgedRows_[i - 1] : none;
-        const EdgedRow& below = i + 1 < count ? edgedRows_[i + 1] : none;
-        Pixel* line = target_.pixels + static_cast<long>(y) * target_.stride;
-        // The front or upper face: inside where the same face goes on above and below.
-        const auto sameFirst = [&](const EdgedRow& other) { return other.first == row.first; };
-        int32_t innerFrom = row.left + 1, innerTo = row.split - 1;
-        for (const EdgedRow* other : {&above, &below}) {
-            if (!sameFirst(*other)) {
-                innerTo = innerFrom;
-                break;
-            }
-            innerFrom = std::max(innerFrom, other->left);
-            innerTo = std::min(innerTo, other->split);
-        }
-        paintFace(line, row.left, row.split, faces[static_cast<size_t>(row.first)], innerFrom,
-                  innerTo);
-        // The right face likewise.
-        innerFrom = row.split + 1, innerTo = row.right - 1;
-        for (const EdgedRow* other : {&above, &below}) {
-            if (other->first < 0) {
-                innerTo = innerFrom;
-                break;
-            }
-            innerFrom = std::max(innerFrom, other->split);
-            innerTo = std::min(innerTo, other->right);
-        }
-        paintFace(line, row.split, row.right, faces[2], innerFrom, innerTo);
     }
 }
 
@@ -316,6 +353,7 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
         spanLeft_[d] = std::max(1, d - side_.up);
         spanRight_[d] = std::min(squares_, d - 1) + side_.down;
     }
+    if (look_ == Look::Edged) tableEdgedRows();
 
     // The cells in the drawing order, the back layer first. Where the layout pass put them, the
     // anchors come from the tables and only the cells not hidden are visited.
@@ -328,17 +366,7 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
         auto paintCell = [&](int column, int row, StackAnchor anchor) {
             const float colour = grid.at(column, row, layer).colour;
             if (colour != 0.0f && look_ == Look::Edged) {
-                if (owners_) {
-                    paintEdgedCube(
-                        anchor.x, anchor.y,
-                        {faceOwner(column, row, layer, 0), faceOwner(column, row, layer, 1),
-                         faceOwner(column, row, layer, 2)},
-                        kNoOwner, Edges::None);
-                } else {
-                    const Pixel own = colourOfCode(static_cast<int>(colour));
-                    paintEdgedCube(anchor.x, anchor.y, {own, lighter(own), darker(own)}, edgeColour,
-                                   Edges::Drawn);
-                }
+                paintEdgedCube(anchor.x, anchor.y, static_cast<int>(colour), column, row, layer);
             } else if (colour != 0.0f) {
                 paintCube(anchor.x, anchor.y,
                           owners_ ? cellOwner(column, row, layer)

@@ -49,11 +49,12 @@ private:
     bool scanCells(const VisibleBlock& block, const CellGrid& grid, double size);
     // The stack of squares of one colour whose anchor is (x0, y0): its union, a span a row.
     void paintCube(int32_t x0, int32_t y0, Pixel colour);
-    // The same stack with its faces and edges: colours by face (front, upper, right), and the
-    // edges' colour unless Edges::None.
-    enum class Edges { Drawn, None };
-    void paintEdgedCube(int32_t x0, int32_t y0, const std::array<Pixel, 3>& faces, Pixel edge,
-                        Edges edges);
+    // The same stack with its faces and edges, in the colours of code `colour`; drawing owners,
+    // each face its owner, without edges.
+    void paintEdgedCube(int32_t x0, int32_t y0, int colour, int column, int row, int layer);
+    // The runs of every row of a stack with edges, the same for every stack of the frame; and
+    // for small stacks, each row of it in each colour, ready to copy.
+    void tableEdgedRows();
     // The grid rectangle of an empty cell whose anchor is (x0, y0): where its cube's last
     // square would be.
     void paintGridRectangle(int32_t x0, int32_t y0, Pixel pen, Pixel brush);
@@ -71,12 +72,21 @@ private:
     bool partial_ = false;  // the clip is less than the whole target
     bool owners_ = false;   // drawing owners, not colours
     Look look_ = Look::Designed;
-    // A stack's rows while it is painted with edges, from its top: where each starts, where its
-    // faces meet and where it ends, and which face comes first (0 front, 1 upper).
-    struct EdgedRow {
-        int32_t left, split, right, first;
+    // A stack's rows with edges, by the row d above its anchor (2 <= d <= squares + side_.up):
+    // up to six runs each, from x0 + offset, of a face (0 front, 1 upper, 2 right), plus
+    // kEdgeRun where the run is that face's edge. Valid when edgedTabled_.
+    static constexpr uint8_t kEdgeRun = 4;
+    struct EdgedRun {
+        int16_t offset, length;
+        uint8_t kind;
     };
-    std::array<EdgedRow, kMaxRise + 1> edgedRows_{};
+    bool edgedTabled_ = false;
+    std::array<std::array<EdgedRun, 6>, kMaxRise + 1> edgedRuns_{};
+    std::array<uint8_t, kMaxRise + 1> edgedRunCount_{};
+    // Small stacks: each row in each colour code's face and edge colours, from x0 + spanLeft_[d].
+    static constexpr int kTemplateRows = 64, kTemplateWidth = 64;
+    bool templated_ = false;
+    std::array<Pixel, kColourCount * kTemplateRows * kTemplateWidth> templates_{};
     // The squares of this frame: their number, side, and side as the drawing truncates it
     // (x + side to x + side_.down and y - side to y - side_.up for whole x, y >= 0).
     int squares_ = 0;
