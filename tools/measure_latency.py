@@ -7,12 +7,15 @@ the pointer. KADRO is pressed on the top faces of empty cells of an empty layer,
 the frame timer has gone to sleep, as a user's first click after a pause. The three windows run
 at once and take their presses in turn.
 
-    tools/measure_latency.py BUILD_FOLDER [presses] [--brush]     (build with -DKADRO_TESTS=ON)
+    tools/measure_latency.py BUILD_FOLDER [presses] [--brush | --attach]  (build with -DKADRO_TESTS=ON)
 Prints both medians and their ratio; exits 1 when KADRO's median is over 1.5 times the floor's.
 
 With --brush, a brush stroke instead: each window is pressed on one point and, with the button
 down, the pointer moved to the next cell (KADRO with its brush, B); the time is from the move sent
-to the first change of the pixel there."""
+to the first change of the pixel there.
+
+With --attach, KADRO's attach tool (A): yellow cubes are put on rows 0, 3 and 6 of layer 1 first,
+and each press lands on the upper face of one of them, where the red cube it puts above shows."""
 import os
 import statistics
 import subprocess
@@ -33,7 +36,7 @@ def summary(name, times):
     return f"{name}: median {statistics.median(times):.2f} ms ({min(times):.2f} to {max(times):.2f}, {len(times)} presses)"
 
 
-def measure(build, count=30, brush=False):
+def measure(build, count=30, brush=False, attach=False):
     """Times of KADRO, of the floor window, and of the square-only window. The three run at once,
     each on its own X server, and take their presses in turn, so that a machine busier for a
     while slows all three alike."""
@@ -61,6 +64,15 @@ def measure(build, count=30, brush=False):
         if brush:
             kadro.run("xdotool", "windowfocus", "--sync", kadro.window, "key", "b")
             points.append([("--drag", *face[2 * i], *face[2 * i + 1]) for i in range(count)])
+        elif attach:
+            bases = [(c, r) for r in (0, 3, 6) for c in range(10)][:count]
+            kadro.run("xdotool", "windowfocus", "--sync", kadro.window, "key", "1")
+            for c, r in bases:
+                kadro.click(*face[10 * r + c])
+            kadro.run("xdotool", "key", "5", "a")
+            # A point of each base cube's upper face: above its front square, whose top row is 27
+            # pixels above the stack's corner.
+            points.append([(x0 + 10 + 26 * c + 9, y0 + 400 - 26 * r - 31) for c, r in bases])
         else:
             points.append(face[:count])
         times = [[], [], []]
@@ -76,12 +88,12 @@ def measure(build, count=30, brush=False):
 
 
 def main():
-    brush = "--brush" in sys.argv
-    args = [arg for arg in sys.argv[1:] if arg != "--brush"]
+    brush, attach = "--brush" in sys.argv, "--attach" in sys.argv
+    args = [arg for arg in sys.argv[1:] if arg not in ("--brush", "--attach")]
     build = args[0]
     count = int(args[1]) if len(args) > 1 else 30
-    kadro_times, floor_times, square_times = measure(build, count, brush)
-    print(summary("KADRO" + (", brush stroke" if brush else ""), kadro_times))
+    kadro_times, floor_times, square_times = measure(build, count, brush, attach)
+    print(summary("KADRO" + (", brush stroke" if brush else ", attach" if attach else ""), kadro_times))
     print(summary("minimal Qt window", floor_times))
     print(summary("minimal Qt window repainting a square only", square_times))
     ratio = statistics.median(kadro_times) / statistics.median(floor_times)

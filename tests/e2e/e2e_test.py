@@ -369,6 +369,40 @@ class Scenario(unittest.TestCase):
         self.screen.run("xdotool", "windowfocus", "--sync", self.screen.window, "key", "ctrl+v", "ctrl+q")
         self.assertTrue(wait_until(lambda: self.screen.program.poll() is not None, 2), "Ctrl+Q did not end it")
 
+    def test_a_tower_built_onto_upper_faces(self):
+        """With A, a press where no cube is puts one down as P does; three presses on the upper
+        face of the top cube build a tower on it, and Ctrl+Z takes back the last."""
+        self.wait_until_still()
+        self.clear()
+        self.toggle_grid()
+        self.swatch(5)
+        self.screen.run("xdotool", "windowfocus", "--sync", self.screen.window)
+        self.screen.run("xdotool", "key", "a")
+
+        def upper_face(column, row):  # above the front square of a cube on layer 1 at size 10
+            return self.image_point(10 + 26 * column + 9, 400 - 26 * row - 31)
+
+        self.screen.click(*self.image_point(10 + 26 * 4 + 26, 400 - 26))  # the top face of (4, 0)
+        for row in range(3):
+            self.expect_pixels({(10 + 26 * 4 + 9, 400 - 26 * row - 31): RED})
+            self.screen.click(*upper_face(4, row))
+        self.expect_pixels({(10 + 26 * 4 + 9, 400 - 26 * 3 - 31): RED})
+
+        def design(rows):
+            lines = ["KADRO design", "size 10", "layer 1"]
+            lines += ["." * 4 + ("R" if r in rows else ".") + "." * 5 for r in reversed(range(10))]
+            for layer in range(2, 11):
+                lines += [f"layer {layer}"] + ["." * 10] * 10
+            return "\n".join(lines) + "\n"
+
+        self.screen.run("xdotool", "key", "ctrl+c")
+        self.assertEqual(self.clipboard("application/x-kadro-design", until=lambda text: "R" in text),
+                         design({0, 1, 2, 3}))
+        self.screen.run("xdotool", "key", "ctrl+z", "ctrl+c")
+        self.assertEqual(
+            self.clipboard("application/x-kadro-design", until=lambda text: text == design({0, 1, 2})),
+            design({0, 1, 2}))
+
     def test_a_pasted_design_turned_with_t(self):
         """A design offered by another program, pasted, turned with T: the copied design is the one
         the turn (c, r, l) -> (l-1, r, N-c) gives, and the screen shows its cubes."""
