@@ -37,15 +37,26 @@ std::optional<CubeFace> cubeUnder(const ViewState& state, const CellGrid& grid, 
     if (x >= over.left && x < over.right) return std::nullopt;
     const int reach = squares + truncatedSide(size).up + 1;
     const VisibleBlock block = visibleBlock(state);
+    // The layout pass places the cells of a column at one x and the cells of a row at one y on
+    // each layer: the columns and rows whose stacks can reach the point are found from the
+    // first row and column, and only their cells are looked at.
+    int columns[kGridSide], rows[kGridSide];
     for (int layer = block.firstLayer; layer <= block.lastLayer; ++layer) {
+        int columnCount = 0, rowCount = 0;
         for (int column = block.columns - 1; column >= 0; --column) {
-            for (int row = block.rows - 1; row >= 0; --row) {
+            const int32_t x0 = stackAnchor(grid.at(column, 0, layer), size).x;
+            if (x > x0 && x <= x0 + reach) columns[columnCount++] = column;
+        }
+        for (int row = block.rows - 1; row >= 0; --row) {
+            const int32_t y0 = stackAnchor(grid.at(0, row, layer), size).y;
+            if (y < y0 - 1 && y >= y0 - reach) rows[rowCount++] = row;
+        }
+        for (int i = 0; i < columnCount; ++i) {
+            for (int j = 0; j < rowCount; ++j) {
+                const int column = columns[i], row = rows[j];
                 const GridCell& cell = grid.at(column, row, layer);
                 if (cell.colour == 0.0f) continue;
                 const StackAnchor anchor = stackAnchor(cell, size);
-                if (y >= anchor.y - 1 || y < anchor.y - reach || x <= anchor.x ||
-                    x > anchor.x + reach)
-                    continue;
                 const StackRow span = stackRow(anchor.x, anchor.y, squares, size, y);
                 if (x < span.left || x >= span.right) continue;
                 return CubeFace{{column, row, layer}, x < span.split ? span.first : Face::Right};

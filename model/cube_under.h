@@ -37,7 +37,8 @@ struct CubeFace {
 
 // The cube of the visible block that the picture shows at (x, y), and its face: the one drawn
 // last there (back to front, then by column and by row), the grid pattern not counted. Nothing
-// where no cube shows, also where the preview cube is drawn over one.
+// where no cube shows, also where the preview cube is drawn over one. For a grid as the layout
+// pass places it (a cell placed elsewhere is never answered for a point it does not cover).
 std::optional<CubeFace> cubeUnder(const ViewState& state, const CellGrid& grid, int x, int y);
 
 // The cell that touches a cube's face: one layer nearer for the front, one row up for the upper
