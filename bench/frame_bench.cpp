@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "reference_frame.h"
 #include "model/cube_under.h"
+#include "reference_frame.h"
 #include "render/frame_renderer.h"
 #include "scenes.h"
 
@@ -54,24 +54,13 @@ void byReference(benchmark::State& state, const Case* c) {
     }
 }
 
-void byRenderer(benchmark::State& state, const Case* c) {
+void byRenderer(benchmark::State& state, const Case* c, Look look) {
     auto scene = makeScene(*c);
     std::vector<Pixel> pixels(kDrawingWidth * kDrawingHeight);
     auto renderer = std::make_unique<FrameRenderer>();
     for (auto _ : state) {
         renderer->draw({pixels.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth}, scene->state,
-                       *scene->grid, 550, 580);
-        benchmark::DoNotOptimize(pixels.data());
-    }
-}
-
-void edged(benchmark::State& state, const Case* c) {
-    auto scene = makeScene(*c);
-    std::vector<Pixel> pixels(kDrawingWidth * kDrawingHeight);
-    auto renderer = std::make_unique<FrameRenderer>();
-    for (auto _ : state) {
-        renderer->draw({pixels.data(), kDrawingWidth, kDrawingHeight, kDrawingWidth}, scene->state,
-                       *scene->grid, 550, 580, kEverywhere, Look::Edged);
+                       *scene->grid, 550, 580, kEverywhere, look);
         benchmark::DoNotOptimize(pixels.data());
     }
 }
@@ -148,9 +137,11 @@ int main(int argc, char** argv) {
     for (const Case& c : kCases) {
         benchmark::RegisterBenchmark((std::string("reference/") + c.name).c_str(), byReference, &c)
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark((std::string("renderer/") + c.name).c_str(), byRenderer, &c)
+        benchmark::RegisterBenchmark((std::string("renderer/") + c.name).c_str(), byRenderer, &c,
+                                     Look::Designed)
             ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark((std::string("edged/") + c.name).c_str(), edged, &c)
+        benchmark::RegisterBenchmark((std::string("edged/") + c.name).c_str(), byRenderer, &c,
+                                     Look::Edged)
             ->Unit(benchmark::kMicrosecond);
     }
     benchmark::RegisterBenchmark("cube under a point/full block, size 20", underPoint)

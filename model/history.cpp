@@ -241,39 +241,15 @@ void EditHistory::commitPainted(const VisibleBlock& block, StepName name, const 
 }
 
 const char* stepWords(StepName name) {
-    switch (name) {
-        case StepName::Paste:
-            return "paste";
-        case StepName::TurnRightToFront:
-        case StepName::TurnLeftToFront:
-            return "turn";
-        case StepName::TipTopToFront:
-        case StepName::TipBottomToFront:
-            return "tip";
-        case StepName::Flip:
-            return "flip";
-        case StepName::Shift:
-            return "shift";
-        case StepName::CopyLayer:
-            return "layer copy";
-        case StepName::Recolour:
-            return "colour swap";
-        case StepName::MirroredPress:
-            return "mirrored click";
-        case StepName::BrushStroke:
-            return "brush stroke";
-        case StepName::Line:
-            return "line";
-        case StepName::Rectangle:
-            return "rectangle";
-        case StepName::FloodFill:
-            return "flood fill";
-        case StepName::Attach:
-            return "attach";
-        case StepName::Colour:
-            return "colour";
-    }
-    return "";
+    // By StepName, in its order.
+    static constexpr const char* kWords[] = {
+        "paste",       "turn",           "turn",         "tip",
+        "tip",         "flip",           "shift",        "layer copy",
+        "colour swap", "mirrored click", "brush stroke", "line",
+        "rectangle",   "flood fill",     "attach",       "colour"};
+    static_assert(std::size(kWords) == static_cast<size_t>(StepName::Colour) + 1);
+    const auto index = static_cast<size_t>(name);
+    return index < std::size(kWords) ? kWords[index] : "";
 }
 
 uint8_t* EditHistory::newBlockStep(uint8_t kind, const VisibleBlock& block) {

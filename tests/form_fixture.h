@@ -2,6 +2,7 @@
 // A main window on its own model, created as the program creates it.
 #include <gtest/gtest.h>
 
+#include <QMouseEvent>
 #include <QTest>
 #include <memory>
 
@@ -84,6 +85,12 @@ struct ActiveWindow : HandDrivenWindow {
     void activate() {
         QApplication::setActiveWindow(form.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    // A mouse event on the drawing area at `at`, with `buttons` down after it.
+    void mouse(QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, form->Image1->mapToGlobal(at), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(form->Image1, &event);
     }
     // A key press and release at the focused control, or the window.
     void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {

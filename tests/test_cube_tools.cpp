@@ -36,11 +36,6 @@ struct Window : ActiveWindow {
         ADD_FAILURE() << "no such face shows";
         return {};
     }
-    void mouse(QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, at, form->Image1->mapToGlobal(at), button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(form->Image1, &event);
-    }
     void click(QPoint at) {
         mouse(QEvent::MouseButtonPress, at, Qt::LeftButton);
         mouse(QEvent::MouseButtonRelease, at, Qt::NoButton);

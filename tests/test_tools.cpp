@@ -29,11 +29,6 @@ struct Window : ActiveWindow {
         const Point p = topFaceCentre(state, column, row);
         return {p.x, p.y};
     }
-    void mouse(QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, at, form->Image1->mapToGlobal(at), button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(form->Image1, &event);
-    }
     void press(QPoint at) { mouse(QEvent::MouseButtonPress, at, Qt::LeftButton); }
     void move(QPoint at) { mouse(QEvent::MouseMove, at, Qt::LeftButton); }
     void release(QPoint at) { mouse(QEvent::MouseButtonRelease, at, Qt::NoButton); }

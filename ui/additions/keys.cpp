@@ -114,36 +114,22 @@ Keys::Keys(TForm1& form, kadro::CellGrid& grid, CellCursor& cursor, Clipboard& c
         windowKeys_.push_back({tool.key, none, QKeySequence(tool.key).toString(),
                                QString("choose the %1 tool: %2").arg(tool.name, tool.description),
                                [&tools, &tool] { tools.choose(tool); }});
+    // clang-format off
     const std::vector<KeyRow> more = {
         {Qt::Key_M, none, "M", "mirror editing on or off", [&tools] { tools.toggleMirror(); }},
         {Qt::Key_O, none, "O", "cubes drawn with edges, or as designed",
          [&edges] { edges.toggle(); }},
-        {Qt::Key_E,
-         none,
-         "E",
-         "erasing on or off",
-         [f] { f->Button4Click(f->Button4); },
+        {Qt::Key_E, none, "E", "erasing on or off", [f] { f->Button4Click(f->Button4); },
          {f->Button4}},
-        {Qt::Key_G,
-         none,
-         "G",
-         "grid pattern on or off",
-         [f] { f->Button3Click(f->Button3); },
+        {Qt::Key_G, none, "G", "grid pattern on or off", [f] { f->Button3Click(f->Button3); },
          {f->Button3}},
         // One layer back or forward, never past the block.
-        {Qt::Key_PageUp,
-         none,
-         "Page Up",
-         "one layer back, never past the block",
-         [o] { o->stepLayer(Side::Back); },
-         {f->UpDown1}},
-        {Qt::Key_PageDown,
-         none,
-         "Page Down",
-         "one layer forward, never past the block",
-         [o] { o->stepLayer(Side::Front); },
-         {f->UpDown1}},
+        {Qt::Key_PageUp, none, "Page Up", "one layer back, never past the block",
+         [o] { o->stepLayer(Side::Back); }, {f->UpDown1}},
+        {Qt::Key_PageDown, none, "Page Down", "one layer forward, never past the block",
+         [o] { o->stepLayer(Side::Front); }, {f->UpDown1}},
     };
+    // clang-format on
     windowKeys_.insert(windowKeys_.end(), more.begin(), more.end());
     // The size bar's arrows; + and = may need Shift, depending on the layout.
     for (const Qt::KeyboardModifiers modifiers : {none, shift}) {

@@ -4,50 +4,27 @@
 #include <algorithm>
 
 #include "model/animation.h"
-#include "ui/form/Unit1.h"
 #include "ui/additions/colour_words.h"
 #include "ui/additions/notice.h"
 #include "ui/additions/reach/speech.h"
+#include "ui/form/Unit1.h"
 
 using namespace kadro;
 
 namespace {
 
-const char* sideName(Side side) {
-    switch (side) {
-        case Side::Left:
-            return "the left side";
-        case Side::Right:
-            return "the right side";
-        case Side::Bottom:
-            return "the bottom";
-        case Side::Top:
-            return "the top";
-        case Side::Back:
-            return "the back";
-        case Side::Front:
-            return "the front";
-    }
-    return "";
-}
-
-const char* shiftName(Side side) {
-    switch (side) {
-        case Side::Left:
-            return "one cell left";
-        case Side::Right:
-            return "one cell right";
-        case Side::Bottom:
-            return "one cell down";
-        case Side::Top:
-            return "one cell up";
-        case Side::Back:
-            return "one layer back";
-        case Side::Front:
-            return "one layer forward";
-    }
-    return "";
-}
+// How a side is named, and a shift towards it, by Side.
+struct SideWords {
+    const char* name;
+    const char* shift;
+};
+constexpr SideWords kSideWords[] = {
+    {"the left side", "one cell left"}, {"the right side", "one cell right"},
+    {"the bottom", "one cell down"},    {"the top", "one cell up"},
+    {"the back", "one layer back"},     {"the front", "one layer forward"},
+};
+const char* sideName(Side side) { return kSideWords[static_cast<int>(side)].name; }
+const char* shiftName(Side side) { return kSideWords[static_cast<int>(side)].shift; }
 
 }  // namespace
 

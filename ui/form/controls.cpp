@@ -107,7 +107,7 @@ void withoutToolkitMenus(QWidget* root) {
     }
 }
 
-TShape::TShape(QWidget* parent) : QWidget(parent) {}
+TShape::TShape(QWidget* parent) : TPressable(parent) {}
 
 void TShape::setBrushColour(const QColor& colour) {
     brush_ = colour;
@@ -120,7 +120,7 @@ void TShape::paintEvent(QPaintEvent*) {
     painter.fillRect(rect().adjusted(1, 1, -1, -1), brush_);
 }
 
-void TShape::mousePressEvent(QMouseEvent* event) {
+void TPressable::mousePressEvent(QMouseEvent* event) {
     event->accept();
     emit mouseDown(mouseEventArgs(event));
 }
@@ -159,7 +159,7 @@ void TUpDown::resizeEvent(QResizeEvent*) {
     down_->setGeometry(0, upper, width(), height() - upper);
 }
 
-TImage::TImage(QWidget* parent) : QWidget(parent) {}
+TImage::TImage(QWidget* parent) : TPressable(parent) {}
 
 TImage::~TImage() = default;
 
@@ -208,11 +208,6 @@ void TImage::paintEvent(QPaintEvent* event) {
     } else {
         painter.drawImage(0, 0, picture_);
     }
-}
-
-void TImage::mousePressEvent(QMouseEvent* event) {
-    event->accept();
-    emit mouseDown(mouseEventArgs(event));
 }
 
 void applyLayoutExtras(QWidget* root, const QString& fontFamily) {

@@ -43,7 +43,20 @@ private:
     bool pressed_ = false;
 };
 
-class TShape : public QWidget {
+// A control that takes a press of any mouse button as its mouse-down event.
+class TPressable : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+
+signals:
+    void mouseDown(const MouseEventArgs& args);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+class TShape : public TPressable {
     Q_OBJECT
     Q_PROPERTY(QColor brushColour READ brushColour WRITE setBrushColour)
 public:
@@ -51,12 +64,8 @@ public:
     QColor brushColour() const { return brush_; }
     void setBrushColour(const QColor& colour);
 
-signals:
-    void mouseDown(const MouseEventArgs& args);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     QColor brush_ = Qt::white;
@@ -103,7 +112,7 @@ private:
 
 // Shows either its own pixel canvas (created on first use, the size of the control) or a
 // picture, stretched to the control if asked. A null picture shows nothing.
-class TImage : public QWidget {
+class TImage : public TPressable {
     Q_OBJECT
     Q_PROPERTY(bool stretch READ stretch WRITE setStretch)
 public:
@@ -121,12 +130,8 @@ public:
     bool stretch() const { return stretch_; }
     void setStretch(bool stretch) { stretch_ = stretch; }
 
-signals:
-    void mouseDown(const MouseEventArgs& args);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     std::vector<kadro::Pixel> pixels_;
