@@ -14,8 +14,9 @@ With --brush, a brush stroke instead: each window is pressed on one point and, w
 down, the pointer moved to the next cell (KADRO with its brush, B); the time is from the move sent
 to the first change of the pixel there.
 
-With --attach, KADRO's attach tool (A): yellow cubes are put on rows 0, 3 and 6 of layer 1 first,
-and each press lands on the upper face of one of them, where the red cube it puts above shows."""
+With --attach, KADRO's attach tool (A): yellow cubes are put on rows 0, 2, 4, 6 and 8 of layer 1
+first (at most 50 presses), and each press lands on the upper face of one of them, where the red
+cube it puts above shows."""
 import os
 import statistics
 import subprocess
@@ -65,7 +66,7 @@ def measure(build, count=30, brush=False, attach=False):
             kadro.run("xdotool", "windowfocus", "--sync", kadro.window, "key", "b")
             points.append([("--drag", *face[2 * i], *face[2 * i + 1]) for i in range(count)])
         elif attach:
-            bases = [(c, r) for r in (0, 3, 6) for c in range(10)][:count]
+            bases = [(c, r) for r in (0, 2, 4, 6, 8) for c in range(10)][:count]
             kadro.run("xdotool", "windowfocus", "--sync", kadro.window, "key", "1")
             for c, r in bases:
                 kadro.click(*face[10 * r + c])
@@ -92,6 +93,8 @@ def main():
     args = [arg for arg in sys.argv[1:] if arg not in ("--brush", "--attach")]
     build = args[0]
     count = int(args[1]) if len(args) > 1 else 30
+    if attach:
+        count = min(count, 50)
     kadro_times, floor_times, square_times = measure(build, count, brush, attach)
     print(summary("KADRO" + (", brush stroke" if brush else ", attach" if attach else ""), kadro_times))
     print(summary("minimal Qt window", floor_times))
