@@ -1,9 +1,12 @@
 #pragma once
-// The build sheet that Ctrl+C puts below the parts list as HTML, for a person building the model
-// from loose cubes: a picture of the model, a legend, the loose cubes by place, then the model
-// course by course from the bottom row up, each course seen from above. Every heading and count
-// is a cell of a table, so a spreadsheet pasting the HTML gets them all, labelled.
+// The build sheet that Ctrl+C offers below the parts list as HTML, for a person building the
+// model from loose cubes: a picture of the finished model, a legend, the loose cubes in groups,
+// then the model course by course from the bottom row up, each course on a page of its own when
+// printed, with a picture of the model up to that course, its counts and the course seen from
+// above. Every heading, explanation and count is a cell of a table, so a spreadsheet pasting
+// the HTML gets them all, labelled.
 #include <string>
+#include <vector>
 
 #include "model/grid.h"
 
@@ -12,9 +15,19 @@ namespace kadro {
 // Cells of the course grids, in pixels: square, the same in every grid.
 inline constexpr int kSheetCellPixels = 22;
 
-// The sheet for the block at the size in use; `picture` is the src of the model's picture (a
-// data: URL), or empty for none.
+// The courses the sheet builds: the rows from the bottom up to the highest cube of the block of
+// `size`; 0 when it holds none.
+int sheetCourses(const CellGrid& grid, int size);
+
+// The sheet's pictures, each the src of an image (a data: URL), empty for none: the finished
+// model, and each course's from the bottom.
+struct SheetPictures {
+    std::string model;
+    std::vector<std::string> courses;
+};
+
+// The sheet for the block at the size in use.
 std::string buildSheetHtml(const ViewState& state, const CellGrid& grid,
-                           const std::string& picture);
+                           const SheetPictures& pictures);
 
 }  // namespace kadro

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "model/grid.h"
 #include "model/visible_block.h"
@@ -26,5 +27,22 @@ struct LooseCubes {
 
 // The loose cubes of the block of `size` (2..20).
 LooseCubes looseCubes(const CellGrid& grid, int size);
+
+// Loose cubes joined to each other through faces, and why the group is loose: the first that
+// applies of a cube resting on held cubes only along edges or corners, a cube touching other
+// loose cubes only that way, and touching no other cube at all.
+struct LooseGroup {
+    enum class Reason { RestsOnHeldAlongEdges, TouchesLooseAlongEdges, TouchesNothing };
+    struct Cell {
+        int column, row, layer;
+    };
+    std::vector<Cell> cells;  // in the block's order: column, row, layer
+    Reason reason;
+    int lowestRow, highestRow;
+};
+// The groups, ordered by their first cell in the block's order.
+std::vector<LooseGroup> looseGroups(const CellGrid& grid, const LooseCubes& loose);
+// "rests on held cubes only along edges or corners", ...
+const char* looseReason(LooseGroup::Reason reason);
 
 }  // namespace kadro

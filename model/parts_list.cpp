@@ -51,19 +51,25 @@ std::string partsListText(const PartsList& list) {
            std::to_string(list.looseVisible) + "\t" + std::to_string(list.looseWhole) + "\n";
 }
 
+std::string numberCell(long long number, const char* tag) {
+    return std::string("<") + tag + " align=\"right\" style=\"text-align:right\">" +
+           std::to_string(number) + "</" + tag + ">";
+}
+
 std::string partsListHtml(const PartsList& list) {
-    auto row = [](const std::string& cell, const std::string& open, const std::string& close,
-                  int32_t visible, int32_t whole) {
-        return "<tr>" + open + cell + close + open + std::to_string(visible) + close + open +
-               std::to_string(whole) + close + "</tr>\n";
+    auto row = [](const std::string& cell, const char* tag, int32_t visible, int32_t whole) {
+        return std::string("<tr><") + tag + ">" + cell + "</" + tag + ">" + numberCell(visible, tag) +
+               numberCell(whole, tag) + "</tr>\n";
     };
     // The header is a row of the table: a spreadsheet pasting the HTML keeps only the table.
+    const std::string right = " align=\"right\" style=\"text-align:right\"";
     std::string html = "<table>\n<tr><th colspan=\"3\">" + header(list) +
-                       "</th></tr>\n<tr><th>colour</th><th>visible</th><th>whole block</th></tr>\n";
+                       "</th></tr>\n<tr><th>colour</th><th" + right + ">visible</th><th" + right +
+                       ">whole block</th></tr>\n";
     for (int i = 0; i < kColourCount; ++i)
-        html += row(kPalette[i].name, "<td>", "</td>", list.visible[i], list.whole[i]);
-    html += row("total", "<th>", "</th>", total(list.visible), total(list.whole));
-    html += row("loose cubes", "<td>", "</td>", list.looseVisible, list.looseWhole);
+        html += row(kPalette[i].name, "td", list.visible[i], list.whole[i]);
+    html += row("total", "th", total(list.visible), total(list.whole));
+    html += row("loose cubes", "td", list.looseVisible, list.looseWhole);
     return html + "</table>\n";
 }
 

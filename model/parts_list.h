@@ -23,7 +23,10 @@ PartsList partsList(const ViewState& state, const CellGrid& grid);
 // A header line, a line of column names, one line per colour, a total line and a line of loose
 // cubes; columns separated by tabs, lines ended by '\n'.
 std::string partsListText(const PartsList& list);
-// The same as an HTML table, for rich-text editors and spreadsheets; the header is its first row.
+// The same as an HTML table, for rich-text editors and spreadsheets; the header is its first row,
+// and numbers stand right-aligned under theirs.
 std::string partsListHtml(const PartsList& list);
+// A table cell holding a number, right-aligned; in a header row with `tag` "th".
+std::string numberCell(long long number, const char* tag = "td");
 
 }  // namespace kadro

@@ -41,6 +41,15 @@ inline Pixel darker(Pixel colour) {
     return 0xFF000000u | mix(16) | mix(8) | mix(0);
 }
 
+// A colour mixed with white, for what a build sheet's course picture shows of the courses below.
+inline Pixel faded(Pixel colour) {
+    const auto mix = [&](int shift) {
+        const int c = static_cast<int>(colour >> shift & 0xFF);
+        return static_cast<Pixel>(c + (255 - c) * 60 / 100) << shift;
+    };
+    return 0xFF000000u | mix(16) | mix(8) | mix(0);
+}
+
 // The preview cube while erasing: each square navy-bordered with a white hatch.
 inline constexpr Pixel previewErasePen = colours::navy;
 inline constexpr Pixel previewEraseBrush = colours::white;

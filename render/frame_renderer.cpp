@@ -201,10 +201,11 @@ void FrameRenderer::tableEdgedRows() {
 void FrameRenderer::paintEdgedCube(int32_t x0, int32_t y0, int colour, int column, int row, int layer) {
     const int rise = squares_ + side_.up;
     const Pixel own = colourOfCode(colour);
+    const bool fading = course_ >= 0 && fade_ == Fade::Below && row < course_;
     // Off the tables' reach (coordinates below zero, sizes far off the layout, a code that is no
     // colour): its silhouette.
     if (!edgedTabled_ || x0 < 0 || y0 - rise < 0 || colour < 1 || colour > kColourCount) {
-        paintCube(x0, y0, owners_ ? cellOwner(column, row, layer) : own);
+        paintCube(x0, y0, owners_ ? cellOwner(column, row, layer) : fading ? faded(own) : own);
         return;
     }
     if (partial_ && outside(x0, y0)) return;
@@ -212,7 +213,7 @@ void FrameRenderer::paintEdgedCube(int32_t x0, int32_t y0, int colour, int colum
     const int dLow = std::max(2, y0 - clip.bottom + 1), dHigh = std::min(rise, y0 - clip.top);
     Pixel* line = target_.pixels + static_cast<long>(y0 - dLow) * target_.stride + x0;
     const bool whole = x0 + spanLeft_[2] >= clip.left && x0 + squares_ + side_.down <= clip.right;
-    if (templated_ && whole) {
+    if (templated_ && whole && !fading) {
         const Pixel* rows = &templates_[static_cast<size_t>((colour - 1) * kTemplateRows * kTemplateWidth)];
         for (int d = dLow; d <= dHigh; ++d, line -= target_.stride) {
             const int32_t left = spanLeft_[d];
@@ -221,11 +222,13 @@ void FrameRenderer::paintEdgedCube(int32_t x0, int32_t y0, int colour, int colum
         }
         return;
     }
-    Pixel colours[8];
+    Pixel colours[8] = {};
     for (uint8_t kind = 0; kind < 3; ++kind) {
         colours[kind] = owners_ ? faceOwner(column, row, layer, kind) : kind == 0 ? own : kind == 1 ? lighter(own) : darker(own);
         colours[kind | kEdgeRun] = owners_ ? colours[kind] : edgeColour;
     }
+    if (fading)
+        for (Pixel& c : colours) c = faded(c);
     for (int d = dLow; d <= dHigh; ++d, line -= target_.stride) {
         for (int i = 0; i < edgedRunCount_[d]; ++i) {
             const EdgedRun& run = edgedRuns_[d][i];
@@ -304,6 +307,10 @@ bool FrameRenderer::scanCells(const VisibleBlock& block, const CellGrid& grid, d
             if (moved) return false;
         }
     }
+    // A course picture leaves out the rows above its course.
+    if (course_ >= 0 && course_ + 1 < 32)
+        for (int i = 0; i < layers; ++i)
+            for (int c = 0; c < columns; ++c) filled_[i][c] &= (uint32_t{1} << (course_ + 1)) - 1;
     for (int i = 0; i < layers; ++i) {
         for (int c = 0; c < columns; ++c) x0_[i][c] = stackAnchor(grid.at(c, 0, front + i), size).x;
         for (int r = 0; r < rows; ++r) y0_[i][r] = stackAnchor(grid.at(0, r, front + i), size).y;
@@ -364,6 +371,7 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
         const int index = layer - block.firstLayer;
         const bool evenLayer = isEven(static_cast<float>(layer));
         auto paintCell = [&](int column, int row, StackAnchor anchor) {
+            if (course_ >= 0 && row > course_) return;
             const float colour = grid.at(column, row, layer).colour;
             if (colour != 0.0f && look_ == Look::Edged) {
                 paintEdgedCube(anchor.x, anchor.y, static_cast<int>(colour), column, row, layer);
@@ -397,7 +405,18 @@ void FrameRenderer::draw(PixelBuffer target, const ViewState& state, const CellG
             }
         }
     }
-    paintPreview(state);
+    if (course_ < 0) paintPreview(state);
+}
+
+void FrameRenderer::drawCourse(PixelBuffer target, const ViewState& state, const CellGrid& grid,
+                               int course, Fade fade) {
+    ViewState whole = state;
+    whole.currentLayer = 1;
+    whole.gridVisible = false;
+    course_ = std::max(course, 0);
+    fade_ = fade;
+    draw(target, whole, grid, target.width, target.height, kEverywhere, Look::Edged);
+    course_ = -1;
 }
 
 void FrameRenderer::drawOwners(PixelBuffer target, const ViewState& state, const CellGrid& grid,

@@ -25,6 +25,13 @@ public:
     void draw(PixelBuffer target, const ViewState& state, const CellGrid& grid, int windowWidth,
               int windowHeight, const PixelRect& within = kEverywhere, Look look = Look::Designed);
 
+    // A build sheet's picture of the model built up to row `course`: every layer, with edges,
+    // without the grid pattern or the preview cube, the rows above left out and, with
+    // Fade::Below, the rows below it faded. The whole target is cleared to black first.
+    enum class Fade { None, Below };
+    void drawCourse(PixelBuffer target, const ViewState& state, const CellGrid& grid, int course,
+                    Fade fade);
+
     // Which cube shows at each pixel of the frame draw() would paint, in place of colours:
     // cellOwner() of its cell where a cube shows, kNoOwner where the preview or nothing does.
     // The grid pattern is left out (a cube seen between its hatch lines shows there). Writes
@@ -72,6 +79,8 @@ private:
     bool partial_ = false;  // the clip is less than the whole target
     bool owners_ = false;   // drawing owners, not colours
     Look look_ = Look::Designed;
+    int course_ = -1;  // drawing a course picture: its row
+    Fade fade_ = Fade::None;
     // A stack's rows with edges, by the row d above its anchor (2 <= d <= squares + side_.up):
     // up to six runs each, from x0 + offset, of a face (0 front, 1 upper, 2 right), plus
     // kEdgeRun where the run is that face's edge. Valid when edgedTabled_.

@@ -3,12 +3,14 @@
 // and those to the block's cubes, and every loose cube listed.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "model/build_sheet.h"
 #include "model/loose.h"
+#include "model/palette.h"
 #include "scenes.h"
 
 using namespace kadro;
@@ -36,53 +38,88 @@ bool tagsBalance(const std::string& html) {
 
 }  // namespace
 
-TEST(BuildSheet, EveryCourseIsThereAndItsCountsAddUp) {
-    static const std::regex course("Course ([0-9]+) of ([0-9]+) \\(row ([0-9]+)\\)");
-    static const std::regex row("<tr><td>([a-z]+)</td><td>([0-9]+)</td><td>([0-9]+)</td></tr>");
+TEST(BuildSheet, EveryCourseIsThereWithItsPictureAndItsCountsAddUp) {
+    static const std::regex course("<th colspan=\"4\">Course ([0-9]+) of ([0-9]+) \\(row ([0-9]+)\\)");
+    const std::string number = "<td align=\"right\" style=\"text-align:right\">([0-9]+)</td>";
+    const std::regex row("<tr><td>([a-z]+)</td>" + number + number + number + "</tr>");
     for (int n : {2, 5, 10, 20}) {
         for (uint32_t seed = 1; seed <= 4; ++seed) {
             SceneModel scene(n);
             scene.random(seed, 0.15 * seed);
-            const std::string html = buildSheetHtml(scene.state, *scene.grid, "");
+            const int courses = sheetCourses(*scene.grid, n);
+            SheetPictures pictures{"data:model", {}};
+            for (int r = 0; r < courses; ++r) pictures.courses.push_back("data:" + std::to_string(r));
+            const std::string html = buildSheetHtml(scene.state, *scene.grid, pictures);
             ASSERT_TRUE(tagsBalance(html)) << n << " " << seed;
             int cubes = 0, top = -1;
+            std::map<std::string, int> whole;
             for (int c = 0; c < n; ++c)
                 for (int r = 0; r < n; ++r)
                     for (int l = 1; l <= n; ++l)
-                        if (scene.grid->at(c, r, l).colour != 0.0f) ++cubes, top = std::max(top, r);
-            // The courses, in order, each with its counts and the totals after it.
-            int expected = 1, placed = 0, totals = 0;
+                        if (const PaletteEntry* entry = paletteEntryOf(scene.grid->at(c, r, l).colour))
+                            ++cubes, top = std::max(top, r), ++whole[entry->name];
+            EXPECT_EQ(courses, top + 1);
+            // The courses, in order, each with its picture, the colours it uses, the totals after
+            // it and what is still to place, down to nothing after the last.
+            int expected = 1, placed = 0, left = cubes;
             const auto first = std::sregex_iterator(html.begin(), html.end(), course);
             for (auto it = first; it != std::sregex_iterator(); ++it, ++expected) {
                 EXPECT_EQ(std::stoi((*it)[1]), expected);
-                EXPECT_EQ(std::stoi((*it)[2]), top + 1);
+                EXPECT_EQ(std::stoi((*it)[2]), courses);
                 const auto end = std::next(it) == std::sregex_iterator() ? html.end()
                                                                           : html.begin() + std::next(it)->position();
-                totals = 0;
-                for (auto r = std::sregex_iterator(html.begin() + it->position(), end, row);
-                     r != std::sregex_iterator(); ++r) {
-                    placed += std::stoi((*r)[2]);
-                    totals += std::stoi((*r)[3]);
+                const std::string part(html.begin() + it->position(), end);
+                if (part.find("no cubes in this course") == std::string::npos) {
+                    EXPECT_NE(part.find("src=\"data:" + std::to_string(expected - 1) + "\""), std::string::npos);
                 }
-                EXPECT_EQ(totals, placed) << "course " << expected;
+                left = 0;
+                for (auto r = std::sregex_iterator(part.begin(), part.end(), row); r != std::sregex_iterator(); ++r) {
+                    EXPECT_GT(std::stoi((*r)[2]), 0) << "a colour the course does not use";
+                    placed += std::stoi((*r)[2]);
+                    EXPECT_EQ(std::stoi((*r)[3]) + std::stoi((*r)[4]), whole[(*r)[1]]) << "course " << expected;
+                    left += std::stoi((*r)[4]);
+                }
             }
-            EXPECT_EQ(expected - 1, top + 1) << n << " " << seed;
+            EXPECT_EQ(expected - 1, courses) << n << " " << seed;
             EXPECT_EQ(placed, cubes);
+            EXPECT_EQ(left, 0);
+            // The loose cubes, in groups that hold them all.
             const LooseCubes loose = looseCubes(*scene.grid, n);
+            const std::vector<LooseGroup> groups = looseGroups(*scene.grid, loose);
+            size_t inGroups = 0;
+            for (const LooseGroup& group : groups) inGroups += group.cells.size();
+            EXPECT_EQ(inGroups, size_t(loose.count));
             if (loose.count > 0) {
-                EXPECT_NE(html.find("Loose cubes: " + std::to_string(loose.count) + "<"), std::string::npos);
+                EXPECT_NE(html.find("Loose cubes: " + std::to_string(loose.count) + " in "), std::string::npos);
             }
-            size_t listed = 0;
-            for (size_t at = html.find("<tr><td>loose cube</td><td>column"); at != std::string::npos;
-                 at = html.find("<tr><td>loose cube</td><td>column", at + 1))
-                ++listed;
-            EXPECT_EQ(listed, size_t(loose.count));
         }
     }
     // An empty block: the sheet says so and lists no course.
     SceneModel empty(4);
     empty.forEachCell([](int, int, int, GridCell& cell) { cell.colour = 0.0f; });
-    const std::string html = buildSheetHtml(empty.state, *empty.grid, "");
+    const std::string html = buildSheetHtml(empty.state, *empty.grid, {});
     EXPECT_NE(html.find("The block holds no cubes."), std::string::npos);
     EXPECT_EQ(html.find("Course "), std::string::npos);
+}
+
+// Why a group is loose: the first that applies.
+TEST(BuildSheet, LooseGroupsSayWhyTheyAreLoose) {
+    SceneModel scene(6);
+    scene.forEachCell([](int, int, int, GridCell& cell) { cell.colour = 0.0f; });
+    const auto put = [&](int c, int r, int l) { scene.grid->at(c, r, l).colour = 1.0f; };
+    put(0, 0, 1);                              // held
+    put(1, 1, 1), put(1, 1, 2);                // a roof on it along an edge: one group of two
+    put(2, 2, 1);                              // a step on the roof's edge
+    put(4, 4, 4);                              // floating
+    put(5, 0, 5), put(5, 1, 5), put(5, 2, 5);  // a held tower
+    const LooseCubes loose = looseCubes(*scene.grid, 6);
+    const std::vector<LooseGroup> groups = looseGroups(*scene.grid, loose);
+    ASSERT_EQ(groups.size(), 3u);
+    EXPECT_EQ(groups[0].cells.size(), 2u);
+    EXPECT_EQ(groups[0].reason, LooseGroup::Reason::RestsOnHeldAlongEdges);
+    EXPECT_EQ(groups[1].reason, LooseGroup::Reason::TouchesLooseAlongEdges);
+    EXPECT_EQ(groups[2].reason, LooseGroup::Reason::TouchesNothing);
+    EXPECT_EQ(groups[2].lowestRow, 4);
+    const std::string html = buildSheetHtml(scene.state, *scene.grid, {});
+    EXPECT_NE(html.find("<td>touches no other cube</td><td>column 5, row 5, layer 4</td>"), std::string::npos);
 }

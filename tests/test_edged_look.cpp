@@ -80,3 +80,37 @@ TEST(EdgedLook, TheCubeAndFaceUnderEveryPointAreTheOnesDrawnThere) {
     EXPECT_EQ(besideFace({cube, Face::Upper}), (CubeCell{3, 5, 5}));
     EXPECT_EQ(besideFace({cube, Face::Right}), (CubeCell{4, 4, 5}));
 }
+
+// A build sheet's course picture: exactly the cubes up to the course, every layer, no grid and no
+// preview; the course's cubes in their colours, those below faded.
+TEST(EdgedLook, ACoursePictureShowsTheCubesUpToItsCourseTheOnesBelowFaded) {
+    auto renderer = std::make_unique<FrameRenderer>();
+    Frame picture, owners;
+    for (int size : {3, 10, 20}) {
+        SceneModel scene(size);
+        scene.random(static_cast<uint32_t>(size), 0.5);
+        scene.state.currentLayer = size;  // cut away in the window: the picture shows every layer
+        const int course = size / 2;
+        renderer->drawCourse(picture.buffer(), scene.state, *scene.grid, course, FrameRenderer::Fade::Below);
+        SceneModel upTo(size);
+        *upTo.grid = *scene.grid;
+        upTo.forEachCell([&](int, int r, int, GridCell& cell) { if (r > course) cell.colour = 0.0f; });
+        upTo.state.currentLayer = 1;
+        renderer->drawFaceOwners(owners.buffer(), upTo.state, *upTo.grid, kDrawingWidth, kDrawingHeight);
+        for (int y = 0; y < kDrawingHeight; ++y) {
+            for (int x = 0; x < kDrawingWidth; ++x) {
+                const Pixel owner = owners.at(x, y), shown = picture.at(x, y);
+                ASSERT_EQ(owner == FrameRenderer::kNoOwner, shown == colours::black)
+                    << "size " << size << " at (" << x << ", " << y << ")";
+                if (owner == FrameRenderer::kNoOwner) continue;
+                const std::optional<CubeFace> under = cubeUnder(upTo.state, *upTo.grid, x, y);
+                ASSERT_TRUE(under);
+                const Pixel own = colourOfCode(static_cast<int>(
+                    upTo.grid->at(under->cube.column, under->cube.row, under->cube.layer).colour));
+                std::set<Pixel> look{own, lighter(own), darker(own), edgeColour};
+                if (under->cube.row < course) look = {faded(own), faded(lighter(own)), faded(darker(own)), faded(edgeColour)};
+                ASSERT_TRUE(look.count(shown)) << "size " << size << " at (" << x << ", " << y << ")";
+            }
+        }
+    }
+}

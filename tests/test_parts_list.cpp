@@ -28,8 +28,8 @@ TEST(PartsList, CountsTheVisibleAndTheWholeBlockAsATable) {
               "total\t32\t64\n"
               "loose cubes\t0\t0\n");
     const std::string html = partsListHtml(list);
-    EXPECT_NE(html.find("<tr><td>fuchsia</td><td>" + std::to_string(list.visible[3]) + "</td>"), std::string::npos);
-    EXPECT_NE(html.find("<tr><th>total</th><th>32</th><th>64</th></tr>"), std::string::npos);
+    EXPECT_NE(html.find("<tr><td>fuchsia</td><td align=\"right\" style=\"text-align:right\">" + std::to_string(list.visible[3]) + "</td>"), std::string::npos);
+    EXPECT_NE(html.find("<tr><th>total</th><th align=\"right\" style=\"text-align:right\">32</th><th align=\"right\" style=\"text-align:right\">64</th></tr>"), std::string::npos);
     // Cubes in the air: one behind the cut (visible), one in a layer cut away (counted whole).
     SceneModel air(4);
     air.random(1, 0.0);

@@ -86,7 +86,7 @@ TEST_F(KeysTest, CopyPutsThePartsListAsTextAndHtmlOnTheClipboard) {
         EXPECT_EQ(lines[code + 1], QString("%1\t%2\t200").arg(names[code - 1], form->countLabel(ColourCode(code))->text()));
     }
     EXPECT_EQ(lines[7], "total\t900\t1000");
-    EXPECT_TRUE(data->html().contains("<td>lime</td><td>180</td><td>200</td>"));
+    EXPECT_TRUE(data->html().contains("<td>lime</td><td align=\"right\" style=\"text-align:right\">180</td><td align=\"right\" style=\"text-align:right\">200</td>"));
 }
 
 TEST_F(KeysTest, CopyPictureGivesTheCanvasPixelsExactly) {
@@ -129,9 +129,13 @@ TEST_F(KeysTest, CopyOffersThePartsListWithTheDesignAsTextHtmlAndTheDesignType) 
     const std::string html = data->html().toStdString();
     EXPECT_NE(html.find("<tr><th colspan=\"3\">KADRO parts list, size 10 x 10 x 10, layers 2 to 10 visible</th></tr>"),
               std::string::npos);
-    // Below the table, the build sheet of the whole block, cut away or not, with its picture:
-    // the animation's stripes fill every row, so ten courses.
-    EXPECT_NE(html.find("<img src=\"data:image/png;base64,"), std::string::npos);
+    // Below the table, the build sheet of the whole block, cut away or not, with its pictures:
+    // the animation's stripes fill every row, so ten courses, each with one, and the model's.
+    size_t pictures = 0;
+    for (size_t at = html.find("src=\"data:image/png;base64,"); at != std::string::npos;
+         at = html.find("src=\"data:image/png;base64,", at + 1))
+        ++pictures;
+    EXPECT_EQ(pictures, 11u);
     EXPECT_NE(html.find("Course 10 of 10 (row 10)"), std::string::npos);
     EXPECT_EQ(html.find("Course 11"), std::string::npos);
 }

@@ -251,7 +251,8 @@ class Scenario(unittest.TestCase):
             self.assertEqual(line, f"{name}\t200\t200")
         self.assertEqual(lines[7], "total\t1000\t1000")
         html = self.screen.run("xclip", "-o", "-selection", "clipboard", "-t", "text/html")
-        self.assertIn("<td>red</td><td>200</td><td>200</td>", html)
+        self.assertIn('<td>red</td><td align="right" style="text-align:right">200</td>'
+                      '<td align="right" style="text-align:right">200</td>', html)
 
     def clipboard(self, *target, until):
         """The clipboard's text (of `target`, if given) once `until(text)` holds: the program takes

@@ -30,31 +30,19 @@ Clipboard::~Clipboard() {
     for (auto& held : held_) delete held.second;
 }
 
-void Clipboard::copyPartsListAndDesign() {
-    const PartsList list = partsList(state_, grid_);
-    const std::string design = designText(state_, grid_);
-    auto* data = new QMimeData;
-    data->setText(QString::fromStdString(partsListText(list) + "\n" + design));
-    data->setHtml(QString::fromStdString(partsListHtml(list) +
-                                         buildSheetHtml(state_, grid_, pictureFromTheFront())));
-    data->setData(kDesignMimeType, QByteArray::fromStdString(design));
-    QGuiApplication::clipboard()->setMimeData(data);
-}
+namespace {
 
-// The whole block as a frame draws it from layer 1, cropped to the block, as a PNG data: URL.
-std::string Clipboard::pictureFromTheFront() const {
-    const PixelBuffer drawn = form_.Image1->canvas().target();
-    QImage image(drawn.width, drawn.height, QImage::Format_RGB32);
+// A picture drawn by `draw` into a frame of the drawing area's size, cropped to the block (every
+// layer of it), as a PNG data: URL.
+template <typename Draw>
+std::string blockPicture(const ViewState& state, const CellGrid& grid, Draw draw) {
+    QImage image(kDrawingWidth, kDrawingHeight, QImage::Format_RGB32);
     image.fill(Qt::black);
-    ViewState front = state_;
-    front.currentLayer = 1;
-    const auto renderer = std::make_unique<FrameRenderer>();
-    renderer->draw({reinterpret_cast<Pixel*>(image.bits()), image.width(), image.height(),
-                    static_cast<int>(image.bytesPerLine() / sizeof(Pixel))},
-                   front, grid_, form_.width(), form_.height());
-    const int n = static_cast<int>(state_.gridDepth);
-    const CubeBox first = cubeBox(grid_.at(0, 0, 1), state_.cellSize);
-    const CubeBox last = cubeBox(grid_.at(n - 1, n - 1, n), state_.cellSize);
+    draw(PixelBuffer{reinterpret_cast<Pixel*>(image.bits()), image.width(), image.height(),
+                     static_cast<int>(image.bytesPerLine() / sizeof(Pixel))});
+    const int n = static_cast<int>(state.gridDepth);
+    const CubeBox first = cubeBox(grid.at(0, 0, 1), state.cellSize);
+    const CubeBox last = cubeBox(grid.at(n - 1, n - 1, n), state.cellSize);
     const QRect block =
         QRect(QPoint(first.left, last.top), QPoint(last.right - 1, first.bottom - 1))
             .intersected(image.rect());
@@ -63,6 +51,60 @@ std::string Clipboard::pictureFromTheFront() const {
     out.open(QIODevice::WriteOnly);
     image.copy(block).save(&out, "PNG");
     return "data:image/png;base64," + png.toBase64().toStdString();
+}
+
+// What Ctrl+C offers: the plain text and the design at once; the HTML, with the build sheet and
+// its pictures, only when a program asks for it, from the model as it was at Ctrl+C, and once.
+class CopiedDesign : public QMimeData {
+public:
+    CopiedDesign(const ViewState& state, const CellGrid& grid)
+        : state_(state), grid_(std::make_unique<CellGrid>(grid)) {
+        const PartsList list = partsList(state, grid);
+        const std::string design = designText(state, grid);
+        setText(QString::fromStdString(partsListText(list) + "\n" + design));
+        setData(kDesignMimeType, QByteArray::fromStdString(design));
+        partsListHtml_ = partsListHtml(list);
+    }
+    QStringList formats() const override {
+        return QMimeData::formats() << QStringLiteral("text/html");
+    }
+    bool hasFormat(const QString& type) const override {
+        return type == QLatin1String("text/html") || QMimeData::hasFormat(type);
+    }
+
+protected:
+    QVariant retrieveData(const QString& type, QMetaType preferred) const override {
+        if (type != QLatin1String("text/html")) return QMimeData::retrieveData(type, preferred);
+        if (html_.isEmpty()) html_ = QString::fromStdString(partsListHtml_ + sheet());
+        return html_;
+    }
+
+private:
+    std::string sheet() const {
+        const auto renderer = std::make_unique<FrameRenderer>();
+        const int courses = sheetCourses(*grid_, static_cast<int>(state_.gridDepth));
+        SheetPictures pictures;
+        const auto course = [&](int row, FrameRenderer::Fade fade) {
+            return blockPicture(state_, *grid_, [&](PixelBuffer target) {
+                renderer->drawCourse(target, state_, *grid_, row, fade);
+            });
+        };
+        if (courses > 0) pictures.model = course(courses - 1, FrameRenderer::Fade::None);
+        for (int row = 0; row < courses; ++row)
+            pictures.courses.push_back(course(row, FrameRenderer::Fade::Below));
+        return buildSheetHtml(state_, *grid_, pictures);
+    }
+
+    const ViewState state_;
+    const std::unique_ptr<const CellGrid> grid_;
+    std::string partsListHtml_;
+    mutable QString html_;
+};
+
+}  // namespace
+
+void Clipboard::copyPartsListAndDesign() {
+    QGuiApplication::clipboard()->setMimeData(new CopiedDesign(state_, grid_));
 }
 
 void Clipboard::copyPicture() {

@@ -27,8 +27,8 @@ public:
     ~Clipboard() override;
 
     // Plain text: the parts list, an empty line, the design text. HTML: the parts list's table
-    // and the build sheet (model/build_sheet.h) with the model's picture. And the design text
-    // alone under kDesignMimeType.
+    // and the build sheet (model/build_sheet.h) with its pictures, made only when a program asks
+    // for it, from the model as it was copied. And the design text alone under kDesignMimeType.
     void copyPartsListAndDesign();
     // The drawing area's pixels exactly as drawn, the part past the window's edge included.
     void copyPicture();
@@ -58,7 +58,6 @@ private:
                      const QByteArray& target);
     void paste(const QByteArray& text);
     void refuse(const QString& why);
-    std::string pictureFromTheFront() const;
 
     TForm1& form_;
     kadro::ViewState& state_;
