@@ -23,7 +23,7 @@ std::string cell(const PaletteEntry* entry, bool loose) {
     const std::string side = std::to_string(kSheetCellPixels);
     return "<td width=\"" + side + "\" height=\"" + side + "\" align=\"center\" bgcolor=\"" +
            colourOf(entry ? entry->rgb : 0xFFFFFFu) + "\" style=\"width:" + side +
-           "px;height:" + side + "px;padding:0;text-align:center\">" +
+           "px;height:" + side + "px;padding:0;text-align:center;font-size:8pt\">" +
            std::string(1, entry ? entry->letter : kEmptyLetter) + (loose ? "<b>!</b>" : "") +
            "</td>";
 }
@@ -31,15 +31,10 @@ std::string cell(const PaletteEntry* entry, bool loose) {
 const char* kTable =
     "<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" style=\"border-collapse:collapse\">\n";
 
-// Printed, each course starts a page, and its picture and grid are scaled to fit one A4 or US
-// Letter page for a 20-block.
+// Printed, each course starts a page; its picture (at most kSheetPictureSide pixels) stands
+// beside its grid, so that it fits one A4 or US Letter page for a 20-block.
 const char* kStyle =
-    "<style>\n"
-    ".kadro-course{page-break-before:always;break-before:page}\n"
-    "img.kadro-picture{max-width:100%}\n"
-    "@media print{img.kadro-picture{max-height:70mm}"
-    "table.kadro-grid td,table.kadro-grid th{width:16px;height:16px;font-size:8pt}}\n"
-    "</style>\n";
+    "<style>\n.kadro-course{page-break-before:always;break-before:page}\n</style>\n";
 
 std::string counts(const std::array<int, kColourCount>& byColour) {
     std::string said;
@@ -50,6 +45,20 @@ std::string counts(const std::array<int, kColourCount>& byColour) {
         total += byColour[i];
     }
     return std::to_string(total) + (total == 1 ? " cube" : " cubes") + said;
+}
+
+// An image of the sheet: shown within kSheetPictureSide pixels each way, so that a course fits a
+// printed page in any client, CSS or not.
+std::string image(const std::string& src, const SheetPictures& pictures, const std::string& alt,
+                  int side = kSheetPictureSide) {
+    std::string size;
+    if (pictures.width > 0 && pictures.height > 0) {
+        const int longest = std::max(pictures.width, pictures.height);
+        const int shown = std::min(longest, side);
+        size = " width=\"" + std::to_string(pictures.width * shown / longest) + "\" height=\"" +
+               std::to_string(pictures.height * shown / longest) + "\"";
+    }
+    return "<img class=\"kadro-picture\" src=\"" + src + "\"" + size + " alt=\"" + alt + "\">";
 }
 
 std::string place(int c, int r, int l) {
@@ -84,21 +93,23 @@ std::string buildSheetHtml(const ViewState& state, const CellGrid& grid,
             "<tr><td>A loose cube, marked ! in the grids, has nothing joining it to the bottom "
             "row through its faces: it would fall off.</td></tr>\n</table>\n";
     if (!pictures.model.empty())
-        html += "<table>\n<tr><td>the finished model</td><td><img class=\"kadro-picture\" src=\"" +
-                pictures.model +
-                "\" alt=\"The finished model seen from the front, with edges\"></td></tr>\n"
-                "</table>\n";
-    // The legend, once.
-    html += kTable;
-    html +=
-        "<tr><th "
-        "colspan=\"3\">Legend</th></tr>\n<tr><th>colour</th><th>letter</th><th>cell</th></tr>\n";
-    for (int i = 0; i < kColourCount; ++i)
-        html += "<tr><td>" + std::string(kPalette[i].name) + "</td><td>" + kPalette[i].letter +
-                "</td>" + cell(&kPalette[i], false) + "</tr>\n";
-    html += "<tr><td>empty</td><td>" + std::string(1, kEmptyLetter) + "</td>" +
-            cell(nullptr, false) + "</tr>\n";
-    html += "<tr><td>loose cube</td><td>!</td><td align=\"center\"><b>!</b></td></tr>\n</table>\n";
+        html += "<table>\n<tr><td>the finished model</td><td>" +
+                image(pictures.model, pictures, "The finished model seen from the front, with edges",
+                      kSheetModelPictureSide) +
+                "</td></tr>\n</table>\n";
+    // The legend, once, across: a row of names, one of letters, one of cells.
+    std::string names = "<tr><th>colour</th>", letters = "<tr><th>letter</th>",
+                cells = "<tr><th>cell</th>";
+    for (int i = 0; i < kColourCount; ++i) {
+        names += "<td>" + std::string(kPalette[i].name) + "</td>";
+        letters += "<td>" + std::string(1, kPalette[i].letter) + "</td>";
+        cells += cell(&kPalette[i], false);
+    }
+    names += "<td>empty</td><td>loose cube</td></tr>\n";
+    letters += "<td>" + std::string(1, kEmptyLetter) + "</td><td>!</td></tr>\n";
+    cells += cell(nullptr, false) + "<td align=\"center\"><b>!</b></td></tr>\n";
+    html += std::string(kTable) + "<tr><th colspan=\"" + std::to_string(kColourCount + 3) +
+            "\">Legend</th></tr>\n" + names + letters + cells + "</table>\n";
     // The loose cubes, a group of cubes joined by faces at a time.
     const std::vector<LooseGroup> groups = looseGroups(grid, loose);
     if (!groups.empty()) {
@@ -135,7 +146,6 @@ std::string buildSheetHtml(const ViewState& state, const CellGrid& grid,
                     ++whole[static_cast<int>(entry->code) - 1];
                 looseWhole += loose.at(c, r, l);
             }
-    const std::string width = std::to_string(kSheetCellPixels * (n + 4));
     const std::string right = " align=\"right\" style=\"text-align:right\"";
     for (int r = 0; r < courses; ++r) {
         std::array<int, kColourCount> here{};
@@ -155,43 +165,59 @@ std::string buildSheetHtml(const ViewState& state, const CellGrid& grid,
         html += "<div class=\"kadro-course\" style=\"page-break-before:always;break-before:page\">\n";
         html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" "
                 "style=\"border-collapse:collapse;page-break-before:always;break-before:page\">\n";
-        html += "<tr><th colspan=\"4\">" + heading + "</th></tr>\n";
-        const std::string picture =
-            static_cast<size_t>(r) < pictures.courses.size() ? pictures.courses[r] : "";
-        if (!picture.empty())
-            html += "<tr><td>picture</td><td colspan=\"3\"><img class=\"kadro-picture\" src=\"" +
-                    picture + "\" alt=\"" + heading + ": " + counts(here) +
-                    (r > 0 ? "; the courses below faded" : "") + "\"></td></tr>\n";
+        // The counts across, a column for each colour the course uses: fewer rows, so that a
+        // course of a 20-block takes one page where rows cannot be made low.
+        std::vector<int> used;
+        for (int i = 0; i < kColourCount; ++i)
+            if (here[i] > 0) used.push_back(i);
+        const bool looseRow = looseHere > 0;
+        const std::string columns = std::to_string(used.size() + (looseRow ? 2 : 1));
+        html += "<tr><th colspan=\"" + columns + "\">" + heading + "</th></tr>\n";
         if (inCourse == 0) {
-            html += "<tr><td colspan=\"4\">no cubes in this course</td></tr>\n</table>\n</div>\n";
+            html += "<tr><td>no cubes in this course</td></tr>\n</table>\n</div>\n";
             continue;
         }
-        html += "<tr><th>colour</th><th" + right + ">this course</th><th" + right +
-                ">after this course</th><th" + right + ">still to place</th></tr>\n";
-        for (int i = 0; i < kColourCount; ++i)
-            if (here[i] > 0)
-                html += "<tr><td>" + std::string(kPalette[i].name) + "</td>" + numberCell(here[i]) +
-                        numberCell(sofar[i]) + numberCell(whole[i] - sofar[i]) + "</tr>\n";
-        if (looseHere > 0)
-            html += "<tr><td>loose cubes (!)</td>" + numberCell(looseHere) +
-                    numberCell(looseSofar) + numberCell(looseWhole - looseSofar) + "</tr>\n";
-        html += "</table>\n";
+        std::string names = "<tr><th>cubes</th>", now = "<tr><td>this course</td>",
+                    after = "<tr><td>after this course</td>", left = "<tr><td>still to place</td>";
+        for (const int i : used) {
+            names += "<th" + right + ">" + kPalette[i].name + "</th>";
+            now += numberCell(here[i]);
+            after += numberCell(sofar[i]);
+            left += numberCell(whole[i] - sofar[i]);
+        }
+        if (looseRow) {
+            names += "<th" + right + ">loose cubes (!)</th>";
+            now += numberCell(looseHere);
+            after += numberCell(looseSofar);
+            left += numberCell(looseWhole - looseSofar);
+        }
+        html += names + "</tr>\n" + now + "</tr>\n" + after + "</tr>\n" + left + "</tr>\n</table>\n";
         // The course from above: column numbers on top, the back layer first, the front last.
         html += "<table class=\"kadro-grid\" border=\"1\" cellspacing=\"0\" cellpadding=\"0\" "
-                "width=\"" +
-                width + "\" style=\"border-collapse:collapse;table-layout:fixed;width:" + width +
-                "px\">\n";
+                "style=\"border-collapse:collapse\">\n";
         const std::string label = std::to_string(kSheetCellPixels * 4);
         html +=
             "<tr><th width=\"" + label + "\" style=\"width:" + label + "px\">layer \\ column</th>";
-        for (int c = 0; c < n; ++c) html += "<th>" + std::to_string(c + 1) + "</th>";
+        for (int c = 0; c < n; ++c)
+            html += "<th style=\"font-size:8pt\">" + std::to_string(c + 1) + "</th>";
+        // The picture beside the grid, so that a course takes one page even where table rows
+        // cannot be made low (LibreOffice keeps them at 0.8 cm at least).
+        const std::string picture =
+            static_cast<size_t>(r) < pictures.courses.size() ? pictures.courses[r] : "";
+        if (!picture.empty())
+            html += "<td rowspan=\"" + std::to_string(n + 1) +
+                    "\" valign=\"bottom\" style=\"border:none;padding-left:8px\">" +
+                    image(picture, pictures,
+                          heading + ": " + counts(here) + (r > 0 ? "; the courses below faded" : "")) +
+                    "</td>";
         html += "</tr>\n";
         for (int l = n; l >= 1; --l) {
-            html += "<tr><th>" + std::to_string(l) + "</th>";
+            html += "<tr><th style=\"font-size:8pt\">" + std::to_string(l) +
+                    (l == 1 ? " (front)" : "") + "</th>";
             for (int c = 0; c < n; ++c) html += cell(entryAt(c, r, l), loose.at(c, r, l));
             html += "</tr>\n";
         }
-        html += "<tr><th colspan=\"" + std::to_string(n + 1) + "\">front</th></tr>\n</table>\n";
+        html += "</table>\n";
         html += "</div>\n";
     }
     return html;

@@ -34,18 +34,22 @@ namespace {
 
 // A picture drawn by `draw` into a frame of the drawing area's size, cropped to the block (every
 // layer of it), as a PNG data: URL.
+// The block's box on the drawing area, every layer of it.
+QRect blockRect(const ViewState& state, const CellGrid& grid) {
+    const int n = static_cast<int>(state.gridDepth);
+    const CubeBox first = cubeBox(grid.at(0, 0, 1), state.cellSize);
+    const CubeBox last = cubeBox(grid.at(n - 1, n - 1, n), state.cellSize);
+    return QRect(QPoint(first.left, last.top), QPoint(last.right - 1, first.bottom - 1))
+        .intersected(QRect(0, 0, kDrawingWidth, kDrawingHeight));
+}
+
 template <typename Draw>
 std::string blockPicture(const ViewState& state, const CellGrid& grid, Draw draw) {
     QImage image(kDrawingWidth, kDrawingHeight, QImage::Format_RGB32);
     image.fill(Qt::black);
     draw(PixelBuffer{reinterpret_cast<Pixel*>(image.bits()), image.width(), image.height(),
                      static_cast<int>(image.bytesPerLine() / sizeof(Pixel))});
-    const int n = static_cast<int>(state.gridDepth);
-    const CubeBox first = cubeBox(grid.at(0, 0, 1), state.cellSize);
-    const CubeBox last = cubeBox(grid.at(n - 1, n - 1, n), state.cellSize);
-    const QRect block =
-        QRect(QPoint(first.left, last.top), QPoint(last.right - 1, first.bottom - 1))
-            .intersected(image.rect());
+    const QRect block = blockRect(state, grid);
     QByteArray png;
     QBuffer out(&png);
     out.open(QIODevice::WriteOnly);
@@ -90,6 +94,8 @@ private:
             });
         };
         if (courses > 0) pictures.model = course(courses - 1, FrameRenderer::Fade::None);
+        const QRect block = blockRect(state_, *grid_);
+        pictures.width = block.width(), pictures.height = block.height();
         for (int row = 0; row < courses; ++row)
             pictures.courses.push_back(course(row, FrameRenderer::Fade::Below));
         return buildSheetHtml(state_, *grid_, pictures);
