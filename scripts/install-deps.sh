@@ -20,6 +20,7 @@ if [[ "${1:-}" == "--test" ]]; then
     at-spi2-core dbus-x11 python3-pyatspi
     orca speech-dispatcher python3-speechd speech-dispatcher-audio-plugins
     weston qt6-wayland wl-clipboard
+    chromium libreoffice-writer-nogui gnumeric poppler-utils
   )
 fi
 

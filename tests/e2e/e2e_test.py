@@ -6,6 +6,7 @@ PYTHONPATH=tools tests/e2e/e2e_test.py --binary build/kadro Scenario.test_start
 Expected pictures are computed here from the geometry of the design, never from the program."""
 import argparse
 import os
+import tempfile
 import random
 import shutil
 import signal
@@ -435,9 +436,9 @@ class Scenario(unittest.TestCase):
 
     def test_loose_cubes_outlined_and_the_build_sheet(self):
         """A 4-block with a tower and one cube in the air: Ctrl+L outlines the floating cube and
-        nothing else on screen changes; the parts list counts it; the build sheet, parsed, has a
-        course per row with counts adding up, square cells, the legend, and a picture that is the
-        frame from layer 1."""
+        nothing else on screen changes; the parts list counts it; the build sheet, parsed, has the
+        loose cube's group and why, a course per row with its picture and counts adding up, square
+        cells, the legend, and a picture of the finished model cropped to the block."""
         self.wait_until_still()
         self.screen.run("xdotool", "windowfocus", "--sync", self.screen.window)
         n, cubes = 4, {(0, 0, 1): "R", (0, 1, 1): "R", (0, 2, 1): "Y", (2, 2, 2): "A"}
@@ -486,7 +487,7 @@ class Scenario(unittest.TestCase):
                     if "height" in attrs:
                         self.cells.append((attrs.get("width"), attrs["height"]))
                 elif tag == "img":
-                    self.images.append(attrs["src"])
+                    self.images.append((attrs["src"], attrs["alt"]))
             def handle_data(self, data):
                 if self.tables and self.tables[-1] and self.tables[-1][-1]:
                     self.tables[-1][-1][-1] += data.strip()
@@ -494,21 +495,29 @@ class Scenario(unittest.TestCase):
         sheet = Tables()
         sheet.feed(self.screen.run("xclip", "-o", "-selection", "clipboard", "-t", "text/html"))
         titles = [table[0][0] for table in sheet.tables]
-        self.assertEqual(titles[:3], ["KADRO parts list, size 4 x 4 x 4, layers 1 to 4 visible", "Legend",
-                                      "Loose cubes: 1"])
-        self.assertEqual(sheet.tables[2][1], ["loose cube", "column 3, row 3, layer 2"])
+        self.assertEqual(titles[:5], ["KADRO parts list, size 4 x 4 x 4, layers 1 to 4 visible", "Build sheet",
+                                      "the finished model", "Legend", "Loose cubes: 1 in 1 group"])
+        self.assertEqual(sheet.tables[4][2], ["group 1", "1", "3", "touches no other cube", "column 3, row 3, layer 2"])
         courses = [t for t in sheet.tables if t[0][0].startswith("Course")]
         self.assertEqual([t[0][0] for t in courses], [f"Course {k} of 3 (row {k})" for k in (1, 2, 3)])
-        totals = {row[0]: int(row[2]) for row in courses[-1][2:7]}  # after the last course
-        parts = {row[0]: int(row[2]) for row in sheet.tables[0][2:7]}
-        self.assertEqual(totals, parts)
-        self.assertEqual(sum(int(row[1]) for t in courses for row in t[2:7]), 4)
-        self.assertEqual({w for w, h in sheet.cells}, {"22"})  # every cell square, the same size
-        self.assertEqual({h for w, h in sheet.cells}, {"22"})
+        # Counts across: the colours the course uses, then this course, after it, still to place.
+        placed, parts = {}, {row[0]: int(row[2]) for row in sheet.tables[0][2:7]}
+        for course in courses:
+            names, now, after, left = course[1:5]
+            for name, here, total, rest in zip(names[1:], now[1:], after[1:], left[1:]):
+                if name.startswith("loose"):
+                    continue
+                placed[name] = placed.get(name, 0) + int(here)
+                self.assertEqual((int(total), int(rest)), (placed[name], parts[name] - placed[name]))
+        self.assertEqual(placed, {name: count for name, count in parts.items() if count})
+        self.assertEqual({w for w, h in sheet.cells}, {"16"})  # every cell square, the same size
+        self.assertEqual({h for w, h in sheet.cells}, {"16"})
         self.assertIn("A!", [cell for t in sheet.tables for row in t for cell in row])
-        # The picture is the frame from layer 1, cropped to the block.
+        # A picture of the finished model, then one per course, named by its course.
+        self.assertEqual([alt.split(":")[0] for _, alt in sheet.images[1:]],
+                         [f"Course {k} of 3 (row {k})" for k in (1, 2, 3)])
         import base64
-        png = base64.b64decode(sheet.images[0].split(",", 1)[1])
+        png = base64.b64decode(sheet.images[0][0].split(",", 1)[1])
         size = subprocess.run(["identify", "-format", "%w %h", "png:-"], input=png, capture_output=True, check=True)
         width, height = map(int, size.stdout.split())
         raw = subprocess.run(["convert", "png:-", "-depth", "8", "rgb:-"], input=png, capture_output=True, check=True).stdout
@@ -516,9 +525,53 @@ class Scenario(unittest.TestCase):
         y0 = min(y for _, y in cube_pixels(n - 1, n - 1, n, n))
         self.assertEqual((x0 + width - 1, y0 + height - 1),
                          (max(x for x, _ in cube_pixels(n - 1, n - 1, n, n)), max(y for _, y in cube_pixels(0, 0, 1, n))))
-        wrong = [(x, y) for y in range(height) for x in range(width)
-                 if tuple(raw[(y * width + x) * 3:(y * width + x) * 3 + 3]) != before[left + x0 + x, top + y0 + y]]
-        self.assertEqual(wrong[:5], [])
+        # The bottom cube's front face in its own colour, the floating cube shown though cut away.
+        front = sorted(cube_pixels(0, 0, 1, n))[len(cube_pixels(0, 0, 1, n)) // 3]
+        at = ((front[1] - y0) * width + front[0] - x0) * 3
+        self.assertEqual(tuple(raw[at:at + 3]), RED)
+
+    def test_the_build_sheet_prints_a_page_per_course(self):
+        """The house of the README's screen-reader section (5 x 5 x 5: three rows of yellow walls,
+        a red roof row, a red ridge of three) pasted and copied; the HTML another program gets,
+        printed to PDF by Chromium and by LibreOffice: the parts list, legend and picture on the
+        first page, then a page for each of its 5 courses; Gnumeric's CSV of it labels every row."""
+        self.wait_until_still()
+        self.screen.run("xdotool", "windowfocus", "--sync", self.screen.window)
+        rows = ["." + "RRR" + "."] + ["RRRRR"] + ["YYYYY"] * 3  # from the top
+        self.offer("KADRO design\nsize 5\n" + "".join(f"layer {l}\n" + "\n".join(rows) + "\n" for l in range(1, 6)))
+        self.screen.run("xdotool", "key", "ctrl+v", "ctrl+c")
+        html = self.clipboard("text/html", until=lambda text: "Course 5 of 5" in text)
+        folder = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, folder)
+        page = os.path.join(folder, "house.html")
+        with open(page, "w") as f:
+            f.write('<!DOCTYPE html><html><head><meta charset="utf-8"></head><body>' + html + "</body></html>")
+        env = dict(os.environ, HOME=folder)
+
+        def pages(pdf):
+            info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True, check=True).stdout
+            return int(next(line.split()[1] for line in info.splitlines() if line.startswith("Pages:")))
+
+        subprocess.run(["chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-pdf-header-footer",
+                        "--print-to-pdf=" + os.path.join(folder, "chromium.pdf"), "file://" + page],
+                       env=env, capture_output=True, timeout=120, check=True)
+        self.assertEqual(pages(os.path.join(folder, "chromium.pdf")), 1 + 5)
+        subprocess.run(["soffice", "--headless", "--convert-to", "pdf", "--outdir", folder, page],
+                       env=env, capture_output=True, timeout=180, check=True)
+        self.assertEqual(pages(os.path.join(folder, "house.pdf")), 1 + 5)
+        csv_path = os.path.join(folder, "house.csv")
+        subprocess.run(["ssconvert", "--import-type=Gnumeric_html:html", page, csv_path],
+                       env=env, capture_output=True, timeout=120, check=True)
+        import csv
+        with open(csv_path) as f:
+            rows = [row for row in csv.reader(f)]
+        self.assertIn(["Build sheet"], [[cell for cell in row if cell] for row in rows])
+        self.assertEqual([row for row in rows if not row or not row[0]], [])  # every row has a label
+        # Where a count row has a label, every colour it counts has a number.
+        counted = [row for row in rows if row[0] in ("this course", "after this course", "still to place")]
+        self.assertEqual(len(counted), 3 * 5)
+        for row in counted:
+            self.assertTrue(all(cell.isdigit() for cell in row[1:] if cell), row)
 
     def test_undo_history_keeps_its_memory_bound(self):
         """10,000 FILL and CLEAR of a full 20-block, 4 KB a step, far past the history's 16 MiB:
