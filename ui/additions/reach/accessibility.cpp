@@ -223,7 +223,7 @@ void ScreenReaderNames::installTooltips(const std::vector<KeyRow>& keys) {
     QStringList tools;
     for (const ToolRow& tool : toolRows())
         tools << QKeySequence(tool.key).toString() + " " + tool.name;
-    toolKeys_ = "\nTools: " + tools.join(", ") + "; M mirror";
+    toolKeys_ = "\nTools: " + tools.join(", ") + "; M mirror; O cubes with edges";
 }
 
 // What the names say follows what the picture and the counts show, so it changes only with a
