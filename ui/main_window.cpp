@@ -22,10 +22,19 @@ namespace {
 
 // A burst of input (a thousand clicks queued at once) leaves megabytes that the events took freed
 // but kept by the C library; once the program rests, they go back to the system, so that the
-// memory held stays with the undo history's bound.
+// memory held stays with the undo history's bound. Only when more than half a megabyte has been
+// freed since the last time: what a trim cannot give back (pieces between blocks in use) would
+// otherwise have it run, for milliseconds, at every rest.
 void giveBackFreedMemory() {
-    constexpr size_t kKeptAtMost = size_t{4} << 20;
-    if (mallinfo2().fordblks > kKeptAtMost) malloc_trim(0);
+    constexpr size_t kFreedAtMost = size_t{512} << 10;
+    static size_t keptAfterTrim = 0;
+    const size_t kept = mallinfo2().fordblks;
+    if (kept > keptAfterTrim + kFreedAtMost) {
+        malloc_trim(0);
+        keptAfterTrim = mallinfo2().fordblks;
+    } else if (kept < keptAfterTrim) {
+        keptAfterTrim = kept;
+    }
 }
 
 }  // namespace
