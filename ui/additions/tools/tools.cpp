@@ -248,14 +248,7 @@ void Tools::pressCube(QPoint at) {
         if (!state_.eraseMode) return attach(*under);
         // Erasing: the cube pressed goes.
         const CubeCell cube = under->cube;
-        const int n = size();
-        LayerCodes codes = layerCodes(grid_, n, cube.layer);
-        LayerCells one;
-        one.add({cube.column, cube.row});
-        paintCells(codes, n, one, 0, Mirror::Off);
-        form_.wake();
-        form_.history().paint({n, n, cube.layer, cube.layer}, grid_, codes.data(), Recording::On,
-                              tool_->step);
+        paintOne(cube, 0);
         speech_.sayOnceShown(QString("%1: the cube at column %2, row %3, layer %4 removed")
                                  .arg(tool_->stepSaid)
                                  .arg(cube.column + 1)
@@ -282,6 +275,17 @@ void Tools::strokeCube(QPoint at) {
     strokePainting_ = false;
     cube.colour = static_cast<float>(code());
     ++stroke.cubes;
+}
+
+void Tools::paintOne(const CubeCell& cell, uint8_t code) {
+    const int n = size();
+    LayerCodes codes = layerCodes(grid_, n, cell.layer);
+    LayerCells one;
+    one.add({cell.column, cell.row});
+    paintCells(codes, n, one, code, Mirror::Off);
+    form_.wake();
+    form_.history().paint({n, n, cell.layer, cell.layer}, grid_, codes.data(), Recording::On,
+                          tool_->step);
 }
 
 void Tools::putBack(const std::vector<uint8_t>& block) {
@@ -335,13 +339,7 @@ void Tools::attach(const CubeFace& face) {
         speech_.say(QString("No room %1: %2 holds %3 there").arg(side, where, colourName(held)));
         return;
     }
-    LayerCodes codes = layerCodes(grid_, n, cell.layer);
-    LayerCells one;
-    one.add({cell.column, cell.row});
-    paintCells(codes, n, one, code(), Mirror::Off);
-    form_.wake();
-    form_.history().paint({n, n, cell.layer, cell.layer}, grid_, codes.data(), Recording::On,
-                          tool_->step);
+    paintOne(cell, code());
     // A cube put in front of the layers shown: the layer comes forward to it, as Page Down.
     if (cell.layer < state_.currentLayer) {
         form_.UpDown1->setPosition(state_.currentLayer);

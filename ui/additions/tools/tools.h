@@ -93,6 +93,8 @@ private:
     void attach(const kadro::CubeFace& face);
     // The drawing area's tooltip for a tool on the cube under the pointer.
     QString cubeTip(int x, int y) const;
+    // One cell of the block takes `code`, as one step of the tool.
+    void paintOne(const kadro::CubeCell& cell, uint8_t code);
     // Writes what a stroke over cubes began with back into the grid.
     void putBack(const std::vector<uint8_t>& block);
 
