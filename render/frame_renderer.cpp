@@ -6,6 +6,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "model/cube_under.h"
 #include "render/frame_look.h"
 
 namespace kadro {
@@ -126,25 +127,24 @@ void FrameRenderer::paintCube(int32_t x0, int32_t y0, Pixel colour) {
 }
 
 void FrameRenderer::tableEdgedRows() {
+    // The tables depend on the cell size alone: made again only when it changes.
+    if (edgedTabled_ && size_ == edgedSize_) return;
     edgedTabled_ = tabled_;
+    edgedSize_ = size_;
     templated_ = false;
     if (!edgedTabled_) return;
-    // Each row's span, and where the front square's top and right edge split it into faces: the
-    // front face on the front square's rows, the upper face above them up to the diagonal from
-    // its top right corner, the right face beyond.
+    // Each row's span and faces, as the model names them (model/cube_under.h), for a stack whose
+    // anchor lies far enough from the buffer's edges that no coordinate is negative.
     const int rise = squares_ + side_.up;
-    const int frontD = 1 + side_.up;  // the front square's top row, counted up from the anchor
     struct Faces {
         int32_t left, split, right;
         int first;  // 0 front, 1 upper, -1 no pixel
     };
     const auto faces = [&](int d) -> Faces {
         if (d < 2 || d > rise) return {0, 0, 0, -1};
-        const int32_t left = spanLeft_[d], right = spanRight_[d];
-        if (left >= right) return {0, 0, 0, -1};
-        const bool front = d <= frontD;
-        const int32_t split = std::clamp(front ? 1 + side_.down : side_.down - side_.up + d, left, right);
-        return {left, split, right, front ? 0 : 1};
+        const StackRow row = stackRow(0, rise, squares_, size_, rise - d);
+        if (row.empty()) return {0, 0, 0, -1};
+        return {row.left, row.split, row.right, row.first == Face::Front ? 0 : 1};
     };
     for (int d = 2; d <= rise; ++d) {
         const Faces row = faces(d), above = faces(d + 1), below = faces(d - 1);
@@ -182,7 +182,7 @@ void FrameRenderer::tableEdgedRows() {
         edgedRunCount_[d] = count;
     }
     // Small stacks, the usual ones, are copied a row at a time from a row drawn once per colour.
-    if (owners_ || rise >= kTemplateRows || squares_ + side_.down > kTemplateWidth) return;
+    if (rise >= kTemplateRows || squares_ + side_.down > kTemplateWidth) return;
     templated_ = true;
     for (int code = 1; code <= kColourCount; ++code) {
         const Pixel own = colourOfCode(code);
@@ -213,7 +213,7 @@ void FrameRenderer::paintEdgedCube(int32_t x0, int32_t y0, int colour, int colum
     const int dLow = std::max(2, y0 - clip.bottom + 1), dHigh = std::min(rise, y0 - clip.top);
     Pixel* line = target_.pixels + static_cast<long>(y0 - dLow) * target_.stride + x0;
     const bool whole = x0 + spanLeft_[2] >= clip.left && x0 + squares_ + side_.down <= clip.right;
-    if (templated_ && whole && !fading) {
+    if (templated_ && whole && !fading && !owners_) {
         const Pixel* rows = &templates_[static_cast<size_t>((colour - 1) * kTemplateRows * kTemplateWidth)];
         for (int d = dLow; d <= dHigh; ++d, line -= target_.stride) {
             const int32_t left = spanLeft_[d];

@@ -90,6 +90,7 @@ private:
         uint8_t kind;
     };
     bool edgedTabled_ = false;
+    double edgedSize_ = -1.0;  // the cell size the tables were made for
     std::array<std::array<EdgedRun, 6>, kMaxRise + 1> edgedRuns_{};
     std::array<uint8_t, kMaxRise + 1> edgedRunCount_{};
     // Small stacks: each row in each colour code's face and edge colours, from x0 + spanLeft_[d].

@@ -47,10 +47,13 @@ LooseOutlines::LooseOutlines(TForm1& form, const ViewState& state, const CellGri
 
 LooseOutlines::~LooseOutlines() = default;
 
+const std::vector<QRect>& LooseOutlines::boxes() const {
+    return outlines_.boxes(OutlineLayer::Owner::LooseCubes);
+}
+
 void LooseOutlines::toggle() {
     if (shown_) {
         shown_ = false;
-        boxes_.clear();
         outlines_.set(OutlineLayer::Owner::LooseCubes, {});
         speech_.say("Loose cube outlines hidden");
         return;
@@ -92,11 +95,8 @@ void LooseOutlines::follow() {
                     QPoint(box.right - 1 - (whole.right - seen.right),
                            box.bottom - 1 - (whole.bottom - seen.bottom)));
             }
-    if (boxes != boxes_) {
-        boxes_ = boxes;
-        outlines_.set(OutlineLayer::Owner::LooseCubes, std::move(boxes));
-    }
-    const int hidden = loose.count - static_cast<int>(boxes_.size());
+    const int hidden = loose.count - static_cast<int>(boxes.size());
+    outlines_.set(OutlineLayer::Owner::LooseCubes, std::move(boxes));
     if (loose.count != saidLoose_ || hidden != saidHidden_) {
         saidLoose_ = loose.count, saidHidden_ = hidden;
         speech_.say(looseSentence(loose.count, hidden));

@@ -31,7 +31,7 @@ public:
     // The outlined cubes' boxes, in the drawing area's pixels: each loose cube's box, cut down
     // on each side by as much as the picture hides of the cube there. A cube the picture does
     // not show at all has none.
-    const std::vector<QRect>& boxes() const { return boxes_; }
+    const std::vector<QRect>& boxes() const;
 
 private:
     void follow();
@@ -45,6 +45,5 @@ private:
     std::unique_ptr<kadro::FrameRenderer> renderer_;
     std::vector<kadro::Pixel> owners_;    // which cube shows at each pixel
     std::vector<kadro::PixelRect> seen_;  // by owner: the pixels where it shows
-    std::vector<QRect> boxes_;
     int saidLoose_ = -1, saidHidden_ = -1;  // the numbers last said
 };

@@ -517,12 +517,12 @@ void Tools::follow() {
     const int n = size();
     // The cell a press would change, while the pointer is over the block.
     const std::optional<LayerCell> under = pointer_ ? cellAt(*pointer_) : std::nullopt;
-    hovered_ = under ? outlineOf(pressArea(state_, under->column, under->row)) : QRect();
-    if (tool_->gesture == Gesture::OnCube) {
+    hovered_ = QRect();
+    if (tool_->gesture != Gesture::OnCube) {
+        if (under) hovered_ = outlineOf(pressArea(state_, under->column, under->row));
+    } else if (pointer_) {
         // The cube a press would act on, whatever its layer.
-        const std::optional<CubeFace> cube =
-            pointer_ ? cubeUnder(state_, grid_, pointer_->x(), pointer_->y()) : std::nullopt;
-        hovered_ = QRect();
+        const std::optional<CubeFace> cube = cubeUnder(state_, grid_, pointer_->x(), pointer_->y());
         if (cube) {
             const CubeBox box = cubeBox(
                 grid_.at(cube->cube.column, cube->cube.row, cube->cube.layer), state_.cellSize);
